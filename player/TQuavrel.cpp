@@ -1,0 +1,79 @@
+#include "TQuavrel.h"
+
+#include <QIcon>
+#include <QTimer>
+
+#include "media/MediaDevice.h"
+#include "services/MessageBox.h"
+#include "widgets/TTrayIcon.h"
+
+TQuavrel::TQuavrel(QuavrelServices services, QWidget* parent)
+    : QMainWindow(parent), MediaPlayer1(services.media), services_(std::move(services)) {
+    setObjectName(QStringLiteral("Quavrel"));
+    setWindowTitle(QStringLiteral("Quavrel v2.0"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/quavrel.svg")));
+    resize(410, 458);
+
+    CreateMenus();
+    CreateTray();
+    CreateComponents();
+
+    MediaPlayer1.SetAutoRewind(true);
+    MediaPlayer1.SetOnNotify([this] { Guarded(&TQuavrel::MediaPlayer1Notify); });
+
+    Timer = new QTimer(this);
+    Timer->setInterval(200);
+    connect(Timer, &QTimer::timeout, this, [this] { Guarded(&TQuavrel::TimerTimer); });
+    Timer->start();
+
+    FormCreate();
+}
+
+TQuavrel::~TQuavrel() {
+    // The media device belongs to main(); it is closed with the window, as designed.
+    MediaPlayer1.SetOnNotify({});
+    MediaPlayer1.Close();
+}
+
+void TQuavrel::CreateComponents() {
+    // The play list view, the explorer pane, the displays and the toolbars are created here,
+    // each by the function of its concern.
+}
+
+void TQuavrel::CreateTray() {
+    TrayIcon = new TTrayIcon(this);
+    TrayIcon->SetIcon(QIcon(QStringLiteral(":/icons/quavrel.svg")));
+    TrayIcon->SetPopupMenu(TrayPopUp);
+    TrayIcon->OnClick = [this] { Guarded(&TQuavrel::TrayIconClick); };
+    TrayIcon->OnDblClick = [this] { Guarded(&TQuavrel::TrayIconDblClick); };
+    TrayIcon->OnRightClick = [this] { Guarded(&TQuavrel::TrayIconRightClick); };
+    TrayIcon->SetActive(true);
+    TrayIcon->SetToolTip(QStringLiteral("Welcome to Quavrel v1.1"));
+}
+
+void TQuavrel::Guarded(void (TQuavrel::*handler)()) {
+    try {
+        (this->*handler)();
+    } catch (const std::exception& error) {
+        ShowException(error);
+    }
+}
+
+void TQuavrel::ShowException(const std::exception& error) {
+    services_.messages.Show("Quavrel", error.what(), MessageBox::Icon::Error,
+                            MessageBox::Buttons::Ok);
+}
+
+void TQuavrel::TrayIconClick() {
+    if (isVisible())
+        hide();
+    else {
+        show();
+        raise();
+        activateWindow();
+    }
+}
+
+void TQuavrel::TrayIconDblClick() {}
+
+void TQuavrel::TrayIconRightClick() {}

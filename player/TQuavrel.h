@@ -1,0 +1,212 @@
+#pragma once
+
+#include <QMainWindow>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "views/PlayList.h"
+
+class Clock;
+class Dialogs;
+class MediaDevice;
+class MessageBox;
+class QAction;
+class QActionGroup;
+class QMenu;
+class QTimer;
+class TAboutBox;
+class TFileTypeBox;
+class TTrayIcon;
+class TVolForm;
+
+// What the main window needs of the platform; main() passes the real services, tests fakes.
+// The window uses them for its whole life and owns none of them.
+struct QuavrelServices {
+    MediaDevice& media;
+    Clock& clock;
+    MessageBox& messages;
+    Dialogs& dialogs;
+    std::string settingsFolder;            // where Qvrl.ini and Qvrl.flt live
+    std::function<bool()> trayAvailable;  // the desktop shows tray icons
+};
+
+// The main window: owns every component and the state the play list logic shares, and wires
+// each event to its handler. Handlers live in files by concern (TQuavrelPlayback.cpp, ...).
+class TQuavrel : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TQuavrel(QuavrelServices services, QWidget* parent = nullptr);
+    ~TQuavrel() override;
+
+    // --- Shared state (plain fields, read and written by every concern) ---
+    std::uint8_t ShuffleOn = 0;
+    std::uint8_t PlayMode = 0;
+    std::uint8_t LoopOn = 1;
+    std::int32_t PreviewTicks = 0;
+    std::string LastPlayListFile;
+    std::string CurrentListFile;
+    std::string PlayListDir;
+    std::string BrowseDir;
+    int DragSourceItem = -1;  // index of the entry a reordering drag started on; -1 none
+    std::uint8_t ShowRemaining = 0;
+    std::string NowPlayingText;
+    std::int32_t PlayIndex = 0;
+    std::unique_ptr<std::vector<std::string>> FilterList;
+    std::uint8_t FilteringOn = 1;
+    std::uint8_t WindowsColors = 0;
+    std::int32_t ButtonWidth = 44;
+    std::int32_t ButtonHeight = 41;
+
+    // --- Components ---
+    PlayList PlayListModel;  // the entries of FileList, with their selected and focused marks
+    MediaDevice& MediaPlayer1;
+    QTimer* Timer = nullptr;
+    TTrayIcon* TrayIcon = nullptr;
+    // The other three windows, made after this one by main(); none until then.
+    TFileTypeBox* FileTypeBox = nullptr;
+    TAboutBox* AboutBox = nullptr;
+    TVolForm* VolForm = nullptr;
+
+    // Menus and their items, named as the handlers they run (Open1 runs Open1Click).
+    QMenu* TrayPopUp = nullptr;
+    QMenu* ItemPopUp = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction *Open1 = nullptr, *Save1 = nullptr, *SaveSelected1 = nullptr, *FileTypes1 = nullptr,
+            *ResetQuavrel1 = nullptr, *Exit2 = nullptr;
+    QAction *DeleteSelected1 = nullptr, *ClearPlayList1 = nullptr, *MoveBack1 = nullptr,
+            *MoveFwd1 = nullptr, *RenameFileinPlayList1 = nullptr;
+    QAction *NextSong1 = nullptr, *PrevSong1 = nullptr, *Play2 = nullptr, *Pause2 = nullptr,
+            *Loop1 = nullptr, *Shuffle2 = nullptr, *Preview1 = nullptr;
+    QAction *List1 = nullptr, *Detailed2 = nullptr, *Name1 = nullptr, *Type1 = nullptr,
+            *ShortFormToggl1 = nullptr, *ExplorerToggle2 = nullptr, *FolderTog = nullptr,
+            *ImageBut2 = nullptr, *HotTrack1 = nullptr;
+    QAction *FunctionsToolbar1 = nullptr, *LoadSaveToolbar1 = nullptr,
+            *OptionsToolbar1 = nullptr, *Help1 = nullptr;
+    QAction *FIleTypeFilter1 = nullptr, *LoadPlayList1 = nullptr, *SavePlayList1 = nullptr,
+            *LoopN = nullptr, *Shuffle1 = nullptr, *PreviewN = nullptr, *Play1 = nullptr,
+            *Pause1 = nullptr, *Next = nullptr, *Skip = nullptr, *AlwaysOnTop1 = nullptr,
+            *Exit1 = nullptr;
+    QAction *Rename1 = nullptr, *Delete1 = nullptr, *SaveSelected = nullptr, *Clear1 = nullptr;
+    QAction *List = nullptr, *Detailed1 = nullptr, *Name2 = nullptr, *Type2 = nullptr,
+            *ShortFormToggl2 = nullptr, *ExplorerToggle1 = nullptr, *FolderToggle1 = nullptr,
+            *ImageBut = nullptr, *ToggleHotTrack = nullptr, *ToggleColorScheme2 = nullptr;
+
+    // --- Life cycle ---
+    void FormCreate();
+    void FormClose();
+    void Exit1Click();
+    void Exit2Click();
+    void Help1Click();
+
+    // --- Play order and transport ---
+    void OpenAndPlay();
+    void PlayFile();
+    void NextSClick();
+    void PrevSClick();
+    void PlayClick();
+    void PauseClick();
+    void MediaPlayer1Notify();
+    void ShuffleClick();
+    void TBLoopClick();
+    void TBPlayModeClick();
+    void Play1Click();
+    void Play2Click();
+    void Pause1Click();
+    void Pause2Click();
+    void NextClick();
+    void NextSong1Click();
+    void SkipClick();
+    void PrevSong1Click();
+    void Shuffle1Click();
+    void Shuffle2Click();
+    void LoopNClick();
+    void Loop1Click();
+    void PreviewNClick();
+    void Preview1Click();
+    void PMLenChange();
+    void PMLenClick();
+
+    // --- Progress ---
+    void TimerTimer();
+    void TrackBarChange();
+    void LCDLabel1Click();
+
+    // --- Play list editing and views ---
+    void DeleteSelected1Click();
+    void ClearPlayList1Click();
+    void MoveBack1Click();
+    void MoveFwd1Click();
+    void RenameFileinPlayList1Click();
+    void Rename();
+    void Delete1Click();
+    void Clear1Click();
+    void List1Click();
+    void Detailed2Click();
+    void ListClick();
+    void Detailed1Click();
+    void Name1Click();
+    void Type1Click();
+    void Name2Click();
+    void Type2Click();
+
+    // --- Play list files and the type filter ---
+    void Open1Click();
+    void Save1Click();
+    void SaveSelected1Click();
+    void SaveSelectedClick();
+    void LoadPlayList1Click();
+    void SavePlayList1Click();
+    void FileTypes1Click();
+    void FIleTypeFilter1Click();
+
+    // --- Explorer pane ---
+    void ExplorerToggle1Click();
+    void ExplorerToggle2Click();
+    void FolderTogClick();
+    void FolderToggle1Click();
+
+    // --- Layout and appearance ---
+    void ShortFormToggl1Click();
+    void ImageBut2Click();
+    void ImageButClick();
+    void HotTrack1Click();
+    void ToggleHotTrackClick();
+    void ToggleColorScheme2Click();
+    void FunctionsToolbar1Click();
+    void LoadSaveToolbar1Click();
+    void OptionsToolbar1Click();
+    void AlwaysOnTop1Click();
+
+    // --- Configuration ---
+    void LoadConfig();
+    void SaveConfig();
+    void ResetQuavrel1Click();
+
+    // --- Tray ---
+    void TrayIconClick();
+    void TrayIconDblClick();
+    void TrayIconRightClick();
+
+    // Shows the text of an error that a handler did not catch, and goes on.
+    void ShowException(const std::exception& error);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateComponents();
+    void CreateMenus();
+    void CreateTray();
+    // Runs a handler as the message loop would: an escaping exception becomes a message box.
+    void Guarded(void (TQuavrel::*handler)());
+    QAction* AddItem(QMenu* menu, const char* caption, void (TQuavrel::*handler)(),
+                     const QKeySequence& shortcut = {});
+
+    QuavrelServices services_;
+    bool closed_ = false;
+};

@@ -1,0 +1,65 @@
+// Start, hiding instead of minimising, and the ways out.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QTimer>
+
+#include "TQuavrel.h"
+#include "widgets/TTrayIcon.h"
+
+void TQuavrel::FormCreate() {
+    FilterList = std::make_unique<std::vector<std::string>>();
+    FilteringOn = 1;
+    LoopOn = 1;
+    ShowRemaining = 0;
+    WindowsColors = 0;
+    ButtonWidth = 44;
+    ButtonHeight = 41;
+    LoadConfig();
+}
+
+void TQuavrel::FormClose() {
+    SaveConfig();
+    FilterList.reset();
+}
+
+void TQuavrel::closeEvent(QCloseEvent* event) {
+    if (closed_) {
+        event->accept();
+        return;
+    }
+    try {
+        FormClose();
+    } catch (const std::exception& error) {
+        // The settings could not be written: stay open, so nothing is lost, and say why.
+        event->ignore();
+        ShowException(error);
+        return;
+    }
+    closed_ = true;
+    event->accept();
+    // Hidden pop-ups and dialogs must not keep the program alive once the main window closes.
+    QApplication::quit();
+}
+
+void TQuavrel::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !isMinimized())
+        return;
+    // Without a tray the window stays minimised: hidden, it could never be reached again.
+    if (!services_.trayAvailable || !services_.trayAvailable())
+        return;
+    // Hide once the state change has been handled; the window comes back in its old state.
+    QTimer::singleShot(0, this, [this] {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        hide();
+    });
+}
+
+void TQuavrel::Exit1Click() {
+    TrayIcon->SetToolTip(QStringLiteral("Closing"));
+    close();
+}
+
+void TQuavrel::Exit2Click() { Exit1Click(); }
+
+void TQuavrel::Help1Click() {}

@@ -1,0 +1,35 @@
+// Quavrel: the play list media player.
+#include <QApplication>
+#include <QSystemTrayIcon>
+#include <clocale>
+
+#include "TQuavrel.h"
+#include "media/MpvMediaDevice.h"
+#include "services/QtDialogs.h"
+#include "services/QtMessageBox.h"
+#include "services/QtUiPost.h"
+#include "services/SettingsFolder.h"
+#include "services/SystemClock.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quavrel"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quavrel"));
+    QApplication::setDesktopFileName(QStringLiteral("quavrel"));
+    // Closing the main window ends the program, whatever pop-ups are still around.
+    QApplication::setQuitOnLastWindowClosed(false);
+    // libmpv needs the C numeric locale, set after the application object exists.
+    std::setlocale(LC_NUMERIC, "C");
+
+    QtUiPost uiPost;
+    MpvMediaDevice media(uiPost, MpvMediaDevice::Output::System);
+    SystemClock clock;
+    QtMessageBox messages;
+    QtDialogs dialogs;
+
+    // The main window comes first; its creation loads the settings and the default play list,
+    // and decides whether it is shown.
+    TQuavrel quavrel({media, clock, messages, dialogs, SettingsFolder(),
+                      [] { return QSystemTrayIcon::isSystemTrayAvailable(); }});
+    return QApplication::exec();
+}

@@ -1,0 +1,244 @@
+#include "media/MpvMediaDevice.h"
+
+#include <mpv/client.h>
+
+#include <chrono>
+#include <cmath>
+#include <string>
+
+#include "services/UiPost.h"
+
+namespace {
+
+// How long Open and Seek wait for mpv before giving up. A local file answers in milliseconds;
+// the limit only keeps a hung file system from freezing the window for good.
+constexpr double kWaitLimitSeconds = 20.0;
+
+void Check(int status) {
+    if (status < 0)
+        throw EMCIDeviceError(mpv_error_string(status));
+}
+
+}  // namespace
+
+MpvMediaDevice::MpvMediaDevice(UiPost& uiPost, Output output)
+    : uiPost_(uiPost), self_(std::make_shared<MpvMediaDevice*>(this)) {
+    mpv_handle* mpv = mpv_.get();
+    const auto option = [mpv](const char* name, const char* value) {
+        Check(mpv_set_option_string(mpv, name, value));
+    };
+    option("config", "no");
+    option("terminal", "no");
+    option("idle", "yes");
+    option("keep-open", "yes");
+    // Without this the end arrives about 0.3 s before the buffered audio has played.
+    option("gapless-audio", "no");
+    option("audio-display", "no");
+    option("input-default-bindings", "no");
+    option("osc", "no");
+    if (output == Output::Null) {
+        option("ao", "null");
+        option("vo", "null");
+    } else {
+        // With no sound server mpv would fail every file; play silently instead.
+        option("audio-fallback-to-null", "yes");
+    }
+    option("pause", "yes");
+    Check(mpv_initialize(mpv));
+    Check(mpv_observe_property(mpv, 0, "eof-reached", MPV_FORMAT_FLAG));
+
+    // Runs on mpv's threads: post a drain of the queue and nothing else.
+    mpv_set_wakeup_callback(
+        mpv,
+        [](void* context) {
+            auto* device = static_cast<MpvMediaDevice*>(context);
+            std::weak_ptr<MpvMediaDevice*> alive = device->self_;
+            device->uiPost_.Post([alive] {
+                if (auto self = alive.lock())
+                    (*self)->Drain();
+            });
+        },
+        this);
+}
+
+MpvMediaDevice::~MpvMediaDevice() {
+    // After this returns, mpv calls the wakeup callback no more.
+    mpv_set_wakeup_callback(mpv_.get(), nullptr, nullptr);
+    self_.reset();
+}
+
+void MpvMediaDevice::CheckOpen() const {
+    if (!open_)
+        throw EMCIDeviceError("No MCI device open");
+}
+
+void MpvMediaDevice::Command(std::initializer_list<const char*> args) {
+    std::vector<const char*> argv(args);
+    argv.push_back(nullptr);
+    Check(mpv_command(mpv_.get(), argv.data()));
+}
+
+bool MpvMediaDevice::Flag(const char* property) const {
+    int value = 0;
+    if (mpv_get_property(mpv_.get(), property, MPV_FORMAT_FLAG, &value) < 0)
+        return false;
+    return value != 0;
+}
+
+double MpvMediaDevice::Seconds(const char* property) const {
+    double value = 0;
+    if (mpv_get_property(mpv_.get(), property, MPV_FORMAT_DOUBLE, &value) < 0)
+        return 0;
+    return value;
+}
+
+void MpvMediaDevice::SetPause(bool pause) {
+    int value = pause ? 1 : 0;
+    Check(mpv_set_property(mpv_.get(), "pause", MPV_FORMAT_FLAG, &value));
+}
+
+void MpvMediaDevice::PostNotice(NotifyResult result) {
+    std::weak_ptr<MpvMediaDevice*> alive = self_;
+    uiPost_.Post([alive, result] {
+        if (auto self = alive.lock()) {
+            (*self)->value_ = result;
+            (*self)->RaiseNotify();
+        }
+    });
+}
+
+void MpvMediaDevice::EndPlay(NotifyResult result) {
+    if (!playing_)
+        return;
+    playing_ = false;
+    PostNotice(result);
+}
+
+void MpvMediaDevice::Open() {
+    Close();
+    SetPause(true);
+    Command({"loadfile", FileName().c_str(), "replace"});
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::duration<double>(kWaitLimitSeconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        const mpv_event* event = mpv_wait_event(mpv_.get(), 1.0);
+        switch (event->event_id) {
+            case MPV_EVENT_FILE_LOADED:
+                open_ = true;
+                return;
+            case MPV_EVENT_END_FILE: {
+                const auto* end = static_cast<const mpv_event_end_file*>(event->data);
+                // An end with reason STOP belongs to the file this open replaced.
+                if (end->reason == MPV_END_FILE_REASON_ERROR)
+                    throw EMCIDeviceError(end->error < 0 ? mpv_error_string(end->error)
+                                                         : "Unknown error code");
+                break;
+            }
+            case MPV_EVENT_SHUTDOWN:
+                throw EMCIDeviceError("Unknown error code");
+            default:
+                Handle(*event);
+                break;
+        }
+    }
+    Command({"stop"});
+    throw EMCIDeviceError("Unknown error code");
+}
+
+void MpvMediaDevice::Play() {
+    CheckOpen();
+    if (AutoRewind() && (Flag("eof-reached") || Position() >= Length()))
+        Seek(0);
+    EndPlay(NotifyResult::Superseded);
+    notifyRequested_ = false;
+    playing_ = true;
+    SetPause(false);
+}
+
+void MpvMediaDevice::Stop() {
+    CheckOpen();
+    SetPause(true);
+    EndPlay(NotifyResult::Aborted);
+}
+
+void MpvMediaDevice::Seek(std::int64_t positionMs) {
+    CheckOpen();
+    EndPlay(NotifyResult::Aborted);
+    SetPause(true);
+    const std::string seconds = std::to_string(static_cast<double>(positionMs) / 1000.0);
+    Command({"seek", seconds.c_str(), "absolute+exact"});
+    // Return once mpv stands at the position: the seek ends with a playback restart.
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::duration<double>(kWaitLimitSeconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        const mpv_event* event = mpv_wait_event(mpv_.get(), 1.0);
+        if (event->event_id == MPV_EVENT_PLAYBACK_RESTART)
+            return;
+        if (event->event_id == MPV_EVENT_NONE && !Flag("seeking"))
+            return;
+        Handle(*event);
+        if (!open_)
+            return;
+    }
+}
+
+std::int64_t MpvMediaDevice::Length() const {
+    CheckOpen();
+    return std::llround(Seconds("duration") * 1000.0);
+}
+
+std::int64_t MpvMediaDevice::Position() const {
+    if (!open_)
+        return 0;
+    return std::llround(Seconds("time-pos") * 1000.0);
+}
+
+MediaMode MpvMediaDevice::Mode() const {
+    if (!open_)
+        return MediaMode::NotReady;
+    if (Flag("seeking"))
+        return MediaMode::Seeking;
+    if (Flag("pause") || Flag("eof-reached"))
+        return MediaMode::Stopped;
+    return MediaMode::Playing;
+}
+
+void MpvMediaDevice::Close() {
+    if (!open_)
+        return;
+    EndPlay(NotifyResult::Aborted);
+    open_ = false;
+    Command({"stop"});
+}
+
+void MpvMediaDevice::Drain() {
+    for (;;) {
+        const mpv_event* event = mpv_wait_event(mpv_.get(), 0);
+        if (event->event_id == MPV_EVENT_NONE)
+            return;
+        Handle(*event);
+    }
+}
+
+void MpvMediaDevice::Handle(const mpv_event& event) {
+    switch (event.event_id) {
+        case MPV_EVENT_PROPERTY_CHANGE: {
+            const auto* change = static_cast<const mpv_event_property*>(event.data);
+            // The event may be older than the last command: trust only the live value.
+            if (std::string(change->name) == "eof-reached" && playing_ && Flag("eof-reached"))
+                EndPlay(NotifyResult::Successful);
+            break;
+        }
+        case MPV_EVENT_END_FILE: {
+            const auto* end = static_cast<const mpv_event_end_file*>(event.data);
+            // A file that breaks while playing is unloaded by mpv: nothing is open any more.
+            if (end->reason == MPV_END_FILE_REASON_ERROR && open_) {
+                open_ = false;
+                EndPlay(NotifyResult::Failure);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+}

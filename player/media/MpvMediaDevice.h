@@ -1,0 +1,58 @@
+#pragma once
+
+#include <memory>
+
+#include "media/MediaDevice.h"
+#include "media/MpvHandle.h"
+
+class UiPost;
+struct mpv_event;
+
+// The media device on libmpv. One handle for the life of the object, kept idle between files.
+// Files load paused (keep-open, so the end of a file leaves it open and stopped at its end).
+// libmpv's wakeup callback runs on mpv's threads and only posts a drain of the event queue to
+// the user-interface thread; completion notices are posted the same way, so OnNotify never runs
+// inside a command. Open and Seek block the user-interface thread until mpv has done them (a
+// local file loads in milliseconds).
+class MpvMediaDevice final : public MediaDevice {
+public:
+    enum class Output {
+        System,  // PulseAudio or PipeWire, falling back to no sound; video in mpv's own window
+        Null,    // no sound, no window: for tests
+    };
+
+    MpvMediaDevice(UiPost& uiPost, Output output);
+    ~MpvMediaDevice() override;
+
+    void Open() override;
+    void Notify(bool requested) override { notifyRequested_ = requested; }
+    void Play() override;
+    void Stop() override;
+    void Seek(std::int64_t positionMs) override;
+    std::int64_t Length() const override;
+    std::int64_t Position() const override;
+    MediaMode Mode() const override;
+    NotifyResult NotifyValue() const override { return value_; }
+    void Close() override;
+
+private:
+    void CheckOpen() const;
+    // Ends the outstanding play, if any, with the given result (delivered later).
+    void EndPlay(NotifyResult result);
+    void PostNotice(NotifyResult result);
+    void Drain();
+    void Handle(const mpv_event& event);
+    void Command(std::initializer_list<const char*> args);
+    bool Flag(const char* property) const;
+    double Seconds(const char* property) const;
+    void SetPause(bool pause);
+
+    UiPost& uiPost_;
+    MpvHandle mpv_;
+    // Queued calls check this before touching the device, which may be gone by then.
+    std::shared_ptr<MpvMediaDevice*> self_;
+    bool open_ = false;
+    bool playing_ = false;  // a play is outstanding: its notice has not been decided
+    bool notifyRequested_ = false;
+    NotifyResult value_ = NotifyResult::Successful;
+};

@@ -1,0 +1,10 @@
+#include "services/SystemClock.h"
+
+#include <chrono>
+
+std::uint32_t SystemClock::TimeOfDayMs() const {
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const auto sinceMidnight = now - floor<days>(now);
+    return static_cast<std::uint32_t>(duration_cast<milliseconds>(sinceMidnight).count());
+}

@@ -1,0 +1,44 @@
+#include "textfile/StringListFile.h"
+
+#include "textfile/FileBytes.h"
+#include "textfile/FileErrors.h"
+#include "textfile/TextLineWriter.h"
+
+std::vector<std::string> ParseStringList(std::string_view bytes) {
+    const std::size_t nul = bytes.find('\0');
+    if (nul != std::string_view::npos)
+        bytes = bytes.substr(0, nul);
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        lines.emplace_back(bytes.substr(pos, end - pos));
+        pos = end + 1;  // past the CR or LF
+        if (end < bytes.size() && bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
+            ++pos;
+    }
+    return lines;
+}
+
+std::vector<std::string> LoadStringList(const std::string& path) {
+    std::string bytes;
+    try {
+        bytes = ReadFileBytes(path);
+    } catch (const EInOutError&) {
+        throw EFOpenError(path);
+    }
+    return ParseStringList(bytes);
+}
+
+void SaveStringList(const std::string& path, const std::vector<std::string>& lines) {
+    try {
+        TextLineWriter writer(path);
+        for (const std::string& line : lines)
+            writer.WriteLine(line);
+        writer.Commit();
+    } catch (const EInOutError&) {
+        throw EFCreateError(path);
+    }
+}

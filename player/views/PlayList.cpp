@@ -1,0 +1,150 @@
+#include "views/PlayList.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+template <typename Call>
+void PlayList::Tell(Call call) {
+    for (PlayListObserver* observer : observers_)
+        call(*observer);
+}
+
+int PlayList::Append(PlayListEntry entry) {
+    items_.push_back(Item{std::move(entry), false});
+    const int index = Count() - 1;
+    Tell([&](PlayListObserver& o) { o.EntriesInserted(index, 1); });
+    return index;
+}
+
+void PlayList::Delete(int index) {
+    if (!Contains(index))
+        throw std::out_of_range("PlayList::Delete");
+    if (items_[index].selected)
+        --selectedCount_;
+    items_.erase(items_.begin() + index);
+    if (focused_ == index)
+        focused_ = -1;
+    else if (focused_ > index)
+        --focused_;
+    Tell([&](PlayListObserver& o) { o.EntriesRemoved(index, 1); });
+}
+
+void PlayList::Clear() {
+    items_.clear();
+    selectedCount_ = 0;
+    focused_ = -1;
+    Tell([](PlayListObserver& o) { o.Reset(); });
+}
+
+void PlayList::Move(int from, int to) {
+    if (!Contains(from) || !Contains(to))
+        throw std::out_of_range("PlayList::Move");
+    if (from == to)
+        return;
+    const auto first = items_.begin();
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + from, first + from + 1);
+    if (focused_ == from)
+        focused_ = to;
+    else if (from < to && focused_ > from && focused_ <= to)
+        --focused_;
+    else if (to < from && focused_ >= to && focused_ < from)
+        ++focused_;
+    Tell([&](PlayListObserver& o) { o.EntryMoved(from, to); });
+}
+
+void PlayList::SetCaption(int index, std::string caption) {
+    items_.at(index).entry.Caption = std::move(caption);
+    Tell([&](PlayListObserver& o) { o.EntriesChanged(index, index); });
+}
+
+void PlayList::Sort(bool (*less)(const PlayListEntry&, const PlayListEntry&)) {
+    const bool hadFocus = focused_ >= 0;
+    const PlayListEntry* focusedEntry = hadFocus ? &items_[focused_].entry : nullptr;
+    std::vector<const Item*> order;
+    order.reserve(items_.size());
+    for (const Item& item : items_)
+        order.push_back(&item);
+    std::stable_sort(order.begin(), order.end(),
+                     [less](const Item* a, const Item* b) { return less(a->entry, b->entry); });
+    std::vector<Item> sorted;
+    sorted.reserve(items_.size());
+    int newFocus = -1;
+    for (const Item* item : order) {
+        if (&item->entry == focusedEntry)
+            newFocus = static_cast<int>(sorted.size());
+        sorted.push_back(*item);
+    }
+    items_ = std::move(sorted);
+    focused_ = newFocus;
+    Tell([](PlayListObserver& o) { o.Reset(); });
+}
+
+int PlayList::FirstSelected() const {
+    if (selectedCount_ == 0)
+        return -1;
+    const auto it = std::find_if(items_.begin(), items_.end(),
+                                 [](const Item& item) { return item.selected; });
+    return static_cast<int>(it - items_.begin());
+}
+
+void PlayList::SetSelected(int index, bool selected) {
+    Item& item = items_.at(index);
+    if (item.selected == selected)
+        return;
+    item.selected = selected;
+    selectedCount_ += selected ? 1 : -1;
+    Tell([&](PlayListObserver& o) { o.EntriesChanged(index, index); });
+}
+
+void PlayList::Select(int index) { SetSelected(index, true); }
+
+void PlayList::Deselect(int index) { SetSelected(index, false); }
+
+void PlayList::SelectAll() {
+    for (Item& item : items_)
+        item.selected = true;
+    selectedCount_ = Count();
+    if (!items_.empty())
+        Tell([&](PlayListObserver& o) { o.EntriesChanged(0, Count() - 1); });
+}
+
+void PlayList::DeselectAll() {
+    for (Item& item : items_)
+        item.selected = false;
+    selectedCount_ = 0;
+    if (!items_.empty())
+        Tell([&](PlayListObserver& o) { o.EntriesChanged(0, Count() - 1); });
+}
+
+void PlayList::SelectOnly(int index) {
+    for (Item& item : items_)
+        item.selected = false;
+    items_.at(index).selected = true;
+    selectedCount_ = 1;
+    Tell([&](PlayListObserver& o) { o.EntriesChanged(0, Count() - 1); });
+}
+
+void PlayList::Focus(int index) {
+    if (index != -1 && !Contains(index))
+        throw std::out_of_range("PlayList::Focus");
+    if (focused_ == index)
+        return;
+    const int previous = focused_;
+    focused_ = index;
+    Tell([&](PlayListObserver& o) { o.FocusChanged(previous, index); });
+}
+
+void PlayList::AddObserver(PlayListObserver* observer) { observers_.push_back(observer); }
+
+void PlayList::RemoveObserver(PlayListObserver* observer) {
+    std::erase(observers_, observer);
+}
+
+bool PlayList::IsConsistent() const {
+    const auto marked = std::count_if(items_.begin(), items_.end(),
+                                      [](const Item& item) { return item.selected; });
+    return marked == selectedCount_ && focused_ >= -1 && focused_ < Count();
+}

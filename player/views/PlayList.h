@@ -1,0 +1,72 @@
+#pragma once
+
+#include <vector>
+
+#include "views/PlayListEntry.h"
+
+// Receives every change of a PlayList, right after it happened, so a view can mirror it.
+// Indexes are positions after the change, except for removals (positions before it).
+class PlayListObserver {
+public:
+    virtual ~PlayListObserver() = default;
+
+    virtual void EntriesInserted(int first, int count) = 0;
+    virtual void EntriesRemoved(int first, int count) = 0;
+    virtual void EntryMoved(int from, int to) = 0;
+    virtual void EntriesChanged(int first, int last) = 0;  // caption, selected state
+    virtual void FocusChanged(int previous, int current) = 0;
+    virtual void Reset() = 0;
+};
+
+// The play list: the one store of entries with their selected and focused states. The
+// sequencer, editing, play list files and the view all work on it; the view mirrors it and
+// writes the user's clicks back into it. Indexes count from 0; -1 means "none". Entries are
+// appended at the end. Single-threaded: the user-interface thread only.
+class PlayList {
+public:
+    int Count() const { return static_cast<int>(items_.size()); }
+    bool Empty() const { return items_.empty(); }
+    const PlayListEntry& At(int index) const { return items_.at(index).entry; }
+    bool Contains(int index) const { return index >= 0 && index < Count(); }
+
+    int Append(PlayListEntry entry);
+    void Delete(int index);
+    void Clear();
+    void Move(int from, int to);  // the entry at from ends up at to; the others close up
+    void SetCaption(int index, std::string caption);
+    void Sort(bool (*less)(const PlayListEntry&, const PlayListEntry&));
+
+    bool IsSelected(int index) const { return items_.at(index).selected; }
+    int SelectedCount() const { return selectedCount_; }
+    int FirstSelected() const;  // -1 when nothing is selected
+    void Select(int index);     // never touches the other entries
+    void Deselect(int index);
+    void SelectAll();
+    void DeselectAll();
+    void SelectOnly(int index);  // the user's own click: the entry alone
+
+    int Focused() const { return focused_; }  // -1 when no entry has the focus
+    void Focus(int index);                     // -1 removes the focus from every entry
+    int Next(int index) const { return index + 1 < Count() ? index + 1 : -1; }
+
+    void AddObserver(PlayListObserver* observer);
+    void RemoveObserver(PlayListObserver* observer);
+
+    // The bookkeeping holds: the selected count matches the marks, the focus is in range.
+    bool IsConsistent() const;
+
+private:
+    struct Item {
+        PlayListEntry entry;
+        bool selected = false;
+    };
+
+    void SetSelected(int index, bool selected);
+    template <typename Call>
+    void Tell(Call call);
+
+    std::vector<Item> items_;
+    int selectedCount_ = 0;
+    int focused_ = -1;
+    std::vector<PlayListObserver*> observers_;
+};
