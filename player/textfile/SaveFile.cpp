@@ -63,7 +63,9 @@ SaveFile::SaveFile(std::string path) : path_(std::move(path)) {
     }
 }
 
-SaveFile::~SaveFile() { Discard(); }
+SaveFile::~SaveFile() {
+    Discard();
+}
 
 void SaveFile::Write(std::string_view bytes) {
     if (fd_ < 0)
@@ -108,7 +110,8 @@ void SaveFile::Commit() {
     tempPath_.clear();
     // Make the rename itself durable; a folder that cannot be synced is no reason to fail.
     std::filesystem::path folder = std::filesystem::path(target_).parent_path();
-    const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dir =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
