@@ -1,0 +1,64 @@
+#include "filter/FileTypeFilter.h"
+
+#include <filesystem>
+
+#include "textfile/FileErrors.h"
+#include "textfile/StringListFile.h"
+
+namespace {
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+const std::vector<std::string>& DefaultFilterList() {
+    static const std::vector<std::string> defaults{"wav",  "mid", "midi", "mpeg", "au",    "rmi",
+                                                   "mp2",  "mp3", "avi",  "mov",  "movie", "aif",
+                                                   "aiff", "m1v", "icv",  "lma",  "la"};
+    return defaults;
+}
+
+bool PassesFilter(std::string_view path, const std::vector<std::string>* filterList,
+                  std::uint8_t filteringOn) {
+    if (filteringOn != 1)
+        return true;
+    if (path.size() < 2 || filterList == nullptr)
+        return false;
+    const std::size_t dot = path.rfind('.', path.size() - 2);
+    if (dot == std::string_view::npos)
+        return false;
+    const std::string_view extension = path.substr(dot + 1);
+    for (const std::string& entry : *filterList) {
+        if (EqualIgnoringCase(entry, extension))
+            return true;
+    }
+    return false;
+}
+
+void LoadFilterFile(const std::string& path, std::vector<std::string>& list) {
+    std::error_code error;
+    if (std::filesystem::exists(path, error))
+        list = LoadStringList(path);
+    if (list.empty())
+        list = DefaultFilterList();
+}
+
+void SaveFilterFile(const std::string& path, const std::vector<std::string>& list) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::error_code error;
+    if (!folder.empty())
+        std::filesystem::create_directories(folder, error);
+    SaveStringList(path, list);
+}

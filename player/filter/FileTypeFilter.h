@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The file type filter: the list of accepted extensions (without their dot, as the user or the
+// file wrote them; unsorted, duplicates allowed) and its acceptance test. The main window holds
+// the list and the on/off byte (FilterList, FilteringOn); these functions work on them.
+
+// The 17 extensions a new or emptied list is filled with, "wav" first and "la" last.
+const std::vector<std::string>& DefaultFilterList();
+
+// The name of the filter list file in the settings folder.
+inline constexpr std::string_view kFilterFileName = "Qvrl.flt";
+
+// The acceptance test. Every path passes while filteringOn is not 1. Otherwise the extension
+// is the text after the last "." found searching backwards from the next-to-last character
+// (a final "." is never taken; the search goes on through folder names), and the path passes
+// when some entry equals it without regard to ASCII letter case. No "." means no pass; so does
+// a null list.
+bool PassesFilter(std::string_view path, const std::vector<std::string>* filterList,
+                  std::uint8_t filteringOn);
+
+// Reads the filter list file into list when the file exists; a list left empty (no file, or a
+// file without lines) gets the defaults. Throws EFOpenError ("Cannot open file %s") for a file
+// that exists but cannot be read; the list is then unchanged.
+void LoadFilterFile(const std::string& path, std::vector<std::string>& list);
+
+// Replaces the filter list file with the entries, one per line, CR LF after each; the folder
+// is made when missing. Throws EFCreateError ("Cannot create file %s"); the old file then
+// stays whole.
+void SaveFilterFile(const std::string& path, const std::vector<std::string>& list);

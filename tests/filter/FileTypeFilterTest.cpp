@@ -1,0 +1,118 @@
+#include "filter/FileTypeFilter.h"
+
+#include <gtest/gtest.h>
+#include <filesystem>
+
+#include "support/TempDir.h"
+#include "textfile/FileErrors.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(FileTypeFilterTest, DefaultListHoldsTheSeventeenExtensionsInOrder) {
+    const Lines& defaults = DefaultFilterList();
+    ASSERT_EQ(defaults.size(), 17u);
+    EXPECT_EQ(defaults.front(), "wav");
+    EXPECT_EQ(defaults[7], "mp3");
+    EXPECT_EQ(defaults.back(), "la");
+}
+
+TEST(FileTypeFilterTest, AcceptsListedExtensionsInAnyCase) {
+    const Lines& list = DefaultFilterList();
+    EXPECT_TRUE(PassesFilter("/music/Song.MP3", &list, 1));
+    EXPECT_TRUE(PassesFilter("/music/a.b.Wav", &list, 1));
+    EXPECT_FALSE(PassesFilter("/music/readme.txt", &list, 1));
+    EXPECT_FALSE(PassesFilter("/music/noext", &list, 1));
+    EXPECT_FALSE(PassesFilter("", &list, 1));
+    EXPECT_FALSE(PassesFilter(".", &list, 1));
+}
+
+TEST(FileTypeFilterTest, SearchesThroughFolderNamesAndSkipsAFinalDot) {
+    const Lines list{"mp3", "2/noext", "mp3."};
+    // The dot of the folder is found: the extension is "2/noext".
+    EXPECT_FALSE(PassesFilter("/music/Album.2/noext", &DefaultFilterList(), 1));
+    EXPECT_TRUE(PassesFilter("/music/Album.2/noext", &list, 1));
+    // The final dot is never taken: "song.mp3." has the extension "mp3.".
+    EXPECT_FALSE(PassesFilter("/music/song.mp3.", &DefaultFilterList(), 1));
+    EXPECT_TRUE(PassesFilter("/music/song.mp3.", &list, 1));
+    // A dot as the next-to-last character is taken.
+    const Lines y{"y"};
+    EXPECT_TRUE(PassesFilter("x.y", &y, 1));
+}
+
+TEST(FileTypeFilterTest, EntriesAreComparedAsWritten) {
+    const Lines dotted{".mp3", " mp3"};
+    EXPECT_FALSE(PassesFilter("/music/song.mp3", &dotted, 1));
+    const Lines empty;
+    EXPECT_FALSE(PassesFilter("/music/song.mp3", &empty, 1));
+    // An empty entry accepts nothing real: the final character is never the dot.
+    const Lines blank{""};
+    EXPECT_FALSE(PassesFilter("/music/song.", &blank, 1));
+}
+
+TEST(FileTypeFilterTest, EverythingPassesUnlessFilteringIsExactlyOne) {
+    const Lines empty;
+    for (std::uint8_t off : {0, 2, 255}) {
+        EXPECT_TRUE(PassesFilter("/music/noext", &empty, off));
+        EXPECT_TRUE(PassesFilter("/music/readme.txt", nullptr, off));
+    }
+    EXPECT_FALSE(PassesFilter("/music/song.mp3", nullptr, 1));
+}
+
+class FilterFileTest : public ::testing::Test {
+protected:
+    TempDir dir_;
+    std::string path_ = dir_.File("Qvrl.flt");
+};
+
+TEST_F(FilterFileTest, MissingOrEmptyFileGivesTheDefaults) {
+    Lines list;
+    LoadFilterFile(path_, list);
+    EXPECT_EQ(list, DefaultFilterList());
+    dir_.Write("Qvrl.flt", "");
+    list.clear();
+    LoadFilterFile(path_, list);
+    EXPECT_EQ(list, DefaultFilterList());
+}
+
+TEST_F(FilterFileTest, ReadsLfOnlyAndCrLfFilesEntryByEntry) {
+    Lines list{"old"};
+    dir_.Write("Qvrl.flt", "wav\nmp3\n");
+    LoadFilterFile(path_, list);
+    EXPECT_EQ(list, (Lines{"wav", "mp3"}));
+    dir_.Write("Qvrl.flt", "ogg\r\n\r\nFLAC");
+    LoadFilterFile(path_, list);
+    EXPECT_EQ(list, (Lines{"ogg", "", "FLAC"}));
+}
+
+TEST_F(FilterFileTest, SavesOneEntryPerLineAndMakesTheSettingsFolder) {
+    const std::string nested = dir_.File("config/quavrel/Qvrl.flt");
+    SaveFilterFile(nested, DefaultFilterList());
+    const std::string bytes = TempDir::Read(nested);
+    EXPECT_EQ(bytes.substr(0, 10), "wav\r\nmid\r\n");
+    EXPECT_EQ(bytes.substr(bytes.size() - 9), "lma\r\nla\r\n");
+    Lines back;
+    LoadFilterFile(nested, back);
+    EXPECT_EQ(back, DefaultFilterList());
+}
+
+TEST_F(FilterFileTest, ReportsAnUnreadableFileAndKeepsTheList) {
+    std::filesystem::create_directory(path_);  // a folder in place of the file
+    Lines list{"keep"};
+    try {
+        LoadFilterFile(path_, list);
+        FAIL() << "a folder was read as the filter list";
+    } catch (const EFOpenError& error) {
+        EXPECT_EQ(error.what(), "Cannot open file " + path_);
+    }
+    EXPECT_EQ(list, Lines{"keep"});
+    try {
+        SaveFilterFile(path_, list);
+        FAIL() << "the filter list replaced a folder";
+    } catch (const EFCreateError& error) {
+        EXPECT_EQ(error.what(), "Cannot create file " + path_);
+    }
+}
+
+}  // namespace
