@@ -29,7 +29,7 @@ struct QuavrelServices {
     Clock& clock;
     MessageBox& messages;
     Dialogs& dialogs;
-    std::string settingsFolder;            // where Qvrl.ini and Qvrl.flt live
+    std::string settingsFolder;           // where Qvrl.ini and Qvrl.flt live
     std::function<bool()> trayAvailable;  // the desktop shows tray icons
 };
 
@@ -84,8 +84,8 @@ public:
     QAction *List1 = nullptr, *Detailed2 = nullptr, *Name1 = nullptr, *Type1 = nullptr,
             *ShortFormToggl1 = nullptr, *ExplorerToggle2 = nullptr, *FolderTog = nullptr,
             *ImageBut2 = nullptr, *HotTrack1 = nullptr;
-    QAction *FunctionsToolbar1 = nullptr, *LoadSaveToolbar1 = nullptr,
-            *OptionsToolbar1 = nullptr, *Help1 = nullptr;
+    QAction *FunctionsToolbar1 = nullptr, *LoadSaveToolbar1 = nullptr, *OptionsToolbar1 = nullptr,
+            *Help1 = nullptr;
     QAction *FIleTypeFilter1 = nullptr, *LoadPlayList1 = nullptr, *SavePlayList1 = nullptr,
             *LoopN = nullptr, *Shuffle1 = nullptr, *PreviewN = nullptr, *Play1 = nullptr,
             *Pause1 = nullptr, *Next = nullptr, *Skip = nullptr, *AlwaysOnTop1 = nullptr,

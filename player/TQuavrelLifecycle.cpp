@@ -60,6 +60,8 @@ void TQuavrel::Exit1Click() {
     close();
 }
 
-void TQuavrel::Exit2Click() { Exit1Click(); }
+void TQuavrel::Exit2Click() {
+    Exit1Click();
+}
 
 void TQuavrel::Help1Click() {}

@@ -47,16 +47,16 @@ void TQuavrel::CreateMenus() {
     Exit2 = AddItem(playList, "Exit", &T::Exit2Click, QKeySequence(Qt::CTRL | Qt::Key_X));
 
     QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
-    DeleteSelected1 = AddItem(edit, "Delete Selected", &T::DeleteSelected1Click,
-                              QKeySequence(Qt::Key_Delete));
+    DeleteSelected1 =
+        AddItem(edit, "Delete Selected", &T::DeleteSelected1Click, QKeySequence(Qt::Key_Delete));
     ClearPlayList1 = AddItem(edit, "Clear PlayList", &T::ClearPlayList1Click,
                              QKeySequence(Qt::CTRL | Qt::Key_Delete));
     edit->addSeparator();
     MoveBack1 = AddItem(edit, "Move Back", &T::MoveBack1Click, QKeySequence(Qt::CTRL | Qt::Key_Q));
     MoveFwd1 = AddItem(edit, "Move Fwd", &T::MoveFwd1Click, QKeySequence(Qt::CTRL | Qt::Key_Z));
     edit->addSeparator();
-    RenameFileinPlayList1 = AddItem(edit, "Edit Caption", &T::RenameFileinPlayList1Click,
-                                    QKeySequence(Qt::Key_F2));
+    RenameFileinPlayList1 =
+        AddItem(edit, "Edit Caption", &T::RenameFileinPlayList1Click, QKeySequence(Qt::Key_F2));
 
     QMenu* sequence = bar->addMenu(QStringLiteral("Sequence"));
     NextSong1 = AddItem(sequence, "Next", &T::NextSong1Click, QKeySequence(Qt::Key_F6));
@@ -79,8 +79,8 @@ void TQuavrel::CreateMenus() {
     Radio(this, {Name1, Type1});
     Type1->setEnabled(false);
     view->addSeparator();
-    ShortFormToggl1 = AddItem(view, "Short Form", &T::ShortFormToggl1Click,
-                              QKeySequence(Qt::CTRL | Qt::Key_K));
+    ShortFormToggl1 =
+        AddItem(view, "Short Form", &T::ShortFormToggl1Click, QKeySequence(Qt::CTRL | Qt::Key_K));
     ExplorerToggle2 = AddItem(view, "Explorer Toggle", &T::ExplorerToggle2Click,
                               QKeySequence(Qt::CTRL | Qt::Key_E));
     FolderTog = AddItem(view, "Folder Interface Toggle", &T::FolderTogClick,
@@ -92,7 +92,8 @@ void TQuavrel::CreateMenus() {
     QMenu* toolbar = bar->addMenu(QStringLiteral("Toolbar"));
     FunctionsToolbar1 =
         Ticked(AddItem(toolbar, "Functions Toolbar", &T::FunctionsToolbar1Click), true);
-    LoadSaveToolbar1 = Ticked(AddItem(toolbar, "Load/Save Toolbar", &T::LoadSaveToolbar1Click), true);
+    LoadSaveToolbar1 =
+        Ticked(AddItem(toolbar, "Load/Save Toolbar", &T::LoadSaveToolbar1Click), true);
     OptionsToolbar1 = Ticked(AddItem(toolbar, "Options Toolbar", &T::OptionsToolbar1Click), true);
 
     // The menu title itself is the command.

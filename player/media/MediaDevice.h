@@ -14,8 +14,15 @@ public:
 
 // The device's modes, as the player reads them. Only NotReady, Stopped, Playing and Seeking
 // are produced; the others keep their numbers for the tray's mode names.
-enum class MediaMode { NotReady = 0, Stopped = 1, Playing = 2, Recording = 3, Seeking = 4,
-                       Paused = 5, Open = 6 };
+enum class MediaMode {
+    NotReady = 0,
+    Stopped = 1,
+    Playing = 2,
+    Recording = 3,
+    Seeking = 4,
+    Paused = 5,
+    Open = 6
+};
 
 // How a play that asked for notification ended.
 enum class NotifyResult { Successful = 0, Superseded = 1, Aborted = 2, Failure = 3 };

@@ -9,4 +9,6 @@ MpvHandle::MpvHandle() : handle_(mpv_create()) {
         throw EMCIDeviceError("Unknown error code");
 }
 
-MpvHandle::~MpvHandle() { mpv_terminate_destroy(handle_); }
+MpvHandle::~MpvHandle() {
+    mpv_terminate_destroy(handle_);
+}

@@ -2,6 +2,7 @@
 
 #include <mpv/client.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <string>
@@ -125,7 +126,12 @@ void MpvMediaDevice::Open() {
         switch (event->event_id) {
             case MPV_EVENT_FILE_LOADED:
                 open_ = true;
-                return;
+                break;
+            case MPV_EVENT_PLAYBACK_RESTART:
+                // Loaded and standing at the start, ready to play.
+                if (open_)
+                    return;
+                break;
             case MPV_EVENT_END_FILE: {
                 const auto* end = static_cast<const mpv_event_end_file*>(event->data);
                 // An end with reason STOP belongs to the file this open replaced.
@@ -151,6 +157,7 @@ void MpvMediaDevice::Play() {
         Seek(0);
     EndPlay(NotifyResult::Superseded);
     notifyRequested_ = false;
+    standing_.reset();
     playing_ = true;
     SetPause(false);
 }
@@ -165,6 +172,8 @@ void MpvMediaDevice::Seek(std::int64_t positionMs) {
     CheckOpen();
     EndPlay(NotifyResult::Aborted);
     SetPause(true);
+    // Handle what is queued first, so the restart awaited below is this seek's own.
+    Drain();
     const std::string seconds = std::to_string(static_cast<double>(positionMs) / 1000.0);
     Command({"seek", seconds.c_str(), "absolute+exact"});
     // Return once mpv stands at the position: the seek ends with a playback restart.
@@ -172,10 +181,11 @@ void MpvMediaDevice::Seek(std::int64_t positionMs) {
         std::chrono::steady_clock::now() + std::chrono::duration<double>(kWaitLimitSeconds);
     while (std::chrono::steady_clock::now() < deadline) {
         const mpv_event* event = mpv_wait_event(mpv_.get(), 1.0);
-        if (event->event_id == MPV_EVENT_PLAYBACK_RESTART)
+        if (event->event_id == MPV_EVENT_PLAYBACK_RESTART ||
+            (event->event_id == MPV_EVENT_NONE && !Flag("seeking"))) {
+            standing_ = std::clamp<std::int64_t>(positionMs, 0, Length());
             return;
-        if (event->event_id == MPV_EVENT_NONE && !Flag("seeking"))
-            return;
+        }
         Handle(*event);
         if (!open_)
             return;
@@ -190,6 +200,8 @@ std::int64_t MpvMediaDevice::Length() const {
 std::int64_t MpvMediaDevice::Position() const {
     if (!open_)
         return 0;
+    if (standing_)
+        return *standing_;
     return std::llround(Seconds("time-pos") * 1000.0);
 }
 
@@ -208,6 +220,7 @@ void MpvMediaDevice::Close() {
         return;
     EndPlay(NotifyResult::Aborted);
     open_ = false;
+    standing_.reset();
     Command({"stop"});
 }
 

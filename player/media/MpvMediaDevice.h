@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "media/MediaDevice.h"
 #include "media/MpvHandle.h"
@@ -54,5 +55,8 @@ private:
     bool open_ = false;
     bool playing_ = false;  // a play is outstanding: its notice has not been decided
     bool notifyRequested_ = false;
+    // Where a seek left the paused device. While paused after a seek, mpv reports its position
+    // less the audio still buffered, up to 0.2 s short of where playing will continue.
+    std::optional<std::int64_t> standing_;
     NotifyResult value_ = NotifyResult::Successful;
 };

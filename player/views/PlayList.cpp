@@ -85,8 +85,8 @@ void PlayList::Sort(bool (*less)(const PlayListEntry&, const PlayListEntry&)) {
 int PlayList::FirstSelected() const {
     if (selectedCount_ == 0)
         return -1;
-    const auto it = std::find_if(items_.begin(), items_.end(),
-                                 [](const Item& item) { return item.selected; });
+    const auto it =
+        std::find_if(items_.begin(), items_.end(), [](const Item& item) { return item.selected; });
     return static_cast<int>(it - items_.begin());
 }
 
@@ -99,9 +99,13 @@ void PlayList::SetSelected(int index, bool selected) {
     Tell([&](PlayListObserver& o) { o.EntriesChanged(index, index); });
 }
 
-void PlayList::Select(int index) { SetSelected(index, true); }
+void PlayList::Select(int index) {
+    SetSelected(index, true);
+}
 
-void PlayList::Deselect(int index) { SetSelected(index, false); }
+void PlayList::Deselect(int index) {
+    SetSelected(index, false);
+}
 
 void PlayList::SelectAll() {
     for (Item& item : items_)
@@ -137,14 +141,16 @@ void PlayList::Focus(int index) {
     Tell([&](PlayListObserver& o) { o.FocusChanged(previous, index); });
 }
 
-void PlayList::AddObserver(PlayListObserver* observer) { observers_.push_back(observer); }
+void PlayList::AddObserver(PlayListObserver* observer) {
+    observers_.push_back(observer);
+}
 
 void PlayList::RemoveObserver(PlayListObserver* observer) {
     std::erase(observers_, observer);
 }
 
 bool PlayList::IsConsistent() const {
-    const auto marked = std::count_if(items_.begin(), items_.end(),
-                                      [](const Item& item) { return item.selected; });
+    const auto marked =
+        std::count_if(items_.begin(), items_.end(), [](const Item& item) { return item.selected; });
     return marked == selectedCount_ && focused_ >= -1 && focused_ < Count();
 }

@@ -46,7 +46,7 @@ public:
     void SelectOnly(int index);  // the user's own click: the entry alone
 
     int Focused() const { return focused_; }  // -1 when no entry has the focus
-    void Focus(int index);                     // -1 removes the focus from every entry
+    void Focus(int index);                    // -1 removes the focus from every entry
     int Next(int index) const { return index + 1 < Count() ? index + 1 : -1; }
 
     void AddObserver(PlayListObserver* observer);

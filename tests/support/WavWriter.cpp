@@ -35,8 +35,8 @@ void WriteWav(const std::string& path, int durationMs, int sampleRate, double fr
     Put(out, dataBytes, 4);
     for (std::uint32_t i = 0; i < samples; ++i) {
         const double t = static_cast<double>(i) / sampleRate;
-        const auto value = static_cast<std::int16_t>(
-            8000.0 * std::sin(2.0 * std::numbers::pi * frequencyHz * t));
+        const auto value =
+            static_cast<std::int16_t>(8000.0 * std::sin(2.0 * std::numbers::pi * frequencyHz * t));
         Put(out, static_cast<std::uint16_t>(value), 2);
     }
 }

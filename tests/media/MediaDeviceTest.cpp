@@ -1,0 +1,239 @@
+// One suite for the media device contract, run on the real libmpv device (no sound output) and
+// on the fake the other suites use, so the fake cannot drift from the real thing.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "fakes/FakeMediaDevice.h"
+#include "media/MpvMediaDevice.h"
+#include "services/QtUiPost.h"
+#include "support/TempDir.h"
+#include "support/WavWriter.h"
+
+namespace {
+
+// Runs the event loop for a while: the real device plays in real time.
+void RunEventLoop(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+class MpvDriver {
+public:
+    MpvDriver() : device_(post_, MpvMediaDevice::Output::Null) {}
+    MediaDevice& Device() { return device_; }
+    std::string AddFile(const std::string& name, int ms) {
+        const std::string path = dir_.File(name);
+        WriteWav(path, ms);
+        return path;
+    }
+    std::string AddCorruptFile(const std::string& name) {
+        return dir_.Write(name, "this is not audio, only text pretending to be a wave file\n");
+    }
+    // Lets time pass while the device plays.
+    void Advance(int ms) { RunEventLoop(ms); }
+    // Lets the notices already on their way arrive, waiting up to a second for the count.
+    void Deliver(const std::vector<NotifyResult>& notices, size_t expected) {
+        QElapsedTimer timer;
+        timer.start();
+        while (notices.size() < expected && timer.elapsed() < 1000)
+            RunEventLoop(10);
+        RunEventLoop(20);
+    }
+    std::int64_t Tolerance() const { return 120; }
+
+private:
+    TempDir dir_;
+    QtUiPost post_;
+    MpvMediaDevice device_;
+};
+
+class FakeDriver {
+public:
+    MediaDevice& Device() { return device_; }
+    std::string AddFile(const std::string& name, int ms) {
+        device_.AddFile("/fake/" + name, ms);
+        return "/fake/" + name;
+    }
+    std::string AddCorruptFile(const std::string& name) { return "/fake/" + name; }
+    void Advance(int ms) { device_.Advance(ms); }
+    void Deliver(const std::vector<NotifyResult>&, size_t) { device_.DeliverNotices(); }
+    std::int64_t Tolerance() const { return 0; }
+
+private:
+    FakeMediaDevice device_;
+};
+
+template <typename Driver>
+class MediaDeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        device().SetOnNotify([this] { notices_.push_back(device().NotifyValue()); });
+    }
+    MediaDevice& device() { return driver_.Device(); }
+    void OpenFile(const std::string& path) {
+        device().SetFileName(path);
+        device().Open();
+    }
+    void PlayWithNotice() {
+        device().Notify(true);
+        device().Play();
+    }
+
+    Driver driver_;
+    std::vector<NotifyResult> notices_;
+};
+
+using Drivers = ::testing::Types<MpvDriver, FakeDriver>;
+class DriverNames {
+public:
+    template <typename T>
+    static std::string GetName(int) {
+        return std::is_same_v<T, MpvDriver> ? "Mpv" : "Fake";
+    }
+};
+TYPED_TEST_SUITE(MediaDeviceTest, Drivers, DriverNames);
+
+TYPED_TEST(MediaDeviceTest, OpenGivesTheLengthInMillisecondsAndAStoppedDevice) {
+    this->OpenFile(this->driver_.AddFile("tone.wav", 700));
+    EXPECT_NEAR(this->device().Length(), 700, 5);
+    EXPECT_EQ(this->device().Position(), 0);
+    EXPECT_EQ(this->device().Mode(), MediaMode::Stopped);
+}
+
+TYPED_TEST(MediaDeviceTest, PlayingToTheEndGivesExactlyOneSuccessfulNoticeLater) {
+    this->OpenFile(this->driver_.AddFile("tone.wav", 300));
+    this->PlayWithNotice();
+    EXPECT_EQ(this->device().Mode(), MediaMode::Playing);
+    EXPECT_TRUE(this->notices_.empty()) << "a notice never arrives inside a command";
+    this->driver_.Advance(400);
+    this->driver_.Deliver(this->notices_, 1);
+    this->driver_.Advance(200);
+    this->driver_.Deliver(this->notices_, 2);
+    EXPECT_EQ(this->notices_, std::vector<NotifyResult>{NotifyResult::Successful});
+    EXPECT_EQ(this->device().Mode(), MediaMode::Stopped);
+}
+
+TYPED_TEST(MediaDeviceTest, StopAbortsThePlayAndPlayContinuesFromThere) {
+    this->OpenFile(this->driver_.AddFile("tone.wav", 1500));
+    this->PlayWithNotice();
+    this->driver_.Advance(400);
+    this->device().Stop();
+    const std::int64_t stoppedAt = this->device().Position();
+    EXPECT_NEAR(stoppedAt, 400, this->driver_.Tolerance() + 1);
+    EXPECT_EQ(this->device().Mode(), MediaMode::Stopped);
+    this->driver_.Deliver(this->notices_, 1);
+    EXPECT_EQ(this->notices_, std::vector<NotifyResult>{NotifyResult::Aborted});
+
+    this->PlayWithNotice();
+    this->driver_.Advance(300);
+    this->device().Stop();
+    EXPECT_GT(this->device().Position(), stoppedAt + 50) << "continued, not restarted";
+}
+
+TYPED_TEST(MediaDeviceTest, PlayAtTheVeryEndStartsAgainFromTheBeginning) {
+    this->OpenFile(this->driver_.AddFile("tone.wav", 300));
+    this->PlayWithNotice();
+    this->driver_.Advance(450);
+    this->driver_.Deliver(this->notices_, 1);
+    ASSERT_EQ(this->notices_, std::vector<NotifyResult>{NotifyResult::Successful});
+    this->PlayWithNotice();
+    this->driver_.Advance(100);
+    this->device().Stop();
+    EXPECT_LT(this->device().Position(), 250);
+    EXPECT_GT(this->device().Position(), 0);
+}
+
+TYPED_TEST(MediaDeviceTest, OpeningASecondFileAbortsTheFirstAndItNeverSucceeds) {
+    const std::string first = this->driver_.AddFile("first.wav", 300);
+    const std::string second = this->driver_.AddFile("second.wav", 2000);
+    this->OpenFile(first);
+    this->PlayWithNotice();
+    this->driver_.Advance(100);
+    this->OpenFile(second);
+    this->driver_.Advance(400);
+    this->driver_.Deliver(this->notices_, 2);
+    EXPECT_EQ(this->notices_, std::vector<NotifyResult>{NotifyResult::Aborted});
+    EXPECT_EQ(this->device().FileName(), second);
+    EXPECT_NEAR(this->device().Length(), 2000, 5);
+}
+
+TYPED_TEST(MediaDeviceTest, ASecondPlaySupersedesTheFirst) {
+    this->OpenFile(this->driver_.AddFile("tone.wav", 1000));
+    this->PlayWithNotice();
+    this->PlayWithNotice();
+    this->device().Stop();
+    this->driver_.Deliver(this->notices_, 2);
+    EXPECT_EQ(this->notices_,
+              (std::vector<NotifyResult>{NotifyResult::Superseded, NotifyResult::Aborted}));
+}
+
+TYPED_TEST(MediaDeviceTest, SeekStandsAtThePositionWithoutPlaying) {
+    this->OpenFile(this->driver_.AddFile("tone.wav", 1000));
+    this->PlayWithNotice();
+    this->device().Seek(600);
+    EXPECT_NEAR(this->device().Position(), 600, 30);
+    EXPECT_EQ(this->device().Mode(), MediaMode::Stopped);
+    this->driver_.Deliver(this->notices_, 1);
+    EXPECT_EQ(this->notices_, std::vector<NotifyResult>{NotifyResult::Aborted});
+}
+
+TYPED_TEST(MediaDeviceTest, MissingAndCorruptFilesRaiseAndLeaveNoDevice) {
+    const std::string good = this->driver_.AddFile("tone.wav", 300);
+    for (const std::string& bad :
+         {std::string("/nonexistent/missing.wav"), this->driver_.AddCorruptFile("bad.wav")}) {
+        this->OpenFile(good);
+        this->device().SetFileName(bad);
+        try {
+            this->device().Open();
+            ADD_FAILURE() << "opening " << bad << " did not raise";
+        } catch (const EMCIDeviceError& error) {
+            EXPECT_STRNE(error.what(), "");
+        }
+        EXPECT_EQ(this->device().Mode(), MediaMode::NotReady);
+        EXPECT_THROW(this->device().Length(), EMCIDeviceError);
+    }
+}
+
+TYPED_TEST(MediaDeviceTest, CommandsWithoutADeviceRaiseNoMciDeviceOpen) {
+    for (auto command :
+         {+[](MediaDevice& d) { d.Play(); }, +[](MediaDevice& d) { d.Stop(); },
+          +[](MediaDevice& d) { d.Seek(0); }, +[](MediaDevice& d) { (void)d.Length(); }}) {
+        try {
+            command(this->device());
+            ADD_FAILURE() << "no error raised";
+        } catch (const EMCIDeviceError& error) {
+            EXPECT_STREQ(error.what(), "No MCI device open");
+        }
+    }
+    EXPECT_EQ(this->device().Mode(), MediaMode::NotReady);
+    EXPECT_EQ(this->device().Position(), 0);
+    this->device().Close();  // nothing open: nothing happens
+}
+
+TEST(MpvMediaDeviceTest, OpenFailuresCarryMpvsOwnText) {
+    TempDir dir;
+    QtUiPost post;
+    MpvMediaDevice device(post, MpvMediaDevice::Output::Null);
+    const auto textFor = [&](const std::string& path) {
+        device.SetFileName(path);
+        try {
+            device.Open();
+        } catch (const EMCIDeviceError& error) {
+            return std::string(error.what());
+        }
+        return std::string("(opened)");
+    };
+    EXPECT_EQ(textFor(dir.File("missing.wav")), "loading failed");
+    EXPECT_EQ(textFor(dir.Write("text.wav", "plain text\n")), "unrecognized file format");
+    EXPECT_EQ(textFor(dir.Write("empty.mp3", "")), "unrecognized file format");
+}
+
+}  // namespace
