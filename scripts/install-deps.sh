@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Quavrel needs on Debian 12, and nothing else.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev
+    libmpv-dev libpulse-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    pulseaudio pulseaudio-utils
+    xvfb xauth x11-apps xdotool imagemagick dbus
+    g++-mingw-w64-x86-64 fonts-dejavu-core
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+        missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

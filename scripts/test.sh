@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the debug build and runs every test: the widget tests render
+# offscreen, the mixer and end-to-end tests get a PulseAudio daemon with a null sink, and the
+# tests that need a display get a virtual X server.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+preset="${1:-debug}"
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset"
+exec scripts/with-test-services.sh ctest --preset "$preset" --output-on-failure
