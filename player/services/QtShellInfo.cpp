@@ -1,0 +1,90 @@
+#include "services/QtShellInfo.h"
+
+#include <QDateTime>
+#include <QFileIconProvider>
+#include <QLocale>
+
+#include "services/ShellIconList.h"
+
+namespace {
+
+QIcon ThemeIcon(const QString& name, const QString& generic,
+                QAbstractFileIconProvider::IconType kind) {
+    QIcon icon = QIcon::fromTheme(name);
+    if (icon.isNull() && !generic.isEmpty())
+        icon = QIcon::fromTheme(generic);
+    if (icon.isNull())
+        icon = QFileIconProvider().icon(kind);
+    return icon;
+}
+
+std::string ToBytes(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+}  // namespace
+
+QtShellInfo::QtShellInfo(std::string homeFolder) : homeFolder_(std::move(homeFolder)) {
+    while (homeFolder_.size() > 1 && homeFolder_.back() == '/')
+        homeFolder_.pop_back();
+}
+
+std::string QtShellInfo::DisplayName(const std::string& path) const {
+    std::string_view name(path);
+    while (name.size() > 1 && name.back() == '/')
+        name.remove_suffix(1);
+    if (name == "/")
+        return "File System";
+    if (!homeFolder_.empty() && name == homeFolder_)
+        return "Home";
+    const std::size_t slash = name.rfind('/');
+    return std::string(slash == std::string_view::npos ? name : name.substr(slash + 1));
+}
+
+const QtShellInfo::TypeEntry& QtShellInfo::TypeOf(const QString& fileName) {
+    const QMimeType mime = mimes_.mimeTypeForFile(fileName, QMimeDatabase::MatchExtension);
+    const QString key = mime.name();
+    auto it = types_.find(key);
+    if (it == types_.end()) {
+        TypeEntry entry;
+        entry.typeName = ToBytes(mime.comment());
+        entry.iconIndex = ShellIconList::Instance().Add(
+            ThemeIcon(mime.iconName(), mime.genericIconName(), QAbstractFileIconProvider::File));
+        it = types_.insert(key, entry);
+    }
+    return *it;
+}
+
+ShellInfo::Info QtShellInfo::FileInfo(const std::string& path, bool isFolder) {
+    if (isFolder) {
+        Info info = FolderInfo();
+        info.DisplayName = DisplayName(path);
+        return info;
+    }
+    // Only the name decides the type; a whole path would be the same, but costs more to match.
+    const std::size_t slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const TypeEntry& type =
+        TypeOf(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    return Info{DisplayName(path), type.typeName, type.iconIndex};
+}
+
+ShellInfo::Info QtShellInfo::FolderInfo() {
+    if (!folderKnown_) {
+        const QMimeType mime = mimes_.mimeTypeForName(QStringLiteral("inode/directory"));
+        folder_.typeName = "Folder";
+        folder_.iconIndex = ShellIconList::Instance().Add(ThemeIcon(
+            QStringLiteral("folder"), mime.iconName(), QAbstractFileIconProvider::Folder));
+        folderKnown_ = true;
+    }
+    return Info{{}, folder_.typeName, folder_.iconIndex};
+}
+
+std::string QtShellInfo::DateTimeText(std::int64_t seconds) {
+    const QDateTime time = QDateTime::fromSecsSinceEpoch(seconds).toLocalTime();
+    const QLocale locale = QLocale::system();
+    QString timeFormat = locale.timeFormat(QLocale::ShortFormat);
+    timeFormat.remove(QStringLiteral(":ss"));
+    return ToBytes(locale.toString(time.date(), QLocale::ShortFormat) + QStringLiteral("  ") +
+                   locale.toString(time.time(), timeFormat));
+}
