@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -234,6 +235,42 @@ TEST(MpvMediaDeviceTest, OpenFailuresCarryMpvsOwnText) {
     EXPECT_EQ(textFor(dir.File("missing.wav")), "loading failed");
     EXPECT_EQ(textFor(dir.Write("text.wav", "plain text\n")), "unrecognized file format");
     EXPECT_EQ(textFor(dir.Write("empty.mp3", "")), "unrecognized file format");
+}
+
+// Output of a shell command; empty when it fails.
+std::string Capture(const char* command) {
+    std::string output;
+    if (FILE* pipe = ::popen(command, "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe))
+            output += buffer;
+        if (::pclose(pipe) != 0)
+            return {};
+    }
+    return output;
+}
+
+TEST(MpvMediaDeviceTest, PlaysThroughTheSoundServer) {
+    if (Capture("pactl info 2>/dev/null").empty())
+        GTEST_SKIP() << "no PulseAudio server answers (scripts/with-test-services.sh starts one)";
+    TempDir dir;
+    QtUiPost post;
+    MpvMediaDevice device(post, MpvMediaDevice::Output::System);
+    const std::string path = dir.File("tone.wav");
+    WriteWav(path, 1500);
+    device.SetFileName(path);
+    device.Open();
+    device.Play();
+    QElapsedTimer timer;
+    timer.start();
+    std::string inputs;
+    while (inputs.find("protocol-native") == std::string::npos && timer.elapsed() < 3000) {
+        RunEventLoop(50);
+        inputs = Capture("pactl list short sink-inputs");
+    }
+    EXPECT_NE(inputs.find("protocol-native"), std::string::npos) << "no stream plays: " << inputs;
+    EXPECT_EQ(device.Mode(), MediaMode::Playing);
+    device.Close();
 }
 
 }  // namespace
