@@ -1,0 +1,208 @@
+// Play list files in both forms, byte for byte, on real temporary folders.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "playlist/PlayListFiles.h"
+#include "support/TempDir.h"
+#include "textfile/FileErrors.h"
+#include "views/PlayList.h"
+
+namespace {
+
+class PlayListFilesTest : public ::testing::Test {
+protected:
+    // The view's AddFile as far as these tests need it: existing regular files whose extension
+    // is not ".txt" become entries captioned by their whole name.
+    int AddFile(const std::string& path) {
+        ++addCalls_;
+        const std::filesystem::path p(path);
+        std::error_code error;
+        if (path.empty() || !std::filesystem::is_regular_file(p, error) || p.extension() == ".txt")
+            return -1;
+        return list_.Append(PlayListEntry{p.filename().string(), "audio", path, 0});
+    }
+    PlayListFiles::LoadOutcome Load(const std::string& file) {
+        return PlayListFiles::Load(file, list_,
+                                   [this](const std::string& p) { return AddFile(p); });
+    }
+    std::vector<std::string> Captions() const {
+        std::vector<std::string> result;
+        for (int i = 0; i < list_.Count(); ++i)
+            result.push_back(list_.At(i).Caption);
+        return result;
+    }
+    std::vector<std::string> Paths() const {
+        std::vector<std::string> result;
+        for (int i = 0; i < list_.Count(); ++i)
+            result.push_back(list_.At(i).Path);
+        return result;
+    }
+    std::string Media(const std::string& name) { return dir_.Write("media/" + name, "RIFF"); }
+
+    TempDir dir_;
+    PlayList list_;
+    int addCalls_ = 0;
+};
+
+TEST_F(PlayListFilesTest, TwoEntriesSavedInTheOwnFormGiveFiveCrLfLines) {
+    list_.Append(PlayListEntry{"First", "", "/music/a.mp3", 0});
+    list_.Append(PlayListEntry{"Second", "", "/music/b.mp3", 0});
+    const std::string file = dir_.File("list.qpl");
+    PlayListFiles::Save(file, 1, list_, false);
+    EXPECT_EQ(TempDir::Read(file),
+              "Quavrel v2.0 PlayList File\r\nFirst\r\n/music/a.mp3\r\nSecond\r\n/music/b.mp3\r\n");
+    PlayListFiles::Save(file, 3, list_, false);  // "All Files" writes the own form too
+    EXPECT_EQ(TempDir::Read(file).substr(0, 28), "Quavrel v2.0 PlayList File\r\n");
+    PlayListFiles::Save(file, 2, list_, false);
+    EXPECT_EQ(TempDir::Read(file), "/music/a.mp3\r\n/music/b.mp3\r\n");
+}
+
+TEST_F(PlayListFilesTest, SavingSelectedWritesOnlyTheSelectedEntries) {
+    list_.Append(PlayListEntry{"First", "", "/music/a.mp3", 0});
+    list_.Append(PlayListEntry{"Second", "", "/music/b.mp3", 0});
+    const std::string qpl = dir_.File("sel.qpl"), m3u = dir_.File("sel.m3u");
+    PlayListFiles::Save(qpl, 1, list_, true);
+    EXPECT_EQ(TempDir::Read(qpl), "Quavrel v2.0 PlayList File\r\n");
+    PlayListFiles::Save(m3u, 2, list_, true);
+    EXPECT_EQ(TempDir::Read(m3u), "");
+    list_.Select(1);
+    PlayListFiles::Save(qpl, 1, list_, true);
+    EXPECT_EQ(TempDir::Read(qpl), "Quavrel v2.0 PlayList File\r\nSecond\r\n/music/b.mp3\r\n");
+}
+
+TEST_F(PlayListFilesTest, TheOwnFormReadsBackWithItsCaptions) {
+    const std::string a = Media("a.mp3"), b = Media("b.mp3");
+    list_.Append(PlayListEntry{"Song A", "", a, 0});
+    list_.Append(PlayListEntry{"", "", b, 0});  // an empty caption stays empty
+    list_.Select(0);
+    list_.Focus(1);
+    const std::string file = dir_.File("round.qpl");
+    PlayListFiles::Save(file, 1, list_, false);
+    EXPECT_EQ(Load(file), PlayListFiles::LoadOutcome::AllAdded);
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Song A", ""}));
+    EXPECT_EQ(Paths(), (std::vector<std::string>{a, b}));
+    EXPECT_EQ(list_.SelectedCount(), 0);
+    EXPECT_EQ(list_.Focused(), -1);
+}
+
+TEST_F(PlayListFilesTest, AnM3uTypeSavedUnderAQplNameIsReadAsTheOwnForm) {
+    const std::string a = Media("a.mp3"), b = Media("b.mp3"), c = Media("c.mp3");
+    for (const std::string& path : {a, b, c})
+        list_.Append(PlayListEntry{"x", "", path, 0});
+    const std::string file = dir_.File("bare.qpl");
+    PlayListFiles::Save(file, 2, list_, false);
+    EXPECT_EQ(TempDir::Read(file), a + "\r\n" + b + "\r\n" + c + "\r\n");
+    // The first path is taken as the header, then b is a caption and c its path.
+    EXPECT_EQ(Load(file), PlayListFiles::LoadOutcome::AllAdded);
+    EXPECT_EQ(Captions(), std::vector<std::string>{b});
+    EXPECT_EQ(Paths(), std::vector<std::string>{c});
+}
+
+TEST_F(PlayListFilesTest, TheOwnFormSavedUnderAnM3uNameIsReadAsM3u) {
+    const std::string a = Media("a.b.mp3"), b = Media("song");
+    list_.Append(PlayListEntry{"Cap A", "", a, 0});
+    list_.Append(PlayListEntry{"Cap B", "", b, 0});
+    for (const char* name : {"own.m3u", "OWN2.M3U"}) {
+        const std::string file = dir_.File(name);
+        PlayListFiles::Save(file, 1, list_, false);
+        addCalls_ = 0;
+        // The header and the caption lines name nothing: the load says so once, at the end.
+        EXPECT_EQ(Load(file), PlayListFiles::LoadOutcome::SomeFailed) << name;
+        EXPECT_EQ(addCalls_, 5);
+        EXPECT_EQ(Captions(), (std::vector<std::string>{"a.b", "song"})) << name;
+        EXPECT_EQ(Paths(), (std::vector<std::string>{a, b}));
+    }
+}
+
+TEST_F(PlayListFilesTest, AnExtendedM3uAddsItsFilesAndCountsItsCommentsAsFailed) {
+    const std::string a = Media("a.mp3"), b = Media("b.mp3");
+    const std::string file = dir_.Write("ext.m3u", "#EXTM3U\r\n#EXTINF:123,Artist - A\r\n" + a +
+                                                       "\r\n#EXTINF:5,B\r\n" + b + "\r\n");
+    EXPECT_EQ(Load(file), PlayListFiles::LoadOutcome::SomeFailed);
+    EXPECT_EQ(Paths(), (std::vector<std::string>{a, b}));
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"a", "b"}));
+}
+
+TEST_F(PlayListFilesTest, BrokenOwnFormRecordsCountAsFailedAndTheRestIsAdded) {
+    const std::string a = Media("a.mp3");
+    struct Case {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"no path line", "H\r\nA\r\n" + a + "\r\nlast caption\r\n"},
+        {"extra empty line", "H\r\nA\r\n" + a + "\r\n\r\n"},
+        {"lone LF in a path", "H\r\nA\r\n" + a + "\r\nB\r\n" + a + "\nx\r\n"},
+        {"filtered type", "H\r\nA\r\n" + a + "\r\nT\r\n" + Media("t.txt") + "\r\n"},
+        {"a folder", "H\r\nA\r\n" + a + "\r\nF\r\n" + dir_.File("media") + "\r\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string file = dir_.Write("broken.qpl", c.bytes);
+        EXPECT_EQ(Load(file), PlayListFiles::LoadOutcome::SomeFailed) << c.name;
+        EXPECT_EQ(Captions(), std::vector<std::string>{"A"}) << c.name;
+    }
+    EXPECT_EQ(Load(dir_.Write("fine.qpl", "H\r\nA\r\n" + a + "\r\n")),
+              PlayListFiles::LoadOutcome::AllAdded);
+    EXPECT_EQ(Load(dir_.Write("ctrlz.qpl", "H\r\nA\r\n" + a +
+                                               "\r\n\x1A"
+                                               "B\r\n/x\r\n")),
+              PlayListFiles::LoadOutcome::AllAdded);
+}
+
+TEST_F(PlayListFilesTest, RelativePathsAreFoundBesideThePlayListFile) {
+    const std::string a = Media("a.mp3");
+    Media("sub/b.mp3");
+    const std::string file = dir_.Write("media/rel.m3u", "a.mp3\r\n./sub/b.mp3\r\n\r\n");
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path("/");
+    const auto outcome = Load(file);
+    std::filesystem::current_path(previous);
+    // The empty line names nothing: it is not taken as the list's own folder.
+    EXPECT_EQ(outcome, PlayListFiles::LoadOutcome::SomeFailed);
+    EXPECT_EQ(Paths(), (std::vector<std::string>{a, dir_.File("media/sub/b.mp3")}));
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"a", "b"}));
+}
+
+TEST_F(PlayListFilesTest, AMissingFileEmptiesTheListSilently) {
+    list_.Append(PlayListEntry{"x", "", "/x", 0});
+    EXPECT_EQ(Load(dir_.File("none.qpl")), PlayListFiles::LoadOutcome::Missing);
+    EXPECT_TRUE(list_.Empty());
+    EXPECT_EQ(addCalls_, 0);
+}
+
+TEST_F(PlayListFilesTest, AGarbageFileLoadsWithoutHarm) {
+    std::string bytes;
+    for (int i = 0; i < 4096; ++i)
+        bytes += static_cast<char>((i * 7919) % 256);
+    EXPECT_NO_THROW(Load(dir_.Write("junk.qpl", bytes)));
+    EXPECT_TRUE(list_.Empty());
+    EXPECT_NO_THROW(Load(dir_.Write("junk.m3u", bytes)));
+    EXPECT_TRUE(list_.Empty());
+}
+
+TEST_F(PlayListFilesTest, AFailedSaveLeavesTheOldFileWholeAndNoTemporaryFile) {
+    list_.Append(PlayListEntry{"First", "", "/music/a.mp3", 0});
+    const std::string missingFolder = dir_.File("gone/list.qpl");
+    EXPECT_THROW(PlayListFiles::Save(missingFolder, 1, list_, false), EInOutError);
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("gone")));
+    // A name that is a folder cannot be replaced: the folder and its files stay.
+    const std::string folder = dir_.File("media");
+    Media("keep.mp3");
+    EXPECT_THROW(PlayListFiles::Save(folder, 1, list_, false), EInOutError);
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir_.File("media/keep.mp3")));
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_.Path()))
+        ++files;
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(PlayListFilesTest, TheFormIsChosenByTheExtensionAlone) {
+    EXPECT_EQ(PlayListFiles::FormOf("/a/b.m3u"), PlayListFiles::Form::M3u);
+    EXPECT_EQ(PlayListFiles::FormOf("/a/b.M3u"), PlayListFiles::Form::M3u);
+    EXPECT_EQ(PlayListFiles::FormOf("/a.m3u/b"), PlayListFiles::Form::Own);
+    EXPECT_EQ(PlayListFiles::FormOf("/a/b.m3u8"), PlayListFiles::Form::Own);
+    EXPECT_EQ(PlayListFiles::FolderOf("/a/b/c.qpl"), "/a/b/");
+    EXPECT_EQ(PlayListFiles::CaptionOf("/x/noext"), "noext");
+}
+
+}  // namespace
