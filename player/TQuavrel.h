@@ -17,10 +17,13 @@ class QAction;
 class QActionGroup;
 class QMenu;
 class QTimer;
+class QToolButton;
 class TAboutBox;
 class TFileTypeBox;
 class TTrayIcon;
 class TVolForm;
+class MixerApi;
+class TAudioMixer;
 
 // What the main window needs of the platform; main() passes the real services, tests fakes.
 // The window uses them for its whole life and owns none of them.
@@ -190,6 +193,20 @@ public:
     void TrayIconClick();
     void TrayIconDblClick();
     void TrayIconRightClick();
+
+    // --- Volume (TQuavrelVolume.cpp) ---
+    // Mixer on device 0, made by CreateVolume; its deleter lives with TAudioMixer's definition,
+    // so this header needs no more than a declaration.
+    std::unique_ptr<TAudioMixer, void (*)(TAudioMixer*)> Mixer{nullptr, nullptr};
+    QToolButton* VolumeBut = nullptr;  // for the "Progress Bar" toolbar; made by CreateVolumeBut
+    // Makes VolumeBut (hint "Volume") once and returns it; any mouse button pressed on it
+    // runs VolumeButMouseDown.
+    QToolButton* CreateVolumeBut();
+    // Makes Mixer on the api (which must outlive the window) and the hidden pop-up VolForm;
+    // main() calls it once, after the window is made, as the last of the program's windows.
+    void CreateVolume(MixerApi& mixerApi);
+    void VolumeButMouseDown();
+    void MixerControlChange();
 
     // Shows the text of an error that a handler did not catch, and goes on.
     void ShowException(const std::exception& error);
