@@ -286,6 +286,13 @@ void FileListing::SetCaption(int index, std::string caption) {
         observer_->EntryChanged(index);
 }
 
+int FileListing::Append(FileListEntry entry) {
+    std::vector<FileListEntry> entries = entries_;
+    entries.push_back(std::move(entry));
+    Publish(std::move(entries));
+    return Count() - 1;
+}
+
 void FileListing::Rescan() {
     Listing listing;
     listing.generation = ++generation_;

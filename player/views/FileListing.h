@@ -118,6 +118,8 @@ public:
     int Count() const { return static_cast<int>(entries_.size()); }
     const FileListEntry& At(int index) const { return entries_.at(index); }
     void SetCaption(int index, std::string caption);  // the shown caption only, never the file
+    // Appends an entry made outside a listing (AddFile on the list); the next rescan drops it.
+    int Append(FileListEntry entry);
 
     // The bookkeeping holds: the column map and the columns agree, folders come first.
     bool IsConsistent() const;

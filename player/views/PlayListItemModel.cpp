@@ -1,0 +1,202 @@
+#include "views/PlayListItemModel.h"
+
+#include <QItemSelectionModel>
+
+#include "services/ShellIconList.h"
+#include "views/TFileListView.h"
+
+namespace {
+
+QString FromBytes(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Sets a flag for the life of a scope, and restores what it was.
+class FlagGuard {
+public:
+    explicit FlagGuard(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+    ~FlagGuard() { flag_ = old_; }
+
+private:
+    bool& flag_;
+    bool old_;
+};
+
+}  // namespace
+
+PlayListItemModel::PlayListItemModel(PlayList& list, TFileListView& owner, QObject* parent)
+    : QAbstractTableModel(parent), list_(list), owner_(owner) {
+    list_.AddObserver(this);
+}
+
+PlayListItemModel::~PlayListItemModel() {
+    list_.RemoveObserver(this);
+}
+
+void PlayListItemModel::AttachSelection(QItemSelectionModel* selection) {
+    selection_ = selection;
+    connect(selection_, &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& selected, const QItemSelection& deselected) {
+                SelectionChanged(selected, deselected);
+            });
+    connect(selection_, &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { CurrentChanged(current); });
+    ShowMarks(0, list_.Count() - 1);
+    ShowFocus();
+}
+
+int PlayListItemModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : list_.Count();
+}
+
+int PlayListItemModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 3;
+}
+
+QVariant PlayListItemModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || !list_.Contains(index.row()))
+        return {};
+    const PlayListEntry& entry = list_.At(index.row());
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            switch (index.column()) {
+                case 0:
+                    return FromBytes(entry.Caption);
+                case 1:
+                    return FromBytes(entry.TypeName);
+                case 2:
+                    return FromBytes(entry.Path);
+            }
+            return {};
+        case Qt::DecorationRole:
+            if (index.column() == 0)
+                return ShellIconList::Instance().Icon(entry.IconIndex);
+            return {};
+    }
+    return {};
+}
+
+QVariant PlayListItemModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    static const char* const captions[] = {"Name", "Type", "Path"};
+    return section >= 0 && section < 3 ? QString::fromLatin1(captions[section]) : QVariant();
+}
+
+Qt::ItemFlags PlayListItemModel::flags(const QModelIndex& index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
+    if (index.column() == 0 && !owner_.ReadOnly())
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool PlayListItemModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || index.column() != 0 || !list_.Contains(index.row()))
+        return false;
+    std::string caption = value.toString().toUtf8().toStdString();
+    owner_.CaptionEdited(index.row(), caption);
+    if (list_.Contains(index.row()))
+        list_.SetCaption(index.row(), std::move(caption));
+    return true;
+}
+
+void PlayListItemModel::EntriesInserted(int first, int count) {
+    FlagGuard guard(mirroring_);
+    beginInsertRows({}, first, first + count - 1);
+    endInsertRows();
+    ShowMarks(first, first + count - 1);
+    ShowFocus();
+}
+
+void PlayListItemModel::EntriesRemoved(int first, int count) {
+    FlagGuard guard(mirroring_);
+    beginRemoveRows({}, first, first + count - 1);
+    endRemoveRows();
+    ShowFocus();
+}
+
+void PlayListItemModel::EntryMoved(int from, int to) {
+    FlagGuard guard(mirroring_);
+    beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
+    endMoveRows();
+    ShowMarks(std::min(from, to), std::max(from, to));
+    ShowFocus();
+}
+
+void PlayListItemModel::EntriesChanged(int first, int last) {
+    emit dataChanged(index(first, 0), index(last, 2));
+    ShowMarks(first, last);
+}
+
+void PlayListItemModel::FocusChanged(int, int) {
+    ShowFocus();
+}
+
+void PlayListItemModel::Reset() {
+    FlagGuard guard(mirroring_);
+    beginResetModel();
+    endResetModel();
+    ShowMarks(0, list_.Count() - 1);
+    ShowFocus();
+}
+
+void PlayListItemModel::ShowMarks(int first, int last) {
+    if (!selection_ || first > last)
+        return;
+    FlagGuard guard(mirroring_);
+    QItemSelection select;
+    QItemSelection deselect;
+    int run = first;
+    while (run <= last) {
+        const bool marked = list_.IsSelected(run);
+        int end = run;
+        while (end + 1 <= last && list_.IsSelected(end + 1) == marked)
+            ++end;
+        (marked ? select : deselect).select(index(run, 0), index(end, 2));
+        run = end + 1;
+    }
+    if (!deselect.isEmpty())
+        selection_->select(deselect, QItemSelectionModel::Deselect);
+    if (!select.isEmpty())
+        selection_->select(select, QItemSelectionModel::Select);
+}
+
+void PlayListItemModel::ShowFocus() {
+    if (!selection_)
+        return;
+    FlagGuard guard(mirroring_);
+    const int focused = list_.Focused();
+    if (focused < 0)
+        selection_->clearCurrentIndex();
+    else if (selection_->currentIndex().row() != focused)
+        selection_->setCurrentIndex(index(focused, 0), QItemSelectionModel::NoUpdate);
+}
+
+void PlayListItemModel::SelectionChanged(const QItemSelection& selected,
+                                         const QItemSelection& deselected) {
+    if (mirroring_)
+        return;
+    FlagGuard guard(mirroring_);
+    for (const QItemSelectionRange& range : deselected) {
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            if (list_.Contains(row) && !selection_->isRowSelected(row, {}))
+                list_.Deselect(row);
+        }
+    }
+    for (const QItemSelectionRange& range : selected) {
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            if (list_.Contains(row))
+                list_.Select(row);
+        }
+    }
+}
+
+void PlayListItemModel::CurrentChanged(const QModelIndex& current) {
+    if (mirroring_)
+        return;
+    FlagGuard guard(mirroring_);
+    list_.Focus(current.isValid() && list_.Contains(current.row()) ? current.row() : -1);
+}

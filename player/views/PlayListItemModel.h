@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include "views/PlayList.h"
+
+class QItemSelection;
+class QItemSelectionModel;
+class TFileListView;
+
+// The play list as a Qt model with the columns "Name", "Type" and "Path". It stores nothing:
+// rows are read from the PlayList, and the selection model attached to it mirrors the list's
+// selected and focused marks both ways (the user's clicks are written into the list, the
+// list's changes shown). User-interface thread only.
+class PlayListItemModel : public QAbstractTableModel, private PlayListObserver {
+public:
+    // list and owner must outlive the model.
+    PlayListItemModel(PlayList& list, TFileListView& owner, QObject* parent = nullptr);
+    ~PlayListItemModel() override;
+
+    void AttachSelection(QItemSelectionModel* selection);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+private:
+    void EntriesInserted(int first, int count) override;
+    void EntriesRemoved(int first, int count) override;
+    void EntryMoved(int from, int to) override;
+    void EntriesChanged(int first, int last) override;
+    void FocusChanged(int previous, int current) override;
+    void Reset() override;
+
+    // The list's marks of rows first..last shown in the selection model, and its focus.
+    void ShowMarks(int first, int last);
+    void ShowFocus();
+    void SelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
+    void CurrentChanged(const QModelIndex& current);
+
+    PlayList& list_;
+    TFileListView& owner_;
+    QItemSelectionModel* selection_ = nullptr;
+    bool mirroring_ = false;  // the selection model is being changed from the list
+};

@@ -1,0 +1,216 @@
+// The play list view offscreen: drops, the mirror of the play list's marks, columns, editing.
+#include <QAbstractItemView>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTreeView>
+#include <QUrl>
+#include <QtTest>
+
+#include "fakes/FakeShellInfo.h"
+#include "filter/FileTypeFilter.h"
+#include "support/TempDir.h"
+#include "views/PlayList.h"
+#include "views/TFileView.h"
+
+class TFileViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        list_ = std::make_unique<PlayList>();
+        view_ = std::make_unique<TFileView>(*list_, shell_, [this](const std::string& path) {
+            return PassesFilter(path, &filterList_, 1);
+        });
+        view_->resize(600, 300);
+        view_->show();
+    }
+    void cleanup() {
+        view_.reset();
+        list_.reset();
+    }
+
+    void DropOfThreeLocalFilesRaisesOnFileDropOnceInOrder() {
+        int drops = 0;
+        std::vector<std::string> files;
+        QPoint point;
+        view_->OnFileDrop = [&](const std::vector<std::string>& f, int x, int y) {
+            ++drops;
+            files = f;
+            point = QPoint(x, y);
+        };
+        view_->SetAcceptFiles(true);
+        const QList<QUrl> urls{
+            QUrl::fromLocalFile("/music/b.mp3"), QUrl::fromLocalFile("/music/a b.wav"),
+            QUrl(QStringLiteral("https://example.org/c.mp3")), QUrl::fromLocalFile("/music/sub")};
+        QVERIFY(Drop(urls, QPoint(40, 25)));
+        QCOMPARE(drops, 1);
+        QCOMPARE(files, (std::vector<std::string>{"/music/b.mp3", "/music/a b.wav", "/music/sub"}));
+        QCOMPARE(point, QPoint(40, 25));
+        view_->SetViewStyle(TViewStyle::vsReport);
+        QVERIFY(Drop({QUrl::fromLocalFile("/music/d.mp3")}, QPoint(7, 9)));
+        QCOMPARE(drops, 2);
+        QCOMPARE(files, std::vector<std::string>{"/music/d.mp3"});
+    }
+
+    void DropIsRefusedWhileAcceptFilesIsOff() {
+        int drops = 0;
+        view_->OnFileDrop = [&](const std::vector<std::string>&, int, int) { ++drops; };
+        QVERIFY(!view_->AcceptFiles());
+        QVERIFY(!Drop({QUrl::fromLocalFile("/music/b.mp3")}, QPoint(5, 5)));
+        view_->SetAcceptFiles(true);
+        QVERIFY(!Drop({QUrl(QStringLiteral("https://example.org/c.mp3"))}, QPoint(5, 5)));
+        QCOMPARE(drops, 0);
+    }
+
+    void ShowsTheColumnsAndAddedEntries() {
+        TempDir dir;
+        const std::string song = dir.Write("Song.mp3", "");
+        dir.Write("readme.txt", "");
+        view_->SetViewStyle(TViewStyle::vsReport);
+        auto* report = qobject_cast<QTreeView*>(view_->CurrentView());
+        QVERIFY(report);
+        QAbstractItemModel* model = report->model();
+        QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Name"));
+        QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Type"));
+        QCOMPARE(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Path"));
+        QCOMPARE(view_->ColumnWidth(0), 200);
+        QCOMPARE(view_->ColumnWidth(1), 150);
+        QCOMPARE(view_->ColumnWidth(2), 500);
+
+        QCOMPARE(view_->AddFile(dir.File("readme.txt")), -1);
+        QCOMPARE(view_->AddFile(song), 0);
+        QCOMPARE(model->rowCount(), 1);
+        QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("Song.mp3"));
+        QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("MP3 audio"));
+        QCOMPARE(model->index(0, 2).data().toString(), QString::fromStdString(song));
+        QCOMPARE(view_->AddDirectory(dir.Path().string()), 1);
+        QCOMPARE(list_->At(1).Caption, std::string("????"));
+        QCOMPARE(list_->At(1).TypeName, std::string("Folder"));
+    }
+
+    void MirrorsTheMarksOfThePlayListBothWays() {
+        for (const char* name : {"a", "b", "c", "d"})
+            list_->Append(PlayListEntry{name, "File", std::string("/m/") + name, -1});
+        view_->SetViewStyle(TViewStyle::vsReport);
+        QAbstractItemView* view = view_->CurrentView();
+
+        list_->Select(1);
+        list_->Focus(2);
+        QVERIFY(view_->IsSelected(1));
+        QCOMPARE(view_->SelectedCount(), 1);
+        QCOMPARE(view_->FocusedIndex(), 2);
+
+        // The user's click selects that entry alone and focuses it.
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, Center(3));
+        QCOMPARE(list_->SelectedCount(), 1);
+        QVERIFY(list_->IsSelected(3));
+        QCOMPARE(list_->Focused(), 3);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, Center(0));
+        QVERIFY(list_->IsSelected(0));
+        QVERIFY(list_->IsSelected(3));
+        QCOMPARE(list_->Focused(), 0);
+
+        // Structural changes keep the two in step.
+        list_->Delete(0);
+        QVERIFY(list_->IsConsistent());
+        QCOMPARE(view->model()->rowCount(), 3);
+        QVERIFY(view_->IsSelected(2));
+        QCOMPARE(view_->SelectedCount(), 1);
+        list_->Move(2, 0);
+        QVERIFY(view_->IsSelected(0));
+        QCOMPARE(view->model()->index(0, 0).data().toString(), QStringLiteral("d"));
+        list_->SelectAll();
+        QCOMPARE(view_->SelectedCount(), 3);
+        list_->DeselectAll();
+        QCOMPARE(view_->SelectedCount(), 0);
+        view_->Select(1);
+        QVERIFY(list_->IsSelected(1));
+        QCOMPARE(view_->FirstSelected(), 1);
+        list_->Clear();
+        QCOMPARE(view->model()->rowCount(), 0);
+        QCOMPARE(view_->FocusedIndex(), -1);
+        QVERIFY(list_->IsConsistent());
+    }
+
+    void ReportsMouseAndDoubleClicksOnEntries() {
+        list_->Append(PlayListEntry{"a", "File", "/m/a", -1});
+        list_->Append(PlayListEntry{"b", "File", "/m/b", -1});
+        view_->SetViewStyle(TViewStyle::vsReport);
+        std::vector<std::string> events;
+        view_->OnMouseDown = [&](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+            events.push_back("down " + std::to_string(button) + " item " +
+                             std::to_string(view_->ItemAt(x, y)) + " focused " +
+                             std::to_string(list_->Focused()));
+        };
+        view_->OnMouseUp = [&](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+            events.push_back("up item " + std::to_string(view_->ItemAt(x, y)));
+        };
+        view_->OnDblClick = [&] { events.push_back("double"); };
+        QWidget* viewport = view_->CurrentView()->viewport();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, Center(1));
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, Center(1));
+        QCOMPARE(events.front(), std::string("down 1 item 1 focused 1"));
+        QCOMPARE(events[1], std::string("up item 1"));
+        QVERIFY(std::find(events.begin(), events.end(), "double") != events.end());
+        QCOMPARE(view_->ItemAt(5, 290), -1);
+    }
+
+    void RenamesInPlaceThroughTheHooks() {
+        list_->Append(PlayListEntry{"old", "File", "/m/old", -1});
+        QAbstractItemModel* model = view_->CurrentView()->model();
+        QVERIFY(!(model->flags(model->index(0, 0)) & Qt::ItemIsEditable));  // read-only at first
+        view_->SetReadOnly(false);
+        QVERIFY(model->flags(model->index(0, 0)) & Qt::ItemIsEditable);
+        view_->OnEdited = [](int, std::string& caption) { caption += "!"; };
+        QVERIFY(model->setData(model->index(0, 0), QStringLiteral("new")));
+        QCOMPARE(list_->At(0).Caption, std::string("new!"));
+        QCOMPARE(list_->At(0).Path, std::string("/m/old"));
+        bool asked = false;
+        view_->OnEditing = [&](int index) {
+            asked = index == 0;
+            return false;
+        };
+        view_->EditCaption(0);
+        QVERIFY(asked);
+        QVERIFY(!view_->CurrentView()->findChild<QLineEdit*>());
+        view_->OnEditing = [](int) { return true; };
+        view_->EditCaption(0);
+        QVERIFY(view_->CurrentView()->findChild<QLineEdit*>());
+    }
+
+    void SwitchesBetweenTheFourStyles() {
+        for (TViewStyle style : {TViewStyle::vsReport, TViewStyle::vsList, TViewStyle::vsSmallIcon,
+                                 TViewStyle::vsIcon}) {
+            view_->SetViewStyle(style);
+            QCOMPARE(view_->ViewStyle(), style);
+            QVERIFY(view_->CurrentView()->isVisible());
+        }
+        QCOMPARE(view_->CurrentView()->iconSize(), QSize(32, 32));
+    }
+
+private:
+    // Sends a drop of urls to the shown view, as another program's drop arrives.
+    bool Drop(const QList<QUrl>& urls, QPoint point) {
+        QMimeData mime;
+        mime.setUrls(urls);
+        QWidget* viewport = view_->CurrentView()->viewport();
+        QDragEnterEvent enter(point, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &enter);
+        QDropEvent drop(point, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &drop);
+        return enter.isAccepted() && drop.isAccepted();
+    }
+    QPoint Center(int row) const {
+        QAbstractItemView* view = view_->CurrentView();
+        return view->visualRect(view->model()->index(row, 0)).center();
+    }
+
+    FakeShellInfo shell_;
+    std::vector<std::string> filterList_{"mp3"};
+    std::unique_ptr<PlayList> list_;
+    std::unique_ptr<TFileView> view_;
+};
+
+QTEST_MAIN(TFileViewTest)
+#include "TFileViewTest.moc"
