@@ -1,14 +1,20 @@
 #pragma once
 
+#include <QIcon>
 #include <QObject>
+#include <QPoint>
 #include <QString>
 #include <functional>
 
-class QIcon;
+class QLocalServer;
 class QMenu;
 class QSystemTrayIcon;
+class TaskbarHider;
 
-// The notification-area icon: one icon with a tooltip, reporting clicks and opening a menu.
+// The notification-area icon: one icon with a tooltip, reporting clicks and opening a menu at
+// the pointer on a right click; it also keeps the program's windows off the task bar and, given
+// an IDMessage, lets only one copy of the program run. A double click counts as a double click
+// and a second click, as the icon reports a click on every button release.
 class TTrayIcon : public QObject {
     Q_OBJECT
 
@@ -16,26 +22,60 @@ public:
     // The tray keeps at most this many characters of a tooltip.
     static constexpr int MaxToolTip = 62;
 
+    // Hides the program's task-bar button from the start (ShowApp false).
     explicit TTrayIcon(QObject* parent = nullptr);
     ~TTrayIcon() override;
 
     bool Active() const { return active_; }
     void SetActive(bool active);
+    const QIcon& Icon() const { return iconImage_; }
     void SetIcon(const QIcon& icon);
     const QString& ToolTip() const { return toolTip_; }
-    void SetToolTip(const QString& toolTip);
+    void SetToolTip(const QString& toolTip);  // keeps the first MaxToolTip characters
     QMenu* PopupMenu() const { return popupMenu_; }
     void SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
+    // Whether the program's windows have task-bar buttons. Applied to every top-level window
+    // as it is shown, as far as the desktop allows: on X11 through the window manager's "skip
+    // task bar" state; elsewhere not at all.
+    bool ShowApp() const { return showApp_; }
+    void SetShowApp(bool showApp);
+    // The name of the single-copy check; empty means no check. Takes effect in Loaded.
+    const QString& IDMessage() const { return idMessage_; }
+    void SetIDMessage(const QString& id) { idMessage_ = id; }
+
+    // After the component has been set up: with an IDMessage, ends the program at once when
+    // another copy already runs under that name (after sending it the name), otherwise starts
+    // answering later copies. Then applies ShowApp again.
+    void Loaded();
+    // True while this copy answers later copies under IDMessage.
+    bool IsFirstCopy() const { return server_ != nullptr; }
+
+    // Where the pointer stood at the last right click, in screen coordinates.
+    QPoint RightClickPos() const { return rightClickPos_; }
 
     std::function<void()> OnClick;
     std::function<void()> OnDblClick;
+    // After the pop-up menu has been opened; RightClickPos() tells where.
     std::function<void()> OnRightClick;
+    // A later copy started and ended; message is the IDMessage it sent.
+    std::function<void(const QString& message)> OnSecondCopy;
 
 private:
     void Activated(int reason);
+    void RightClick();
+    void UpdateIcon();
+    void ApplyShowApp();
+    void CheckSingleCopy();
+    void ReadSecondCopy();
 
     QSystemTrayIcon* icon_;
+    QIcon iconImage_;
     QMenu* popupMenu_ = nullptr;
     QString toolTip_;
+    QString idMessage_;
     bool active_ = false;
+    bool showApp_ = false;
+    QPoint rightClickPos_;
+    QLocalServer* server_ = nullptr;
+    TaskbarHider* hider_ = nullptr;
 };
