@@ -3,8 +3,8 @@
 // The trees are made once in a temporary folder; the first iteration warms the caches.
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <QDir>
-#include <QGuiApplication>
 
 #include <filesystem>
 #include <fstream>
@@ -83,7 +83,7 @@ BENCHMARK(BM_RescanFolderOf20000Files)
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     Fixture made;
     fixture = &made;
     benchmark::Initialize(&argc, argv);

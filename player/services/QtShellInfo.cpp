@@ -1,5 +1,6 @@
 #include "services/QtShellInfo.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QFileIconProvider>
 #include <QLocale>
@@ -13,7 +14,8 @@ QIcon ThemeIcon(const QString& name, const QString& generic,
     QIcon icon = QIcon::fromTheme(name);
     if (icon.isNull() && !generic.isEmpty())
         icon = QIcon::fromTheme(generic);
-    if (icon.isNull())
+    // QFileIconProvider needs a widget application; without one the entry has no icon.
+    if (icon.isNull() && qobject_cast<QApplication*>(QCoreApplication::instance()))
         icon = QFileIconProvider().icon(kind);
     return icon;
 }
