@@ -17,6 +17,7 @@ TQuavrel::TQuavrel(QuavrelServices services, QWidget* parent)
     CreateMenus();
     CreateTray();
     CreateComponents();
+    CreateLayout();
 
     MediaPlayer1.SetAutoRewind(true);
     MediaPlayer1.SetOnNotify([this] { Guarded(&TQuavrel::MediaPlayer1Notify); });

@@ -22,6 +22,11 @@ class TAboutBox;
 class TFileTypeBox;
 class TTrayIcon;
 class TVolForm;
+class QSplitter;
+class TDock97;
+class TDockHost;
+class TToolbar97;
+class TToolbarSep97;
 class MixerApi;
 class TAudioMixer;
 
@@ -193,6 +198,32 @@ public:
     void TrayIconClick();
     void TrayIconDblClick();
     void TrayIconRightClick();
+
+    // --- Window layout (TQuavrelLayout.cpp, TQuavrelConfig.cpp) ---
+    // The docks and toolbars live in DockHost, a QMainWindow inside this one, so that the
+    // explorer pane sits above the top dock and the mode strip stays full width over the
+    // bottom one. Splitter2 is the handle between the explorer pane and DockHost.
+    TDockHost* DockHost = nullptr;
+    TDock97 *Dock971 = nullptr, *Dock973 = nullptr, *Dock974 = nullptr, *Dock975 = nullptr;
+    TToolbar97 *TBFunctions = nullptr, *TBOPtions = nullptr, *TBSystem = nullptr,
+               *TBTrackBar = nullptr;
+    TToolbarSep97* ToolbarSep971 = nullptr;
+    QToolButton *ToolbarButton975 = nullptr, *ToolbarButton972 = nullptr, *ShortForm = nullptr,
+                *ToolbarButton976 = nullptr;
+    QSplitter* PaneSplitter = nullptr;  // holds the explorer pane and DockHost
+    QWidget *Splitter2 = nullptr, *Panel6 = nullptr;
+    void CreateLayout();  // places every component; runs after all the others are made
+    void FormResize();
+    void ToggleColorScheme();
+    void ToolbarButton972Click();
+    bool HotTrackOn() const { return hotTrackOn_; }
+    void SetHotTrack(bool on);
+    int ExplorerHeight() const;
+    void SetExplorerHeight(int height);
+    // A start that left the window hidden shows it anyway when no tray could bring it back.
+    void ShowUnlessReachable();
+    bool hotTrackOn_ = true;
+    int explorerHeight_ = 151;
 
     // --- Volume (TQuavrelVolume.cpp) ---
     // Mixer on device 0, made by CreateVolume; its deleter lives with TAudioMixer's definition,

@@ -1,19 +1,256 @@
 // The configuration file: read at start, written at close, removed by the reset command.
-// Handlers left empty here are not built yet.
+#include <QApplication>
+#include <QLineEdit>
 #include <QScreen>
+#include <QSlider>
+#include <QSplitter>
+#include <filesystem>
 
 #include "TQuavrel.h"
+#include "config/ConfigFormat.h"
+#include "config/ConfigReader.h"
+#include "config/ConfigWriter.h"
+#include "config/WindowsDirFile.h"
+#include "filter/FileTypeFilter.h"
+#include "services/MessageBox.h"
+#include "textfile/TextLineReader.h"
+#include "toolbars/TDockHost.h"
+#include "toolbars/TToolbar97.h"
+#include "views/TFileView.h"
+#include "views/Tdirtree.h"
 
-void TQuavrel::SaveConfig() {}
+namespace {
 
-void TQuavrel::ResetQuavrel1Click() {}
+// The start-up play list when none has been made default.
+constexpr std::string_view kDefaultPlayListName = "default.qpl";
+
+const char* StyleWord(TViewStyle style) {
+    switch (style) {
+        case TViewStyle::vsIcon:
+            return "Large Icon";
+        case TViewStyle::vsSmallIcon:
+            return "Small Icon";
+        case TViewStyle::vsReport:
+            return "Detailed";
+        case TViewStyle::vsList:
+            break;
+    }
+    return "List";
+}
+
+TToolbar97* ToolbarOf(TQuavrel& window, ToolbarId id) {
+    switch (id) {
+        case ToolbarId::Options:
+            return window.TBOPtions;
+        case ToolbarId::System:
+            return window.TBSystem;
+        case ToolbarId::Functions:
+            return window.TBFunctions;
+        case ToolbarId::TrackBar:
+            break;
+    }
+    return window.TBTrackBar;
+}
+
+// Applies each value of the file to the window as it is read.
+class WindowConfigTarget final : public ConfigTarget {
+public:
+    explicit WindowConfigTarget(TQuavrel& window) : w_(window) {}
+
+    void SetLastPlayListFile(const std::string& path) override { w_.LastPlayListFile = path; }
+    void SetViewStyle(const std::string& word) override {
+        if (word == "Detailed") {
+            w_.Detailed2Click();
+            return;
+        }
+        if (!w_.FileList)
+            return;
+        w_.FileList->SetViewStyle(word == "Large Icon"   ? TViewStyle::vsIcon
+                                  : word == "Small Icon" ? TViewStyle::vsSmallIcon
+                                                         : TViewStyle::vsList);
+    }
+    // A hidden window is maximized without being shown; line 27 decides that.
+    void Maximize() override { w_.setWindowState(w_.windowState() | Qt::WindowMaximized); }
+    void SetFormLeft(std::int32_t left) override { w_.move(left, w_.y()); }
+    void SetFormTop(std::int32_t top) override { w_.move(w_.x(), top); }
+    void SetFormWidth(std::int32_t width) override { w_.resize(width, w_.height()); }
+    void SetFormHeight(std::int32_t height) override { w_.resize(w_.width(), height); }
+    void HideExplorer() override {
+        w_.PaneSplitter->widget(0)->hide();
+        w_.Splitter2->hide();
+    }
+    void SetExplorerHeight(std::int32_t height) override { w_.SetExplorerHeight(height); }
+    void SetToolbarDock(ToolbarId toolbar, DockSide dock) override {
+        ToolbarOf(w_, toolbar)->SetDockedTo(w_.DockHost->Dock(dock));
+    }
+    void SetToolbarLeft(ToolbarId toolbar, std::int32_t left) override {
+        ToolbarOf(w_, toolbar)->SetLeft(left);
+    }
+    void SetToolbarTop(ToolbarId toolbar, std::int32_t top) override {
+        ToolbarOf(w_, toolbar)->SetTop(top);
+    }
+    void SetTrackBarWidth(std::int32_t width) override {
+        if (!w_.TrackBar)
+            return;
+        w_.TrackBar->setMaximumWidth(std::max(width, w_.TrackBar->minimumWidth()));
+        w_.TrackBar->resize(width, w_.TrackBar->height());
+    }
+    void SetTrackBarHeight(std::int32_t height) override {
+        if (w_.TrackBar)
+            w_.TrackBar->setFixedHeight(std::max(height, 0));
+    }
+    void ShowForm() override { w_.show(); }
+    void SetHotTrack(bool on) override {
+        w_.SetHotTrack(on);
+        w_.ToggleHotTrack->setChecked(on);
+    }
+    void HideToolbar(ToolbarId toolbar) override {
+        if (toolbar == ToolbarId::Functions)
+            w_.FunctionsToolbar1Click();
+        else if (toolbar == ToolbarId::System)
+            w_.LoadSaveToolbar1Click();
+        else
+            w_.OptionsToolbar1Click();
+    }
+    void AfterToolbarOptions() override {
+        w_.HotTrack1->setChecked(w_.ToggleHotTrack->isChecked());
+    }
+    // The toggles bring their check marks and lamps in step; the flag starts opposite.
+    void SetLoop(bool on) override {
+        w_.LoopOn = on ? 0 : 1;
+        w_.TBLoopClick();
+    }
+    void SetShuffle(bool on) override {
+        w_.ShuffleOn = on ? 0 : 1;
+        w_.ShuffleClick();
+    }
+    void TextOff() override { w_.ImageButClick(); }
+    void FilteringOff() override { w_.FilteringOn = 0; }
+    void SetPlayListDir(const std::string& folder) override { w_.PlayListDir = folder; }
+    void UseNormalColors() override { w_.ToggleColorScheme(); }
+    void SetBrowseDir(const std::string& folder) override {
+        if (auto* tree = w_.findChild<Tdirtree*>(QStringLiteral("dirtree1"))) {
+            tree->SetDirectory(folder);
+            w_.BrowseDir = tree->Directory();
+        } else {
+            w_.BrowseDir = folder;
+        }
+    }
+
+private:
+    TQuavrel& w_;
+};
+
+void CentreOnScreen(QWidget& window) {
+    if (const QScreen* screen = window.screen()) {
+        const QRect area = screen->availableGeometry();
+        window.move(area.center() - window.rect().center());
+    }
+}
+
+}  // namespace
 
 void TQuavrel::LoadConfig() {
-    PlayListModel.Clear();
-    // Without a configuration the window is centred on the screen and shown.
-    if (const QScreen* screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - rect().center());
+    try {
+        LoadFilterFile(WindowsDirFile(services_.settingsFolder, kFilterFileName), *FilterList);
+        PlayListModel.Clear();
+        const std::string path = WindowsDirFile(services_.settingsFolder, kConfigFileName);
+        std::error_code error;
+        if (!std::filesystem::exists(path, error)) {
+            CentreOnScreen(*this);
+            show();
+            return;
+        }
+        TextLineReader reader = TextLineReader::FromFile(path);
+        WindowConfigTarget target(*this);
+        if (!ApplyConfig(reader, target)) {
+            CentreOnScreen(*this);
+            show();
+            return;
+        }
+        Shuffle1->setChecked(ShuffleOn == 1);
+        Shuffle2->setChecked(ShuffleOn == 1);
+        Loop1->setChecked(LoopOn == 1);
+        LoopN->setChecked(LoopOn == 1);
+        const bool previewing = PMLen && PMLen->isEnabled();
+        Preview1->setChecked(previewing);
+        PreviewN->setChecked(previewing);
+        LoadIt(LastPlayListFile);
+    } catch (const std::exception& error) {
+        // The rest of the start-up is skipped; the window stays as far as it got.
+        ShowException(error);
     }
-    show();
+    ShowUnlessReachable();
+}
+
+void TQuavrel::ShowUnlessReachable() {
+    if (!isVisible() && !(services_.trayAvailable && services_.trayAvailable()))
+        show();
+}
+
+void TQuavrel::SaveConfig() {
+    if (!Panel6->isHidden())
+        ShortFormToggl1Click();
+    SaveFilterFile(WindowsDirFile(services_.settingsFolder, kFilterFileName), *FilterList);
+
+    if (LastPlayListFile.empty())
+        LastPlayListFile = WindowsDirFile(services_.settingsFolder, kDefaultPlayListName);
+    ConfigState state;
+    state.lastPlayListFile = LastPlayListFile;
+    if (FileList)
+        state.viewStyle = StyleWord(FileList->ViewStyle());
+    state.maximized = isMaximized();
+    state.left = x();
+    state.top = y();
+    state.width = width();
+    state.height = height();
+    state.explorerVisible = !PaneSplitter->widget(0)->isHidden();
+    state.explorerHeight = ExplorerHeight();
+    for (ToolbarId id : kToolbarFileOrder)
+        state.Toolbar(id) = DockHost->PlaceOf(ToolbarOf(*this, id));
+    if (TrackBar) {
+        state.trackBarWidth = TrackBar->width();
+        state.trackBarHeight = TrackBar->height();
+    }
+    state.formVisible = isVisible();
+    state.hotTrack = HotTrackOn();
+    state.functionsVisible = !TBFunctions->isHidden();
+    state.systemVisible = !TBSystem->isHidden();
+    state.optionsVisible = !TBOPtions->isHidden();
+    state.loop = LoopOn == 1;
+    state.shuffle = ShuffleOn == 1;
+    state.textOnButtons = ImageBut->isChecked();
+    if (auto* tree = findChild<Tdirtree*>(QStringLiteral("dirtree1")))
+        state.browseDir = tree->Directory();
+    else
+        state.browseDir = BrowseDir;
+    state.filtering = FilteringOn == 1;
+    state.playListDir = PlayListDir;
+    state.normalColors = WindowsColors == 1;
+    WriteConfig(WindowsDirFile(services_.settingsFolder, kConfigFileName), state);
+}
+
+void TQuavrel::ResetQuavrel1Click() {
+    const auto answer = services_.messages.Show(
+        "Confirmation",
+        "Do you really want to reset Quavrel?\r\rNOTE: You will have to Restart Quavrel after "
+        "this operation!",
+        MessageBox::Icon::None, MessageBox::Buttons::YesNo);
+    if (answer != MessageBox::Answer::Yes)
+        return;
+    std::error_code error;
+    const std::string config = WindowsDirFile(services_.settingsFolder, kConfigFileName);
+    if (std::filesystem::exists(config, error))
+        std::filesystem::remove(config, error);
+    const std::string filter = WindowsDirFile(services_.settingsFolder, kFilterFileName);
+    if (std::filesystem::exists(filter, error))
+        std::filesystem::remove(filter, error);
+    // The program ends at once, without the close handling: nothing is written again.
+    closed_ = true;
+    close();
+    QApplication::quit();
+}
+
+void TQuavrel::ToolbarButton972Click() {
+    LastPlayListFile = PlayListModel.Empty() ? std::string() : CurrentListFile;
 }

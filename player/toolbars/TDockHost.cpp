@@ -121,6 +121,7 @@ void TDockHost::PinBottom(QToolBar* strip) {
     strip->setMovable(false);
     strip->setFloatable(false);
     strip->setAllowedAreas(Qt::BottomToolBarArea);
+    addToolBarBreak(Qt::BottomToolBarArea);
     addToolBar(Qt::BottomToolBarArea, strip);
 }
 
