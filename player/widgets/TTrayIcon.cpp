@@ -75,7 +75,8 @@ void TTrayIcon::SetShowApp(bool showApp) {
 }
 
 void TTrayIcon::ApplyShowApp() {
-    hider_->SetHiding(!showApp_);
+    // Without a tray the task-bar button is the only way back to a minimised window: keep it.
+    hider_->SetHiding(!showApp_ && QSystemTrayIcon::isSystemTrayAvailable());
 }
 
 void TTrayIcon::Activated(int reason) {

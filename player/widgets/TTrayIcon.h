@@ -36,7 +36,8 @@ public:
     void SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
     // Whether the program's windows have task-bar buttons. Applied to every top-level window
     // as it is shown, as far as the desktop allows: on X11 through the window manager's "skip
-    // task bar" state; elsewhere not at all.
+    // task bar" state; elsewhere not at all. While the desktop has no tray the buttons stay, as
+    // the icon could not bring a minimised window back.
     bool ShowApp() const { return showApp_; }
     void SetShowApp(bool showApp);
     // The name of the single-copy check; empty means no check. Takes effect in Loaded.
