@@ -6,6 +6,12 @@
 #include "media/MediaDevice.h"
 #include "services/MessageBox.h"
 #include "widgets/TTrayIcon.h"
+#include "playback/PlaybackWidgets.h"
+#include "playback/Sequencer.h"
+#include "playlist/EntryTracker.h"
+#include "playlist/PlayListEditor.h"
+#include "playlist/PlayListWatcher.h"
+#include "services/ShellInfo.h"
 
 TQuavrel::TQuavrel(QuavrelServices services, QWidget* parent)
     : QMainWindow(parent), MediaPlayer1(services.media), services_(std::move(services)) {
@@ -34,11 +40,14 @@ TQuavrel::~TQuavrel() {
     // The media device belongs to main(); it is closed with the window, as designed.
     MediaPlayer1.SetOnNotify({});
     MediaPlayer1.Close();
+    // The play list view watches PlayListModel, a member that dies before the window's children.
+    delete FileList;
 }
 
 void TQuavrel::CreateComponents() {
     // The play list view, the explorer pane, the displays and the toolbars are created here,
     // each by the function of its concern.
+    CreateTransport();
 }
 
 void TQuavrel::CreateTray() {

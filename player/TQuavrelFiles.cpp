@@ -1,19 +1,96 @@
 // Play list files and the type filter dialog.
-// Handlers left empty here are not built yet.
 #include "TQuavrel.h"
 #include "filter/TFileTypeBox.h"
+#include "playlist/PlayListFiles.h"
+#include "services/Dialogs.h"
+#include "services/MessageBox.h"
+#include "views/TFileView.h"
 
-void TQuavrel::Open1Click() {}
+void TQuavrel::Open1Click() {
+    LoadClick();
+}
 
-void TQuavrel::Save1Click() {}
+void TQuavrel::LoadClick() {
+    LoadPlayList();
+}
 
-void TQuavrel::SaveSelected1Click() {}
+void TQuavrel::Save1Click() {
+    SaveClick();
+}
 
-void TQuavrel::SaveSelectedClick() {}
+void TQuavrel::SaveClick() {
+    SavePlayList(false);
+}
 
-void TQuavrel::LoadPlayList1Click() {}
+void TQuavrel::SaveSelected1Click() {
+    SavePlayList(true);
+}
 
-void TQuavrel::SavePlayList1Click() {}
+void TQuavrel::SaveSelectedClick() {
+    SavePlayList(true);
+}
+
+void TQuavrel::LoadPlayList1Click() {
+    LoadPlayList();
+}
+
+void TQuavrel::SavePlayList1Click() {
+    SavePlayList(false);
+}
+
+void TQuavrel::LoadPlayList() {
+    Dialogs::Request request;
+    request.title = PlayListFiles::OpenTitle;
+    request.filter = PlayListFiles::OpenFilter;
+    request.defaultExt = PlayListFiles::DefaultExt;
+    request.fileName = PlayListFiles::InitialFileName;
+    request.initialDir = PlayListDir;
+    const auto choice = services_.dialogs.OpenFile(request);
+    if (!choice)
+        return;
+    PlayListDir = PlayListFiles::FolderOf(choice->path);
+    LoadIt(choice->path);
+}
+
+void TQuavrel::LoadIt(const std::string& fileName) {
+    const auto outcome =
+        PlayListFiles::Load(fileName, PlayListModel,
+                            [this](const std::string& path) { return FileList->AddFile(path); });
+    DragSourceItem = -1;
+    if (outcome == PlayListFiles::LoadOutcome::Missing)
+        return;
+    KeepSorted();
+    if (outcome == PlayListFiles::LoadOutcome::SomeFailed)
+        services_.messages.Show(PlayListFiles::FailureCaption, PlayListFiles::FailureText,
+                                MessageBox::Icon::None, MessageBox::Buttons::Ok);
+    CurrentListFile = fileName;
+    // A loaded list starts at once: with loop forced on for the one call, "next" wraps to the
+    // first entry (a random one in shuffle), since nothing is selected after a load.
+    const std::uint8_t loop = LoopOn;
+    LoopOn = 1;
+    try {
+        NextSClick();
+    } catch (...) {
+        LoopOn = loop;
+        throw;
+    }
+    LoopOn = loop;
+}
+
+void TQuavrel::SavePlayList(bool selectedOnly) {
+    Dialogs::Request request;
+    request.title = PlayListFiles::SaveTitle;
+    request.filter = PlayListFiles::SaveFilter;
+    request.defaultExt = PlayListFiles::DefaultExt;
+    request.fileName = CurrentListFile.empty() ? PlayListFiles::InitialFileName : CurrentListFile;
+    request.initialDir = PlayListDir;
+    const auto choice = services_.dialogs.SaveFile(request);
+    if (!choice)
+        return;
+    CurrentListFile = choice->path;
+    PlayListDir = PlayListFiles::FolderOf(choice->path);
+    PlayListFiles::Save(choice->path, choice->filterIndex, PlayListModel, selectedOnly);
+}
 
 void TQuavrel::FileTypes1Click() {
     // The dialog fills itself from FilterList when shown and hands its list back when hidden,

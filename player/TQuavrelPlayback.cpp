@@ -1,55 +1,309 @@
-// Play order and transport: which entry plays next, the transport commands and the modes.
-// Handlers left empty here are not built yet.
+// Play order and transport: the buttons and the preview length, the transport commands and
+// their twins, the three modes. The order rules themselves are the Sequencer's.
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QRegularExpressionValidator>
+#include <QSlider>
+#include <QStyle>
+#include <QToolButton>
+
 #include "TQuavrel.h"
+#include "filter/FileTypeFilter.h"
+#include "playback/PlaybackWidgets.h"
+#include "playback/Sequencer.h"
+#include "playlist/EntryTracker.h"
+#include "playlist/PlayListEditor.h"
+#include "playlist/PlayListWatcher.h"
+#include "services/QtShellInfo.h"
+#include "views/TFileView.h"
 
-void TQuavrel::OpenAndPlay() {}
+namespace {
 
-void TQuavrel::PlayFile() {}
+// Reports mouse presses on a widget that has no clicked signal (the preview length box).
+class PressFilter final : public QObject {
+public:
+    PressFilter(QObject* parent, std::function<void()> onPress)
+        : QObject(parent), onPress_(std::move(onPress)) {}
 
-void TQuavrel::NextSClick() {}
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress)
+            onPress_();
+        return QObject::eventFilter(watched, event);
+    }
 
-void TQuavrel::PrevSClick() {}
+private:
+    std::function<void()> onPress_;
+};
 
-void TQuavrel::PlayClick() {}
+// The box's background: the window colour while preview is on, the button face while off.
+void PaintPMLen(QLineEdit* box, bool on) {
+    QPalette palette = box->palette();
+    const QPalette standard = box->style()->standardPalette();
+    const QColor colour = standard.color(on ? QPalette::Base : QPalette::Button);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Base, colour);
+    box->setPalette(palette);
+}
 
-void TQuavrel::PauseClick() {}
+}  // namespace
 
-void TQuavrel::MediaPlayer1Notify() {}
+void TQuavrel::CreateTransport() {
+    using T = TQuavrel;
+    shellInfo_ = std::make_unique<QtShellInfo>(QDir::homePath().toStdString());
+    auto button = [this](const char* caption, const char* hint, void (TQuavrel::*handler)()) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(QString::fromLatin1(caption));
+        b->setText(QString::fromLatin1(caption));
+        if (hint)
+            b->setToolTip(QString::fromLatin1(hint));
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        connect(b, &QToolButton::clicked, this, [this, handler] { Guarded(handler); });
+        return b;
+    };
+    Play = button("Play", "Play Selected File", &T::PlayClick);
+    Pause = button("Stop", "Stop/Pause Playing", &T::PauseClick);
+    PrevS = button("Prev", "Previous", &T::PrevSClick);
+    NextS = button("Next", "Skip to Next", &T::NextSClick);
+    Play3 = button("Play", "Play Selected File", &T::Play1Click);
+    Stop3 = button("Stop", "Stop/Pause Playing", &T::Pause1Click);
+    PrevS3 = button("Prev", "Previous", &T::PrevSClick);
+    NextS3 = button("Next", "Skip to Next", &T::NextSClick);
+    TBDelete = button("Delete", "Delete Selections", &T::TBDeleteClick);
+    MoveBack = button("Back", "Move File Backward in PlayList", &T::MoveBackClick);
+    MoveFwd = button("Fwd", "Move File Forward in PlayList", &T::MoveFwdClick);
+    Clear = button("Clear", "Clear the PlayList", &T::ClearClick);
+    Load = button("Load", "Load a Playlist", &T::LoadClick);
+    Save = button("Save", "Save Current List as PlayList", &T::SaveClick);
+    Shuffle = button("Shuffle", nullptr, &T::ShuffleClick);
+    TBLoop = button("Loop", nullptr, &T::TBLoopClick);
+    TBPlayMode = button("Preview", nullptr, &T::TBPlayModeClick);
+    for (QToolButton* b : {Play, Pause, PrevS, NextS, Play3, Stop3, PrevS3, NextS3, TBDelete,
+                           MoveBack, MoveFwd, Clear, Save})
+        b->setEnabled(false);
 
-void TQuavrel::ShuffleClick() {}
+    PMLen = new QLineEdit(QStringLiteral("5"), this);
+    PMLen->setObjectName(QStringLiteral("PMLen"));
+    PMLen->setToolTip(QStringLiteral("Enter Number of Seconds to Preview"));
+    // Digits only, as typed; nine of them keep any value inside a 32-bit number.
+    PMLen->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), PMLen));
+    PMLen->setMaximumWidth(40);
+    PMLen->setEnabled(false);
+    PaintPMLen(PMLen, false);
+    connect(PMLen, &QLineEdit::textChanged, this, [this] { Guarded(&T::PMLenChange); });
+    PMLen->installEventFilter(new PressFilter(PMLen, [this] { Guarded(&T::PMLenClick); }));
 
-void TQuavrel::TBLoopClick() {}
+    TrackBar = new QSlider(Qt::Horizontal, this);
+    TrackBar->setObjectName(QStringLiteral("TrackBar"));
+    TrackBar->setRange(0, 255);
+    TrackBar->setSingleStep(1);
+    TrackBar->setTickPosition(QSlider::NoTicks);
+    TrackBar->setEnabled(false);
+    // Only the user's moves seek: positions the program sets do not come back here.
+    connect(TrackBar, &QSlider::actionTriggered, this, [this] { Guarded(&T::TrackBarChange); });
 
-void TQuavrel::TBPlayModeClick() {}
+    FileList = new TFileView(
+        PlayListModel, *shellInfo_,
+        [this](const std::string& path) {
+            return PassesFilter(path, FilterList.get(), FilteringOn);
+        },
+        this);
+    FileList->setObjectName(QStringLiteral("FileList"));
+    FileList->SetViewStyle(TViewStyle::vsList);
+    FileList->SetReadOnly(false);
+    FileList->SetAcceptFiles(true);
+    FileList->SetHint(QStringLiteral("Drag and drop files from other Dialogs into this area"));
+    FileList->setCursor(Qt::PointingHandCursor);
+    FileList->SetHotTrack(true);
+    FileList->OnFileDrop = [this](const std::vector<std::string>& files, int x, int y) {
+        try {
+            FileListFileDrop(files, x, y);
+        } catch (const std::exception& error) {
+            ShowException(error);
+        }
+    };
+    FileList->OnDblClick = [this] { Guarded(&T::FileListDblClick); };
+    FileList->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
+        try {
+            FileListMouseDown(b, x, y);
+        } catch (const std::exception& error) {
+            ShowException(error);
+        }
+    };
+    FileList->OnMouseUp = [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
+        try {
+            // A press and release on the same place is a click; a release elsewhere ends a drag.
+            const bool click = b == Qt::LeftButton && FileList->ItemAt(x, y) == DragSourceItem;
+            FileListMouseUp(b, x, y);
+            if (click)
+                FileListClick();
+        } catch (const std::exception& error) {
+            ShowException(error);
+        }
+    };
+    FileList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(FileList, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { ItemPopUp->popup(FileList->mapToGlobal(at)); });
+    if (!centralWidget())
+        setCentralWidget(FileList);
 
-void TQuavrel::Play1Click() {}
+    // CreateLayout places every control in its toolbar; the short form's twins start hidden.
+    for (QWidget* w : {Play3, Stop3, PrevS3, NextS3})
+        w->hide();
 
-void TQuavrel::Play2Click() {}
+    playbackWidgets_ = std::make_unique<PlaybackWidgets>(*this);
+    const SequencerState state{ShuffleOn, LoopOn,         PlayMode,       PreviewTicks,
+                               PlayIndex, NowPlayingText, DragSourceItem, ShowRemaining};
+    sequencer_ = std::make_unique<Sequencer>(state, PlayListModel, MediaPlayer1, *playbackWidgets_,
+                                             services_.clock);
+    editor_ = std::make_unique<PlayListEditor>(state, PlayListModel, MediaPlayer1);
+    dragTracker_ = std::make_unique<EntryTracker>(PlayListModel, DragSourceItem);
+    listWatcher_ = std::make_unique<PlayListWatcher>(PlayListModel, [this](bool entryChanged) {
+        if (entryChanged && sortByName_ && !sortPending_) {
+            // Settled after the change, or earlier by a command that needs the order.
+            sortPending_ = true;
+            QMetaObject::invokeMethod(
+                this, [this] { KeepSorted(); }, Qt::QueuedConnection);
+        }
+        // A change to an entry runs the emptiness rule, as the view reports it. A removal that
+        // empties the list runs it too, so no command is left enabled on an empty list.
+        if (entryChanged || (PlayListModel.Empty() && Play->isEnabled()))
+            FileListChange();
+    });
+}
 
-void TQuavrel::Pause1Click() {}
+void TQuavrel::OpenAndPlay() {
+    sequencer_->OpenAndPlay();
+}
 
-void TQuavrel::Pause2Click() {}
+void TQuavrel::PlayFile() {
+    sequencer_->PlayFile();
+}
 
-void TQuavrel::NextClick() {}
+void TQuavrel::NextSClick() {
+    KeepSorted();
+    sequencer_->NextSClick();
+}
 
-void TQuavrel::NextSong1Click() {}
+void TQuavrel::PrevSClick() {
+    KeepSorted();
+    sequencer_->PrevSClick();
+}
 
-void TQuavrel::SkipClick() {}
+void TQuavrel::PlayClick() {
+    KeepSorted();
+    sequencer_->PlayClick();
+}
 
-void TQuavrel::PrevSong1Click() {}
+void TQuavrel::PauseClick() {
+    sequencer_->PauseClick();
+}
 
-void TQuavrel::Shuffle1Click() {}
+void TQuavrel::MediaPlayer1Notify() {
+    KeepSorted();
+    sequencer_->MediaPlayer1Notify();
+}
 
-void TQuavrel::Shuffle2Click() {}
+void TQuavrel::ShuffleClick() {
+    sequencer_->ShuffleClick();
+    Shuffle1->setChecked(ShuffleOn == 1);
+    Shuffle2->setChecked(ShuffleOn == 1);
+    playbackWidgets_->LightShuffle(ShuffleOn == 1);
+}
 
-void TQuavrel::LoopNClick() {}
+void TQuavrel::TBLoopClick() {
+    sequencer_->TBLoopClick();
+    Loop1->setChecked(LoopOn == 1);
+    LoopN->setChecked(LoopOn == 1);
+    playbackWidgets_->LightLoop(LoopN->isChecked());
+}
 
-void TQuavrel::Loop1Click() {}
+void TQuavrel::TBPlayModeClick() {
+    if (PlayMode == 1) {
+        PlayMode = 0;
+        PMLen->setEnabled(false);
+        PaintPMLen(PMLen, false);
+        PreviewN->setChecked(false);
+    } else {
+        PlayMode = 1;
+        PMLen->setEnabled(true);
+        PaintPMLen(PMLen, true);
+        PreviewN->setChecked(true);
+        PreviewTicks = 0;
+    }
+    Preview1->setChecked(PMLen->isEnabled());
+    PreviewN->setChecked(PMLen->isEnabled());
+    playbackWidgets_->LightPreview(PreviewN->isChecked());
+}
 
-void TQuavrel::PreviewNClick() {}
+void TQuavrel::Play1Click() {
+    PlayClick();
+}
 
-void TQuavrel::Preview1Click() {}
+void TQuavrel::Play2Click() {
+    PlayClick();
+}
 
-void TQuavrel::PMLenChange() {}
+void TQuavrel::Pause1Click() {
+    PauseClick();
+}
 
-void TQuavrel::PMLenClick() {}
+void TQuavrel::Pause2Click() {
+    PauseClick();
+}
+
+void TQuavrel::NextClick() {
+    NextSClick();
+}
+
+void TQuavrel::NextSong1Click() {
+    NextSClick();
+}
+
+void TQuavrel::SkipClick() {
+    PrevSClick();
+}
+
+void TQuavrel::PrevSong1Click() {
+    PrevSClick();
+}
+
+void TQuavrel::Shuffle1Click() {
+    ShuffleClick();
+    Shuffle1->setChecked(ShuffleOn == 1);
+}
+
+void TQuavrel::Shuffle2Click() {
+    Shuffle1Click();
+    Shuffle2->setChecked(Shuffle1->isChecked());
+}
+
+void TQuavrel::LoopNClick() {
+    TBLoopClick();
+}
+
+void TQuavrel::Loop1Click() {
+    LoopNClick();
+    Loop1->setChecked(LoopN->isChecked());
+}
+
+void TQuavrel::PreviewNClick() {
+    TBPlayModeClick();
+}
+
+void TQuavrel::Preview1Click() {
+    PreviewNClick();
+    Preview1->setChecked(PreviewN->isChecked());
+}
+
+void TQuavrel::PMLenChange() {
+    sequencer_->PMLenChange();
+}
+
+void TQuavrel::PMLenClick() {
+    sequencer_->PMLenChange();
+}

@@ -10,9 +10,6 @@ namespace {
 
 class PlayListEditorTest : public ::testing::Test {
 protected:
-    PlayListEditorTest() { list_.AddObserver(&tracker_); }
-    ~PlayListEditorTest() override { list_.RemoveObserver(&tracker_); }
-
     void AddEntries(std::initializer_list<const char*> captions) {
         for (const char* caption : captions)
             list_.Append(PlayListEntry{caption, "", std::string("/m/") + caption, 0});
@@ -37,7 +34,7 @@ protected:
     int dragSource_ = -1;
     PlayList list_;
     FakeMediaDevice device_;
-    EntryTracker tracker_{dragSource_};
+    EntryTracker tracker_{list_, dragSource_};
     PlayListEditor editor_{{shuffleOn_, loopOn_, playMode_, previewTicks_, playIndex_, nowPlaying_,
                             dragSource_, showRemaining_},
                            list_,
