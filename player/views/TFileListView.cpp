@@ -30,19 +30,19 @@ protected:
         QPointer<TFileListView> owner = owner_;
         Base::mousePressEvent(event);
         if (owner)
-            owner_->MouseEvent(event, true);
+            owner->MouseEvent(event, true);
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
         QPointer<TFileListView> owner = owner_;
         Base::mouseReleaseEvent(event);
         if (owner)
-            owner_->MouseEvent(event, false);
+            owner->MouseEvent(event, false);
     }
     void mouseDoubleClickEvent(QMouseEvent* event) override {
         QPointer<TFileListView> owner = owner_;
         Base::mouseDoubleClickEvent(event);
         if (owner)
-            owner_->DoubleClick();
+            owner->DoubleClick();
     }
     void dragEnterEvent(QDragEnterEvent* event) override { owner_->DragEnter(event); }
     void dragMoveEvent(QDragMoveEvent* event) override { owner_->DragMove(event); }
