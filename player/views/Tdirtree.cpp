@@ -72,9 +72,9 @@ std::string Tdirtree::Directory() {
 }
 
 void Tdirtree::SetDirectory(const std::string& value) {
-    HandleNeeded();
     if (value == "?")
         return;
+    HandleNeeded();
     TdirtreeModel::Busy busy;
     model_->Tree().SetDirectory(value);
 }

@@ -1,0 +1,237 @@
+#include <QAction>
+#include <QDesktopServices>
+#include <QTest>
+#include <QToolButton>
+#include <QUrl>
+
+#include <algorithm>
+#include <memory>
+
+#include "TQuavrel.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeMediaDevice.h"
+#include "fakes/FakeMessageBox.h"
+#include "support/TempDir.h"
+#include "toolbars/TToolbar97.h"
+#include "views/TFileList.h"
+#include "views/TFileView.h"
+#include "views/Tdirtree.h"
+
+class TQuavrelExplorerTest : public QObject {
+    Q_OBJECT
+
+public slots:
+    // Stands in for the desktop's file manager.
+    void OpenUrl(const QUrl& url) { opened_.append(url); }
+
+private:
+    std::unique_ptr<TQuavrel> Start() {
+        auto window = std::make_unique<TQuavrel>(QuavrelServices{
+            media_, clock_, messages_, dialogs_, settings_->Path().string(), [] { return true; }});
+        window->show();
+        return window;
+    }
+
+    // The folder's path as the tree reports it.
+    std::string Folder(const std::string& name = "") const {
+        return name.empty() ? music_->Path().string() + "/" : music_->File(name) + "/";
+    }
+
+    std::vector<std::string> PlayListPaths(const TQuavrel& window) const {
+        std::vector<std::string> paths;
+        for (int i = 0; i < window.PlayListModel.Count(); ++i)
+            paths.push_back(window.PlayListModel.At(i).Path);
+        return paths;
+    }
+
+    FakeMediaDevice media_;
+    FakeClock clock_;
+    FakeMessageBox messages_;
+    FakeDialogs dialogs_;
+    std::unique_ptr<TempDir> settings_;
+    std::unique_ptr<TempDir> music_;  // a.mp3, b.mp3, notes.txt, sub/c.mp3
+    QList<QUrl> opened_;
+
+private slots:
+    void init() {
+        settings_ = std::make_unique<TempDir>();
+        music_ = std::make_unique<TempDir>();
+        for (const char* name : {"b.mp3", "a.mp3", "notes.txt", "sub/c.mp3"}) {
+            music_->Write(name, "x");
+            media_.AddFile(music_->File(name), 1000);
+        }
+        opened_.clear();
+    }
+
+    void thePaneIsSetUpAsDesigned() {
+        auto window = Start();
+        QCOMPARE(window->dirtree1->toolTip(), QStringLiteral("Select a directory to browse files"));
+        QCOMPARE(window->ExpList->toolTip(),
+                 QStringLiteral("Double Click on file to add to playlist"));
+        QCOMPARE(window->dirtree1->Directory(), std::string("?"));
+        QCOMPARE(window->ExpList->Count(), 0);
+        const QStringList hints = {
+            "Open Folder", "Parent Directory",
+            "Add All Files in Directory Recursively including SubDirectories into PlayList",
+            "Add all Files only in selected Directory into Playlist",
+            "Add Selected Files to PlayList"};
+        const QToolButton* buttons[] = {window->ToolbarButton974, window->CDUp, window->AddFiles,
+                                        window->ToolbarButton973, window->ToolbarButton971};
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(buttons[i]->toolTip(), hints[i]);
+            if (i > 0)
+                QVERIFY(buttons[i]->y() > buttons[i - 1]->y());  // top to bottom
+        }
+        // The tree leaves dot-folders out; the file list shows files only, filtered.
+        QVERIFY(!window->dirtree1->DirType().Has(dtAll));
+        music_->Write("sub/.hidden/x.mp3", "x");
+        window->dirtree1->SetDirectory(Folder("sub/.hidden"));
+        QCOMPARE(window->dirtree1->Directory(), std::string("?"));
+        window->dirtree1->SetDirectory(Folder());
+        QCOMPARE(window->dirtree1->Directory(), Folder());
+        QCOMPARE(window->ExpList->Count(), 2);  // a.mp3, b.mp3: no folder, no notes.txt
+        QCOMPARE(window->ExpList->PathOf(0), music_->File("a.mp3"));
+    }
+
+    void addingTheFolderAppendsItsFilesAndFocusesTheFirst() {
+        auto window = Start();
+        window->dirtree1->SetDirectory(Folder());
+        window->ToolbarButton973->click();
+        QCOMPARE(PlayListPaths(*window),
+                 (std::vector<std::string>{music_->File("a.mp3"), music_->File("b.mp3")}));
+        QCOMPARE(window->PlayListModel.Focused(), 0);
+        QVERIFY(window->PlayListModel.IsSelected(0));
+        QCOMPARE(window->PlayIndex, 0);
+        QCOMPARE(window->ExpList->SelectedCount(), 0);
+        QCOMPARE(window->MediaPlayer1.FileName(), music_->File("a.mp3"));
+        QVERIFY(media_.Log().empty());  // nothing starts playing
+        QVERIFY(window->PlayListModel.IsConsistent());
+    }
+
+    void addingSelectedFilesTakesThemInListOrder() {
+        auto window = Start();
+        window->dirtree1->SetDirectory(Folder());
+        window->ToolbarButton971->click();  // nothing selected: nothing added
+        QVERIFY(window->PlayListModel.Empty());
+        QVERIFY(window->MediaPlayer1.FileName().empty());
+
+        window->ExpList->Select(1);
+        window->ExpList->Select(0);
+        window->ExpListDblClick();
+        QCOMPARE(PlayListPaths(*window),
+                 (std::vector<std::string>{music_->File("a.mp3"), music_->File("b.mp3")}));
+        window->ExpList->Select(1);
+        window->ToolbarButton971->click();
+        QCOMPARE(window->PlayListModel.Count(), 3);
+        QCOMPARE(window->PlayListModel.Focused(), 2);
+        QCOMPARE(window->PlayIndex, 2);
+        QCOMPARE(window->ExpList->SelectedCount(), 0);
+    }
+
+    void aDragOfExplorerEntriesOntoThePlayListAddsThem() {
+        auto window = Start();
+        window->dirtree1->SetDirectory(Folder());
+        QVERIFY(window->FileList->OnDragOver(window->ExpList, 0, 0));
+        QVERIFY(!window->FileList->OnDragOver(window->FileList, 0, 0));
+        window->ExpList->Select(1);
+        window->ExpList->OnEndDrag(window->ExpList);  // dropped back on itself: nothing
+        QVERIFY(window->PlayListModel.Empty());
+        window->ExpList->OnEndDrag(window->FileList);
+        QCOMPARE(PlayListPaths(*window), (std::vector<std::string>{music_->File("b.mp3")}));
+        QCOMPARE(window->PlayListModel.Focused(), 0);
+    }
+
+    void addingRecursivelyTakesTheSubfoldersAndPlays() {
+        auto window = Start();
+        window->dirtree1->SetDirectory(Folder());
+        window->AddFiles->click();
+        std::vector<std::string> paths = PlayListPaths(*window);
+        std::sort(paths.begin(), paths.end());
+        QCOMPARE(paths, (std::vector<std::string>{music_->File("a.mp3"), music_->File("b.mp3"),
+                                                  music_->File("sub/c.mp3")}));
+        // Paths are joined once: the folder went without its trailing "/".
+        QVERIFY(std::none_of(paths.begin(), paths.end(),
+                             [](const std::string& p) { return p.find("//") != p.npos; }));
+        QVERIFY(std::count(media_.Log().begin(), media_.Log().end(), "play") == 1);
+    }
+
+    void parentDirectoryClimbsToNothingAndEmptiesTheList() {
+        auto window = Start();
+        window->dirtree1->SetDirectory(Folder("sub"));
+        QCOMPARE(window->ExpList->Count(), 1);
+        window->CDUp->click();
+        QCOMPARE(window->dirtree1->Directory(), Folder());
+        QCOMPARE(window->ExpList->Count(), 2);
+        window->dirtree1->SetDirectory("/");
+        window->CDUp->click();
+        QCOMPARE(window->dirtree1->Directory(), std::string("?"));
+        QCOMPARE(window->ExpList->Count(), 0);
+        window->CDUp->click();  // nothing selected: nothing happens
+        QCOMPARE(window->dirtree1->Directory(), std::string("?"));
+    }
+
+    void openFolderHandsTheFolderToTheFileManager() {
+        auto window = Start();
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OpenUrl");
+        window->ToolbarButton974->click();  // no folder selected: nothing to open
+        window->dirtree1->SetDirectory(Folder());
+        window->ToolbarButton974->click();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(opened_, (QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(Folder()))}));
+    }
+
+    void hidingAndShowingThePaneReturnsToTheSameFolder() {
+        auto window = Start();
+        window->dirtree1->SetDirectory(Folder("sub"));
+        window->ExplorerToggle2->trigger();
+        QVERIFY(window->Panel1->isHidden());
+        QCOMPARE(window->BrowseDir, Folder("sub"));
+        window->dirtree1->SetDirectory(Folder());  // moved while hidden
+        window->ExplorerToggle1Click();
+        QVERIFY(!window->Panel1->isHidden());
+        QCOMPARE(window->dirtree1->Directory(), Folder("sub"));
+        QCOMPARE(window->ExpList->Count(), 1);
+    }
+
+    void folderToggleHidesThePaneAloneThenShowsEverything() {
+        auto window = Start();
+        window->dirtree1->SetDirectory(Folder());
+        window->FunctionsToolbar1Click();
+        window->LoadSaveToolbar1Click();
+        window->OptionsToolbar1Click();
+        window->FolderTog->trigger();
+        QVERIFY(window->Panel1->isHidden());
+        QVERIFY(window->TBFunctions->isHidden());
+        QVERIFY(window->TBOPtions->isHidden());
+        QVERIFY(window->TBSystem->isHidden());
+
+        window->FolderToggle1Click();
+        QVERIFY(!window->Panel1->isHidden());
+        QVERIFY(!window->TBFunctions->isHidden());
+        QVERIFY(!window->TBOPtions->isHidden());
+        QVERIFY(!window->TBSystem->isHidden());
+        QVERIFY(window->FunctionsToolbar1->isChecked());
+        QVERIFY(window->LoadSaveToolbar1->isChecked());
+        QVERIFY(window->OptionsToolbar1->isChecked());
+        QCOMPARE(window->dirtree1->Directory(), Folder());
+
+        window->FolderToggle1Click();  // all shown: all four hide
+        QVERIFY(window->Panel1->isHidden());
+        QVERIFY(window->TBFunctions->isHidden());
+        QVERIFY(!window->OptionsToolbar1->isChecked());
+    }
+
+    void hintsShowUntilTheFirstClick() {
+        auto window = Start();
+        QTest::mouseClick(window->dirtree1->viewport(), Qt::LeftButton);
+        QVERIFY(window->dirtree1->toolTip().isEmpty());
+        QVERIFY(!window->ExpList->toolTip().isEmpty());
+        window->dirtree1->SetDirectory(Folder());
+        QTest::mouseClick(window->ExpList->CurrentView()->viewport(), Qt::LeftButton);
+        QVERIFY(window->ExpList->toolTip().isEmpty());
+    }
+};
+
+QTEST_MAIN(TQuavrelExplorerTest)
+#include "TQuavrelExplorerTest.moc"
