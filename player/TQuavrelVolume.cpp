@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-#include <QSlider>
 #include <QToolButton>
 #include <functional>
 
@@ -91,19 +90,11 @@ void TQuavrel::CreateVolume(MixerApi& mixerApi) {
 }
 
 void TQuavrel::VolumeButMouseDown() {
-    if (!Mixer || !VolForm)
-        return;
-    VolForm->ShowVolume(Mixer->GetVolume(0, -1));
-    // Bottom-right corner on the main window's bottom-right corner.
-    const QRect main = frameGeometry();
-    VolForm->move(main.left() + main.width() - VolForm->width(),
-                  main.top() + main.height() - VolForm->height());
-    VolForm->show();
-    VolForm->activateWindow();
-    VolForm->TrackBar1->setFocus(Qt::PopupFocusReason);
+    if (VolForm)
+        VolForm->PopUp(frameGeometry());
 }
 
 void TQuavrel::MixerControlChange() {
-    if (Mixer && VolForm)
-        VolForm->ShowVolume(Mixer->GetVolume(0, -1));
+    if (VolForm)
+        VolForm->Refresh();
 }

@@ -85,6 +85,19 @@ void TVolForm::ShowVolume(const std::optional<MixerVolume>& volume) {
     }
 }
 
+void TVolForm::Refresh() {
+    ShowVolume(mixer_.GetVolume(0, -1));
+}
+
+void TVolForm::PopUp(const QRect& mainFrame) {
+    Refresh();
+    move(mainFrame.left() + mainFrame.width() - width(),
+         mainFrame.top() + mainFrame.height() - height());
+    show();
+    activateWindow();
+    TrackBar1->setFocus(Qt::PopupFocusReason);
+}
+
 void TVolForm::TrackBar1Change() {
     mixer_.SetVolume(0, -1, MaxPosition - TrackBar1->value(), -1, VolCheck->isChecked() ? 1 : 0);
 }

@@ -25,11 +25,17 @@ public:
     // The mixer must outlive the pop-up's use of it (the main window's lifetime).
     explicit TVolForm(TAudioMixer& mixer, QWidget* parent = nullptr);
 
-    // Shows what the mixer read for destination 0: the slider at 65535 - left volume, the box
-    // checked when muted. What cannot be shown (no mixer device, no output, no such control)
-    // disables its control, with a hint saying why. Never writes to the mixer, and leaves the
-    // slider alone while the user drags it.
+    // The slider at 65535 - left volume, the box checked when muted. What cannot be shown (no
+    // mixer device, no output, no such control) disables its control, with a hint saying why.
+    // Never writes to the mixer, and leaves the slider alone while the user drags it.
     void ShowVolume(const std::optional<MixerVolume>& volume);
+
+    // Reads destination 0 and shows it (see ShowVolume); what the pop-up does on the mixer's
+    // change notices, shown or hidden.
+    void Refresh();
+    // Refreshes, places the pop-up's bottom-right corner on that of mainFrame (the main
+    // window's frame, in screen coordinates), shows it and gives the slider the focus.
+    void PopUp(const QRect& mainFrame);
 
     void TrackBar1Change();
     void VolCheckClick();
