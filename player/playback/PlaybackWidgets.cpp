@@ -6,6 +6,8 @@
 #include <climits>
 
 #include "TQuavrel.h"
+#include "widgets/TAMAdvLed.h"
+#include "widgets/TLCDLabel.h"
 #include "widgets/TTrayIcon.h"
 
 namespace {
@@ -37,21 +39,37 @@ std::int64_t PlaybackWidgets::TrackBarPosition() const {
     return window_.TrackBar->sliderPosition();
 }
 
+// The displays are made by CreateDisplays; a window built without them keeps working.
+
 std::string PlaybackWidgets::LcdCaption() const {
-    return lcdCaption_;
+    return window_.LCDLabel1 ? window_.LCDLabel1->Caption() : lcdCaption_;
 }
 
 void PlaybackWidgets::SetLcdCaption(const std::string& caption) {
     lcdCaption_ = caption;
+    if (window_.LCDLabel1)
+        window_.LCDLabel1->SetCaption(caption);
 }
 
-void PlaybackWidgets::SetLcdHint(const std::string&) {}
+void PlaybackWidgets::SetLcdHint(const std::string& hint) {
+    if (window_.LCDLabel1)
+        window_.LCDLabel1->setToolTip(QString::fromStdString(hint));
+}
 
-void PlaybackWidgets::LightShuffle(bool) {}
+void PlaybackWidgets::LightShuffle(bool on) {
+    if (window_.LedS)
+        window_.LedS->SetLedOn(on);
+}
 
-void PlaybackWidgets::LightLoop(bool) {}
+void PlaybackWidgets::LightLoop(bool on) {
+    if (window_.LedL)
+        window_.LedL->SetLedOn(on);
+}
 
-void PlaybackWidgets::LightPreview(bool) {}
+void PlaybackWidgets::LightPreview(bool on) {
+    if (window_.LedP)
+        window_.LedP->SetLedOn(on);
+}
 
 bool PlaybackWidgets::PreviewLengthEnabled() const {
     return window_.PMLen->isEnabled();

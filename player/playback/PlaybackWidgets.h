@@ -32,5 +32,5 @@ public:
 
 private:
     TQuavrel& window_;
-    std::string lcdCaption_;
+    std::string lcdCaption_;  // what the LCD shows, also while the window has none
 };

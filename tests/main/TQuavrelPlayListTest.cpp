@@ -1,0 +1,413 @@
+// The play list on the real main window, offscreen: drops, the drag to reorder, the moves,
+// deleting and the controls that follow the list's emptiness, renaming, sorting, the mode
+// commands and their twins, the preview length box, and play list files through the dialogs.
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSlider>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+#include "TQuavrel.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeMediaDevice.h"
+#include "fakes/FakeMessageBox.h"
+#include "playlist/PlayListFiles.h"
+#include "support/TempDir.h"
+#include "views/TFileView.h"
+#include "widgets/TAMAdvLed.h"
+#include "widgets/TLCDLabel.h"
+#include "widgets/TTrayIcon.h"
+
+class TQuavrelPlayListTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TQuavrel> Start() {
+        auto window = std::make_unique<TQuavrel>(QuavrelServices{
+            media_, clock_, messages_, dialogs_, settings_->Path().string(), [] { return true; }});
+        window->show();
+        return window;
+    }
+    // A media file on disk that the fake device plays for lengthMs.
+    std::string Media(const std::string& name, std::int64_t lengthMs = 10000) {
+        const std::string path = files_->Write(name, "media");
+        media_.AddFile(path, lengthMs);
+        return path;
+    }
+    static QStringList Captions(const TQuavrel& window) {
+        QStringList result;
+        for (int i = 0; i < window.PlayListModel.Count(); ++i)
+            result << QString::fromStdString(window.PlayListModel.At(i).Caption);
+        return result;
+    }
+    static QPoint EntryPoint(TQuavrel& window, int row) {
+        QAbstractItemView* view = window.FileList->CurrentView();
+        return view->visualRect(view->model()->index(row, 0)).center();
+    }
+    // Every control that follows the list's emptiness.
+    static QList<bool> ListControls(const TQuavrel& w) {
+        QList<bool> states;
+        for (QWidget* c : std::initializer_list<QWidget*>{
+                 w.Play, w.Pause, w.NextS, w.PrevS, w.TBDelete, w.Clear, w.MoveBack, w.MoveFwd,
+                 w.Save, w.Play3, w.Stop3, w.NextS3, w.PrevS3, w.TrackBar})
+            states << c->isEnabled();
+        states << static_cast<QMenu*>(w.DeleteSelected1->parent())->menuAction()->isEnabled();
+        for (QAction* a : {w.Save1, w.NextSong1, w.PrevSong1, w.Play2, w.Pause2, w.SavePlayList1,
+                           w.Pause1, w.Next, w.Skip})
+            states << a->isEnabled();
+        return states;
+    }
+    static QList<bool> All(bool value) { return QList<bool>(24, value); }
+    void Drop(TQuavrel& window, std::vector<std::string> files) {
+        window.FileList->OnFileDrop(files, 5, 5);
+    }
+
+    FakeMediaDevice media_;
+    FakeClock clock_{43200000};
+    FakeMessageBox messages_;
+    FakeDialogs dialogs_;
+    std::unique_ptr<TempDir> settings_, files_;
+
+private slots:
+    void init() {
+        settings_ = std::make_unique<TempDir>();
+        files_ = std::make_unique<TempDir>();
+        media_.ClearLog();
+        messages_.shown.clear();
+        dialogs_.requests.clear();
+        dialogs_.choice.reset();
+    }
+
+    void aDropAddsTheAcceptedFilesAndMakesTheFirstCurrent() {
+        auto window = Start();
+        // As designed: the buttons and the track bar start disabled, the menu items enabled.
+        QCOMPARE(ListControls(*window).mid(0, 14), QList<bool>(14, false));
+        QCOMPARE(ListControls(*window).mid(14), QList<bool>(10, true));
+        const std::string a = Media("a.mp3"), b = files_->Write("b.txt", "text"),
+                          c = Media("c.mp3");
+        Drop(*window, {a, b, c});
+        QCOMPARE(Captions(*window), (QStringList{"a.mp3", "c.mp3"}));
+        QCOMPARE(window->PlayListModel.Focused(), 0);
+        QVERIFY(window->PlayListModel.IsSelected(0));
+        QVERIFY(!window->PlayListModel.IsSelected(1));
+        QCOMPARE(window->PlayIndex, 0);
+        QCOMPARE(media_.FileName(), a);
+        QVERIFY(media_.Log().empty());  // nothing plays
+        QCOMPARE(ListControls(*window), All(true));
+        QVERIFY(messages_.shown.empty());
+    }
+
+    void aDoubleClickPlaysTheFocusedEntryOnce() {
+        auto window = Start();
+        Drop(*window, {Media("a.mp3"), Media("b.mp3")});
+        window->PlayListModel.Select(1);
+        window->PlayListModel.Focus(1);
+        window->FileList->OnDblClick();
+        QCOMPARE(media_.Log(), (std::vector<std::string>{"open " + files_->File("b.mp3"), "play"}));
+        QCOMPARE(window->PlayIndex, 1);
+        QCOMPARE(window->windowTitle(), QStringLiteral("[ b.mp3 ] Quavrel v2.0"));
+        QCOMPARE(window->TrayIcon->ToolTip(), QStringLiteral("Playing b.mp3"));
+    }
+
+    void draggingAnEntryOntoAnotherPutsItJustAfterThatEntry() {
+        auto window = Start();
+        window->HotTrack1->setChecked(false);  // a click then only clicks
+        Drop(*window, {Media("a.mp3"), Media("b.mp3"), Media("c.mp3")});
+        QWidget* viewport = window->FileList->CurrentView()->viewport();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, EntryPoint(*window, 2));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, EntryPoint(*window, 0));
+        QCOMPARE(Captions(*window), (QStringList{"a.mp3", "c.mp3", "b.mp3"}));
+        QCOMPARE(window->PlayListModel.Focused(), 1);
+        QVERIFY(window->PlayListModel.IsSelected(1));
+        QCOMPARE(window->DragSourceItem, -1);
+
+        QTest::mousePress(viewport, Qt::LeftButton, {}, EntryPoint(*window, 0));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, EntryPoint(*window, 2));
+        QCOMPARE(Captions(*window), (QStringList{"c.mp3", "b.mp3", "a.mp3"}));
+        QCOMPARE(window->PlayListModel.Focused(), 2);
+
+        QTest::mousePress(viewport, Qt::LeftButton, {}, EntryPoint(*window, 1));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, EntryPoint(*window, 1));
+        QCOMPARE(Captions(*window), (QStringList{"c.mp3", "b.mp3", "a.mp3"}));
+        QVERIFY(media_.Log().empty());
+    }
+
+    void theContextMenuOffersEntryCommandsOnlyAfterARightClickOnAnEntry() {
+        auto window = Start();
+        Drop(*window, {Media("a.mp3")});
+        window->FileListMouseDown(Qt::RightButton, EntryPoint(*window, 0).x(),
+                                  EntryPoint(*window, 0).y());
+        QVERIFY(window->Rename1->isEnabled() && window->Delete1->isEnabled() &&
+                window->SaveSelected->isEnabled());
+        QCOMPARE(window->DragSourceItem, 0);
+        window->FileListMouseDown(Qt::LeftButton, EntryPoint(*window, 0).x(),
+                                  EntryPoint(*window, 0).y());
+        QVERIFY(!window->Rename1->isEnabled() && !window->Delete1->isEnabled() &&
+                !window->SaveSelected->isEnabled());
+        window->FileListMouseDown(Qt::RightButton, 5, 400);
+        QVERIFY(!window->Rename1->isEnabled());
+        QCOMPARE(window->DragSourceItem, -1);
+        QVERIFY(window->Clear1->isEnabled());
+    }
+
+    void movesAtTheEndsDoNothingAndSortingByNameKeepsTheOrder() {
+        auto window = Start();
+        Drop(*window, {Media("b.mp3"), Media("a.mp3"), Media("C.mp3")});
+        window->PlayListModel.Focus(0);
+        window->MoveBack1Click();
+        QCOMPARE(Captions(*window), (QStringList{"b.mp3", "a.mp3", "C.mp3"}));
+        window->PlayListModel.Focus(2);
+        window->MoveFwd1Click();
+        QCOMPARE(Captions(*window), (QStringList{"b.mp3", "a.mp3", "C.mp3"}));
+        window->MoveBack1Click();
+        QCOMPARE(Captions(*window), (QStringList{"b.mp3", "C.mp3", "a.mp3"}));
+        QCOMPARE(window->PlayListModel.Focused(), 1);
+
+        window->Name1->trigger();
+        QVERIFY(window->Name1->isChecked() && window->Name2->isChecked());
+        QCOMPARE(Captions(*window), (QStringList{"a.mp3", "b.mp3", "C.mp3"}));
+        window->PlayListModel.Focus(0);
+        window->MoveFwd1Click();  // the list sorts itself back at once
+        QCOMPARE(Captions(*window), (QStringList{"a.mp3", "b.mp3", "C.mp3"}));
+        Drop(*window, {Media("0.mp3")});
+        QCOMPARE(Captions(*window), (QStringList{"0.mp3", "a.mp3", "b.mp3", "C.mp3"}));
+
+        window->Name2->trigger();  // off: the order stays, new entries go to the end
+        QVERIFY(!window->Name1->isChecked() && !window->Name2->isChecked());
+        Drop(*window, {Media("00.mp3")});
+        QCOMPARE(Captions(*window).last(), QStringLiteral("00.mp3"));
+    }
+
+    void deletingEverythingDisablesTheListControlsAndAddingEnablesThem() {
+        auto window = Start();
+        Drop(*window, {Media("a.mp3"), Media("b.mp3")});
+        window->PlayListModel.Focus(1);
+        window->PlayClick();
+        QCOMPARE(media_.Mode(), MediaMode::Playing);
+        window->PlayListModel.SelectOnly(0);
+        window->DeleteSelected1Click();  // another entry than the playing one: playback stops
+        QCOMPARE(media_.Mode(), MediaMode::Stopped);
+        QCOMPARE(window->PlayListModel.Count(), 1);
+
+        window->PlayListModel.SelectAll();
+        window->Delete1Click();
+        QVERIFY(window->PlayListModel.Empty());
+        QCOMPARE(ListControls(*window), All(false));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Quavrel v2.0 "));
+        QCOMPARE(window->TrackBar->minimum(), 0);
+        QCOMPARE(window->TrackBar->maximum(), 0);
+        QCOMPARE(window->TrackBar->value(), 0);
+        if (window->LCDLabel1)
+            QCOMPARE(window->LCDLabel1->Caption(), std::string("   "));
+
+        Drop(*window, {Media("c.mp3")});
+        QCOMPARE(ListControls(*window), All(true));
+        window->Clear1Click();
+        QCOMPARE(ListControls(*window), All(false));
+    }
+
+    void renamingInPlaceChangesTheCaptionOnly() {
+        auto window = Start();
+        const std::string a = Media("a.mp3");
+        Drop(*window, {a});
+        window->RenameFileinPlayList1Click();
+        QWidget* editor = QApplication::focusWidget();
+        QVERIFY(qobject_cast<QLineEdit*>(editor));
+        qobject_cast<QLineEdit*>(editor)->selectAll();
+        QTest::keyClicks(editor, "My Song");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(Captions(*window), QStringList{"My Song"});
+        QCOMPARE(window->PlayListModel.At(0).Path, a);
+
+        window->PlayListModel.Focus(-1);
+        window->Rename();  // no focused entry: nothing
+        QVERIFY(!qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+    }
+
+    void listAndDetailedTickTheirItems() {
+        auto window = Start();
+        window->Detailed1Click();
+        QCOMPARE(window->FileList->ViewStyle(), TViewStyle::vsReport);
+        QVERIFY(window->Detailed1->isChecked() && window->Detailed2->isChecked());
+        QVERIFY(!window->List->isChecked() && !window->List1->isChecked());
+        window->List1Click();
+        QCOMPARE(window->FileList->ViewStyle(), TViewStyle::vsList);
+        QVERIFY(window->List->isChecked() && window->List1->isChecked());
+        QVERIFY(!window->Detailed1->isChecked() && !window->Detailed2->isChecked());
+    }
+
+    void modeCommandsTickEveryTwinAndLightTheirLamps() {
+        auto window = Start();
+        Drop(*window, {Media("a.mp3"), Media("b.mp3")});
+        window->Shuffle2->trigger();
+        QCOMPARE(window->ShuffleOn, 1);
+        QVERIFY(window->Shuffle1->isChecked() && window->Shuffle2->isChecked());
+        QCOMPARE(window->PlayListModel.SelectedCount(), 2);
+        if (window->LedS)
+            QVERIFY(window->LedS->LedOn() && window->AMAdvLed1->LedOn());
+        window->Shuffle->click();
+        QCOMPARE(window->ShuffleOn, 0);
+        QVERIFY(!window->Shuffle1->isChecked() && !window->Shuffle2->isChecked());
+        QCOMPARE(window->PlayListModel.SelectedCount(), 0);
+
+        window->Loop1->trigger();
+        QCOMPARE(window->LoopOn, 0);
+        QVERIFY(!window->Loop1->isChecked() && !window->LoopN->isChecked());
+        if (window->LedL)
+            QVERIFY(!window->LedL->LedOn() && !window->AMAdvLed2->LedOn());
+        window->LoopN->trigger();
+        QCOMPARE(window->LoopOn, 1);
+        QVERIFY(window->Loop1->isChecked() && window->LoopN->isChecked());
+
+        window->Preview1->trigger();
+        QCOMPARE(window->PlayMode, 1);
+        QVERIFY(window->PMLen->isEnabled());
+        QVERIFY(window->Preview1->isChecked() && window->PreviewN->isChecked());
+        if (window->LedP)
+            QVERIFY(window->LedP->LedOn() && window->AMAdvLed3->LedOn());
+        window->TBPlayMode->click();
+        QCOMPARE(window->PlayMode, 0);
+        QVERIFY(!window->PMLen->isEnabled());
+        QVERIFY(!window->Preview1->isChecked() && !window->PreviewN->isChecked());
+    }
+
+    void thePreviewLengthTakesDigitsOnlyAndTypingInItStopsTheFile() {
+        auto window = Start();
+        QCOMPARE(window->PMLen->text(), QStringLiteral("5"));
+        Drop(*window, {Media("a.mp3")});
+        window->TBPlayModeClick();
+        window->PMLen->clear();
+        QTest::keyClicks(window->PMLen, "1x2-3 ");
+        QCOMPARE(window->PMLen->text(), QStringLiteral("123"));
+        window->PlayClick();
+        QCOMPARE(media_.Mode(), MediaMode::Playing);
+        QTest::keyClicks(window->PMLen, "4");
+        QCOMPARE(media_.Mode(), MediaMode::Stopped);
+        window->PlayClick();  // continues
+        QCOMPARE(media_.Mode(), MediaMode::Playing);
+        QTest::mouseClick(window->PMLen, Qt::LeftButton);
+        QCOMPARE(media_.Mode(), MediaMode::Stopped);
+    }
+
+    void theTooltipOfALongCaptionIsCutAtSixtyTwo() {
+        auto window = Start();
+        const std::string a = Media("a.mp3", 100000);
+        Drop(*window, {a});
+        const std::string caption(60, 'x');
+        window->PlayListModel.SetCaption(0, caption);
+        window->PlayClick();
+        media_.Advance(42000);
+        window->TimerTimer();
+        QCOMPARE(window->TrayIcon->ToolTip(), QString::fromStdString(caption + "  "));
+        window->PlayListModel.SetCaption(0, "Song");
+        window->PlayFile();
+        window->TimerTimer();
+        QCOMPARE(window->TrayIcon->ToolTip(), QStringLiteral("Song  (Played 42%)"));
+        QCOMPARE(window->TrackBar->value(), 42000);
+        if (window->LCDLabel1) {
+            QCOMPARE(window->LCDLabel1->Caption(), std::string("42%"));
+            window->LCDLabel1Click();
+            QCOMPARE(window->LCDLabel1->toolTip(), QStringLiteral("Percentage Remaining"));
+            window->TimerTimer();
+            QCOMPARE(window->LCDLabel1->Caption(), std::string("58%"));
+        }
+    }
+
+    void theTrackBarSeeksOnlyWhenTheUserMovesIt() {
+        auto window = Start();
+        Drop(*window, {Media("a.mp3", 100000)});
+        window->PlayClick();
+        media_.ClearLog();
+        window->TrackBar->setValue(500);  // the program's own move
+        QVERIFY(media_.Log().empty());
+        window->TrackBar->setFocus();
+        window->TrackBar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(media_.Log().front(), "seek " + std::to_string(window->TrackBar->value()));
+        QCOMPARE(media_.Mode(), MediaMode::Playing);
+    }
+
+    void savingAsksWithTheSaveDialogAndWritesTheChosenForm() {
+        auto window = Start();
+        const std::string a = Media("a.mp3"), b = Media("b.mp3");
+        Drop(*window, {a, b});
+        window->PlayListDir = files_->Path().string() + "/";
+        const std::string file = files_->File("out.qpl");
+        dialogs_.choice = Dialogs::Choice{file, 2};
+        window->Save->click();
+        QCOMPARE(dialogs_.requests.size(), size_t(1));
+        const Dialogs::Request& request = dialogs_.requests.back();
+        QCOMPARE(request.title, std::string("Save PlayList"));
+        QCOMPARE(request.filter,
+                 std::string("Quavrel Playlist|*.qpl|WinAmp PlayList|*.m3u|All Files|*.*"));
+        QCOMPARE(request.defaultExt, std::string("qpl"));
+        QCOMPARE(request.fileName, std::string("*.qpl"));
+        QCOMPARE(request.initialDir, window->PlayListDir);
+        QCOMPARE(TempDir::Read(file), a + "\r\n" + b + "\r\n");
+        QCOMPARE(window->CurrentListFile, file);
+
+        dialogs_.choice = Dialogs::Choice{file, 1};
+        window->SaveSelected1Click();  // a is selected since the drop
+        QCOMPARE(dialogs_.requests.back().fileName, file);
+        QCOMPARE(TempDir::Read(file), "Quavrel v2.0 PlayList File\r\na.mp3\r\n" + a + "\r\n");
+
+        dialogs_.choice.reset();
+        window->SavePlayList1Click();  // cancelled: nothing changes
+        QCOMPARE(TempDir::Read(file), "Quavrel v2.0 PlayList File\r\na.mp3\r\n" + a + "\r\n");
+    }
+
+    void loadingReplacesTheListAndPlaysItsFirstEntryWithLoopForcedOn() {
+        auto window = Start();
+        Drop(*window, {Media("old.mp3")});
+        const std::string a = Media("a.mp3"), b = Media("b.mp3");
+        const std::string list = files_->Write(
+            "lists/new.qpl", "Quavrel v2.0 PlayList File\r\nFirst\r\n" + a + "\r\nMissing\r\n" +
+                                 files_->File("none.mp3") + "\r\nSecond\r\n" + b + "\r\n");
+        window->LoopN->trigger();  // loop off
+        dialogs_.choice = Dialogs::Choice{list, 1};
+        window->Load->click();
+        QCOMPARE(dialogs_.requests.back().title, std::string("Open PlayList"));
+        QCOMPARE(dialogs_.requests.back().filter,
+                 std::string("Quavrel PlayList|*.qpl|WinAmp Playlist|*.m3u|All Files|*.*"));
+        QCOMPARE(dialogs_.requests.back().fileName, std::string("*.qpl"));
+        QCOMPARE(Captions(*window), (QStringList{"First", "Second"}));
+        QCOMPARE(messages_.shown.size(), size_t(1));
+        QCOMPARE(messages_.shown[0].caption, std::string("Error"));
+        QCOMPARE(messages_.shown[0].text,
+                 std::string("For some reason some of the files from the playlist\r could not be "
+                             "loaded.   Check if these files exists and\rif the file type filter "
+                             "is capable of loading these filetypes"));
+        QVERIFY(messages_.shown[0].icon == MessageBox::Icon::None);
+        QCOMPARE(window->CurrentListFile, list);
+        QCOMPARE(window->PlayListDir, files_->File("lists/"));
+        QCOMPARE(media_.FileName(), a);
+        QCOMPARE(media_.Mode(), MediaMode::Playing);
+        QCOMPARE(window->windowTitle(), QStringLiteral("[ First ] Quavrel v2.0"));
+        QCOMPARE(window->LoopOn, 0);
+
+        window->LoadIt(files_->File("gone.qpl"));  // a missing file empties the list silently
+        QVERIFY(window->PlayListModel.Empty());
+        QCOMPARE(messages_.shown.size(), size_t(1));
+        QCOMPARE(window->CurrentListFile, list);
+    }
+
+    void aMissingFileIsRemovedWhenPlayed() {
+        auto window = Start();
+        // On disk, so the list takes it; unknown to the device, so it fails to open.
+        const std::string a = files_->Write("broken.mp3", "not audio");
+        Drop(*window, {a});
+        window->PlayClick();
+        QVERIFY(window->PlayListModel.Empty());
+        QCOMPARE(window->windowTitle(), QStringLiteral("Quavrel v2.0 "));
+        QCOMPARE(ListControls(*window), All(false));
+        QVERIFY(messages_.shown.empty());
+    }
+};
+
+QTEST_MAIN(TQuavrelPlayListTest)
+#include "TQuavrelPlayListTest.moc"

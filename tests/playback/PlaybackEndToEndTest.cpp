@@ -1,0 +1,100 @@
+// The play order on the real libmpv device (no sound output): a play list of three generated
+// half-second WAV files, loaded from an M3U, plays through in order with the caption following
+// each entry, then stops with loop off or starts again at the first with loop on.
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <filesystem>
+
+#include "SequencerFixture.h"
+#include "media/MpvMediaDevice.h"
+#include "playlist/PlayListFiles.h"
+#include "services/QtUiPost.h"
+#include "support/TempDir.h"
+#include "support/WavWriter.h"
+
+namespace {
+
+class PlaybackEndToEndTest : public ::testing::Test {
+protected:
+    PlaybackEndToEndTest()
+        : device_(post_, MpvMediaDevice::Output::Null),
+          sequencer_({shuffleOn_, loopOn_, playMode_, previewTicks_, playIndex_, nowPlaying_,
+                      dragSource_, showRemaining_},
+                     list_, device_, display_, clock_) {
+        device_.SetOnNotify([this] { sequencer_.MediaPlayer1Notify(); });
+        std::string lines;
+        for (const char* name : {"one.wav", "two.wav", "three.wav"}) {
+            WriteWav(dir_.File(name), 500);
+            lines += std::string(name) + "\r\n";  // relative: found beside the list
+        }
+        m3u_ = dir_.Write("list.m3u", lines);
+    }
+
+    // Loads the list and starts it as the main window does: loop forced on for the one call.
+    void LoadAndStart() {
+        const auto outcome = PlayListFiles::Load(m3u_, list_, [this](const std::string& path) {
+            if (!std::filesystem::is_regular_file(path))
+                return -1;
+            return list_.Append(PlayListEntry{path, "WAV audio", path, 0});
+        });
+        ASSERT_EQ(outcome, PlayListFiles::LoadOutcome::AllAdded);
+        const std::uint8_t loop = loopOn_;
+        loopOn_ = 1;
+        sequencer_.NextSClick();
+        loopOn_ = loop;
+    }
+
+    // Runs the event loop, noting every new window caption, until done() or the time is up.
+    void RunUntil(const std::function<bool()>& done, int limitMs) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!done() && timer.elapsed() < limitMs) {
+            QEventLoop loop;
+            QTimer::singleShot(10, &loop, &QEventLoop::quit);
+            loop.exec();
+            if (captions_.empty() || captions_.back() != display_.caption)
+                captions_.push_back(display_.caption);
+        }
+    }
+
+    TempDir dir_;
+    std::string m3u_;
+    QtUiPost post_;
+    MpvMediaDevice device_;
+    std::uint8_t shuffleOn_ = 0, loopOn_ = 0, playMode_ = 0, showRemaining_ = 0;
+    std::int32_t previewTicks_ = 0, playIndex_ = 0;
+    std::string nowPlaying_;
+    int dragSource_ = -1;
+    PlayList list_;
+    RecordingDisplay display_;
+    FakeClock clock_;
+    Sequencer sequencer_;
+    std::vector<std::string> captions_;
+};
+
+TEST_F(PlaybackEndToEndTest, PlaysThroughInOrderAndStopsAfterTheLastWithLoopOff) {
+    LoadAndStart();
+    RunUntil([this] { return list_.Focused() == -1; }, 5000);
+    EXPECT_EQ(captions_, (std::vector<std::string>{"[ one ] Quavrel v2.0", "[ two ] Quavrel v2.0",
+                                                   "[ three ] Quavrel v2.0"}));
+    EXPECT_EQ(list_.Focused(), -1);
+    EXPECT_EQ(list_.SelectedCount(), 0);
+    RunUntil([] { return false; }, 300);  // nothing more starts
+    EXPECT_EQ(device_.Mode(), MediaMode::Stopped);
+    EXPECT_EQ(display_.toolTip, "Stopped");
+    EXPECT_EQ(captions_.size(), 3u);
+}
+
+TEST_F(PlaybackEndToEndTest, StartsAgainAtTheFirstWithLoopOn) {
+    loopOn_ = 1;
+    LoadAndStart();
+    RunUntil([this] { return captions_.size() >= 4; }, 5000);
+    ASSERT_EQ(captions_.size(), 4u);
+    EXPECT_EQ(captions_[3], "[ one ] Quavrel v2.0");
+    EXPECT_EQ(list_.Focused(), 0);
+    EXPECT_EQ(device_.Mode(), MediaMode::Playing);
+}
+
+}  // namespace
