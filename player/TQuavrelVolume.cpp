@@ -1,9 +1,6 @@
 // The volume button, the mixer and the volume pop-up.
 #include <QEvent>
 #include <QIcon>
-#include <QPainter>
-#include <QPainterPath>
-#include <QPixmap>
 #include <QToolButton>
 #include <functional>
 
@@ -35,31 +32,6 @@ private:
     std::function<void()> action_;
 };
 
-// A loudspeaker, for desktops whose icon theme has none.
-QIcon SpeakerIcon() {
-    QPixmap picture(16, 16);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    const QColor steelBlue(0x6A, 0xAE, 0xD7);
-    painter.setBrush(steelBlue);
-    QPainterPath body;
-    body.moveTo(1, 6);
-    body.lineTo(4, 6);
-    body.lineTo(8, 2);
-    body.lineTo(8, 14);
-    body.lineTo(4, 10);
-    body.lineTo(1, 10);
-    body.closeSubpath();
-    painter.drawPath(body);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(steelBlue, 1.5));
-    painter.drawArc(QRectF(6, 4.5, 5, 7), -60 * 16, 120 * 16);
-    painter.drawArc(QRectF(6, 2, 8.5, 12), -60 * 16, 120 * 16);
-    return QIcon(picture);
-}
-
 }  // namespace
 
 QToolButton* TQuavrel::CreateVolumeBut() {
@@ -68,11 +40,13 @@ QToolButton* TQuavrel::CreateVolumeBut() {
     VolumeBut = new QToolButton(this);
     VolumeBut->setObjectName(QStringLiteral("VolumeBut"));
     VolumeBut->setToolTip(QStringLiteral("Volume"));
-    VolumeBut->setIcon(QIcon::fromTheme(QStringLiteral("audio-volume-high"), SpeakerIcon()));
+    VolumeBut->setIcon(QIcon(QStringLiteral(":/glyphs/volume.svg")));
     VolumeBut->setAutoRaise(true);
-    VolumeBut->setFixedSize(19, 19);
     VolumeBut->installEventFilter(
         new MouseDownFilter(VolumeBut, [this] { Guarded(&TQuavrel::VolumeButMouseDown); }));
+    // The mouse never clicks it (the filter takes the press); the keyboard still can.
+    connect(VolumeBut, &QToolButton::clicked, this,
+            [this] { Guarded(&TQuavrel::VolumeButMouseDown); });
     return VolumeBut;
 }
 
