@@ -15,7 +15,7 @@ PALETTE = [
     (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
     (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
 ]
-BLACK, OLIVE, SILVER, GRAY, YELLOW, AQUA, TEAL, WHITE = 0, 3, 7, 8, 11, 14, 6, 15
+BLACK, OLIVE, GRAY, YELLOW, AQUA, TEAL, WHITE = 0, 3, 8, 11, 14, 6, 15
 CLEAR = None
 
 
@@ -50,6 +50,33 @@ SHAPES = [
     (WHITE, [(11, 19), (21, 19), (21, 23), (11, 23)]),
     (GRAY, [(12, 20.5), (20, 20.5), (20, 21.5), (12, 21.5)]),
 ]
+
+
+# The same picture drawn by hand for 16 x 16, where the shapes above come out ragged.
+SMALL = [
+    "................",
+    "......CAAC......",
+    "......CAAC......",
+    "......CAAC......",
+    "...OOCCAACCOO...",
+    "....CAAAAAAC....",
+    ".....CAAAAC.....",
+    "......CAAC......",
+    ".KKKKKKCCKKKKKK.",
+    ".KYYYYYYYYYYYYK.",
+    ".KYYWWWWWWWWYYK.",
+    ".KYYWGGGGGGWYYK.",
+    ".KYYWWWWWWWWYYK.",
+    ".KYYYYYYYYYYYYK.",
+    ".KOOOOOOOOOOOOK.",
+    ".KKKKKKKKKKKKKK.",
+]
+SMALL_COLOURS = {".": CLEAR, "K": BLACK, "Y": YELLOW, "O": OLIVE, "C": TEAL, "A": AQUA,
+                 "W": WHITE, "G": GRAY}
+
+
+def draw_small():
+    return [[SMALL_COLOURS[c] for c in row] for row in SMALL]
 
 
 def draw(size):
@@ -127,7 +154,7 @@ def write_png(path, rows):
 
 def main():
     setup = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    big, small = draw(32), draw(16)
+    big, small = draw(32), draw_small()
     write_ico(os.path.join(setup, "windows", "kitbem.ico"), [big, small])
     write_png(os.path.join(setup, "linux", "kitbem.png"), big)
 
