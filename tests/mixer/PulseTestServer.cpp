@@ -35,6 +35,10 @@ PulseTestServer::~PulseTestServer() {
         stream->kill();
         stream->waitForFinished(5000);
     }
+    for (const std::string& module : modules_)
+        Pactl({QStringLiteral("unload-module"), QString::fromStdString(module)});
+    if (!modules_.empty())
+        Pactl({QStringLiteral("set-default-sink"), QString::fromStdString(sink_)});
 }
 
 std::string PulseTestServer::SkipReason() const {
@@ -100,4 +104,16 @@ void PulseTestServer::StartStream() {
          QStringLiteral("--client-name=Quavrel test stream"), QStringLiteral("/dev/zero")});
     ASSERT_TRUE(stream->waitForStarted(5000)) << "pacat did not start";
     streams_.push_back(std::move(stream));
+}
+
+void PulseTestServer::AddDefaultSink(const std::string& name) {
+    bool ok = false;
+    const QString module = Pactl({QStringLiteral("load-module"), QStringLiteral("module-null-sink"),
+                                  QStringLiteral("sink_name=") + QString::fromStdString(name)},
+                                 &ok)
+                               .trimmed();
+    ASSERT_TRUE(ok) << "pactl load-module failed";
+    modules_.push_back(module.toStdString());
+    Pactl({QStringLiteral("set-default-sink"), QString::fromStdString(name)}, &ok);
+    ASSERT_TRUE(ok) << "pactl set-default-sink failed";
 }

@@ -32,8 +32,12 @@ public:
     std::optional<bool> SinkMute() const;
     // A silent stream playing into the sink until this object ends.
     void StartStream();
+    // Another null sink, made the default one, until this object ends (the test sink is then
+    // the default again).
+    void AddDefaultSink(const std::string& name);
 
 private:
     std::string sink_;
     std::vector<std::unique_ptr<QProcess>> streams_;
+    std::vector<std::string> modules_;
 };

@@ -150,6 +150,14 @@ TEST_F(TVolFormTest, ClosesOnAClickElsewhereOnFocusLossAndAtTheEndOfADrag) {
 
     pop.Open();
     ASSERT_TRUE(pop->isVisible());
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QTest::qWait(0);
+    EXPECT_FALSE(pop->isVisible()) << "another window took the activation";
+
+    pop.Open();
+    ASSERT_TRUE(pop->isVisible());
     pop->TrackBar1->setSliderDown(true);
     EXPECT_TRUE(pop->isVisible());
     pop->TrackBar1->setSliderDown(false);
