@@ -167,8 +167,6 @@ void DirTree::ReadDrives() {
         Tell([](DirTreeObserver& o) { o.SelectionChanged(nullptr, false); });
         ChangeStep();
     }
-    if (Yield)
-        Yield();
 
     const std::vector<DriveRoot> roots =
         platform_.readRoots ? platform_.readRoots() : std::vector<DriveRoot>();

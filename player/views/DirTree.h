@@ -118,11 +118,9 @@ public:
     // Asked for each folder (path with a trailing "/") before it gets a node; set doAdd to
     // false to leave it out. Runs inside reads, so it must not change the tree.
     std::function<void(const std::string& path, bool& doAdd)> OnAddDir;
-    // Raised after the change step, whenever the selection changes.
+    // Raised after the change step, whenever the selection changes, also when ReadDrives
+    // drops it; ReadDrives entered again from there does nothing.
     std::function<void()> OnChange;
-    // Lets pending events run once while ReadDrives runs (the window sets it). ReadDrives
-    // entered again from there does nothing.
-    std::function<void()> Yield;
 
     // --- The window ---
     // The tree's window exists: from now on ReadDrives works; runs it when ReadOnStart is on.

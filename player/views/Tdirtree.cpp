@@ -1,7 +1,5 @@
 #include "views/Tdirtree.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <QHeaderView>
 #include <QMouseEvent>
 
@@ -25,9 +23,9 @@ Tdirtree::Tdirtree(std::unique_ptr<DirTree> tree, QWidget* parent)
 
     DirTree& logic = model_->Tree();
     logic.OnChange = [this] { emit Change(); };
-    // Drive reading lets pending events run once, as the platform's tree did; input events
-    // are held back so a click cannot land in the half-built tree.
-    logic.Yield = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+    // Drive reading runs no pending events in its midst: it may run inside a show of the
+    // window, where a deferred deletion would pull widgets away from under Qt. Removable
+    // volumes are never touched, so the reading is short.
     connect(model_, &TdirtreeModel::TreeSelectionChanged, this, &Tdirtree::FollowTree);
     // The expand button is drawn from the view's cache of hasChildren; relayout when a
     // placeholder came or went without rows changing. Queued: it can happen in a layout.
@@ -40,7 +38,6 @@ Tdirtree::Tdirtree(std::unique_ptr<DirTree> tree, QWidget* parent)
 Tdirtree::~Tdirtree() {
     DirTree& tree = model_->Tree();
     tree.OnChange = nullptr;
-    tree.Yield = nullptr;
 }
 
 DirTree& Tdirtree::Tree() {
