@@ -364,11 +364,16 @@ void DirTree::Reload() {
         std::size_t k = 0;
         while (k + 1 < top_.size() && top_[k]->placeholder_ == "u**")
             ++k;
-        DirTreeNode* drive = top_[k].get();
-        const std::string last = DriveLastFolder(PathOf(drive));
+        const std::string drive = PathOf(top_[k].get());
+        const std::string last = DriveLastFolder(drive);
         SetDirectory(last);
-        if (Directory() != last)
-            Select(drive);
+        // Found again by its path: the change handlers may have read the drives anew.
+        if (Directory() != last) {
+            const auto node = std::find_if(top_.begin(), top_.end(),
+                                           [&](const auto& n) { return PathOf(n.get()) == drive; });
+            if (node != top_.end())
+                Select(node->get());
+        }
     } catch (...) {
         // Falling back to a drive is a courtesy; a failure leaves nothing selected.
     }

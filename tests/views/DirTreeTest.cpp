@@ -356,6 +356,19 @@ TEST_F(DirTreeTest, ReloadFallsBackToTheRootThenToTheLastFolderOfTheFirstDriveLo
     EXPECT_TRUE(tree->IsConsistent());
 }
 
+TEST_F(DirTreeTest, ReloadSurvivesAChangeHandlerThatReadsTheDrivesAgain) {
+    auto tree = MakeTree();
+    int calls = 0;
+    tree->OnChange = [&] {
+        if (++calls == 1)
+            tree->ReadDrives();  // drops the node Reload has just selected
+    };
+    tree->Reload();
+    EXPECT_EQ(tree->Directory(), Root("home"));
+    EXPECT_EQ(calls, 3);
+    EXPECT_TRUE(tree->IsConsistent());
+}
+
 TEST_F(DirTreeTest, TheRootOfTheCurrentFolderStartsWithThatFolder) {
     auto tree = MakeTree(Root("home") + "Music/Jazz/");
     EXPECT_EQ(tree->DriveLastFolder(Root("home")), Root("home") + "Music/Jazz/");
