@@ -1,9 +1,11 @@
 #include "linux/QtLauncherWindow.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPalette>
+#include <QScreen>
 #include <QWidget>
 
 QtLauncherWindow::QtLauncherWindow() = default;
@@ -23,6 +25,9 @@ void QtLauncherWindow::Create() {
     window_->setPalette(palette);
     window_->setAutoFillBackground(true);
     window_->setCursor(Qt::ArrowCursor);
+    // Cover the screen even where no window manager maximises windows.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window_->setGeometry(screen->availableGeometry());
     window_->showMaximized();
 }
 

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
@@ -28,6 +29,7 @@ struct SeenBox {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString windowTitle;  // of the window the box belongs to
     bool windowMaximized = false;
+    bool windowCoversScreen = false;
     QColor windowColour;
     bool installed = false;  // the installer's marker existed when the box came up
     qint64 atMs = 0;
@@ -72,6 +74,8 @@ protected:
             if (QWidget* window = box->parentWidget()) {
                 seen.windowTitle = window->windowTitle();
                 seen.windowMaximized = window->isMaximized() && window->isVisible();
+                seen.windowCoversScreen =
+                    window->frameGeometry().contains(window->screen()->availableGeometry());
                 seen.windowColour = window->palette().color(QPalette::Window);
             }
             seen.installed = Exists("installed");
@@ -104,6 +108,7 @@ TEST_F(LinuxLauncherTest, RunsTheInstallerAndReportsSuccessOnceItHasEnded) {
     EXPECT_EQ(boxes_[0].icon, QMessageBox::Information);
     EXPECT_EQ(boxes_[0].windowTitle, "kitbem");
     EXPECT_TRUE(boxes_[0].windowMaximized);
+    EXPECT_TRUE(boxes_[0].windowCoversScreen);
     EXPECT_EQ(boxes_[0].windowColour, QColor(128, 0, 128));
     EXPECT_TRUE(boxes_[0].installed);
     EXPECT_GE(boxes_[0].atMs, 1000);
