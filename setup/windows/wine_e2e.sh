@@ -110,7 +110,7 @@ check "the purple window is up" test -n "$(xdotool search --name '^kitbem$' 2>/d
 box=""
 if [ -n "$notepad" ]; then
     # The installation has run by now; the launcher waits for the read-me as well.
-    for _ in $(seq 100); do installed && break; sleep 0.1; done
+    for _ in $(seq 30); do installed && break; sleep 0.2; done
     check "the INF was installed" installed
     check "no message while the read-me is open" \
         test -z "$(xdotool search --name '^Quavrel Setup$' 2>/dev/null)"
