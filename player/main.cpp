@@ -5,6 +5,8 @@
 
 #include "TQuavrel.h"
 #include "media/MpvMediaDevice.h"
+#include "mpris/MprisService.h"
+#include "mpris/TrackedMediaDevice.h"
 #include "services/QtDialogs.h"
 #include "services/QtMessageBox.h"
 #include "services/QtUiPost.h"
@@ -22,7 +24,8 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
 
     QtUiPost uiPost;
-    MpvMediaDevice media(uiPost, MpvMediaDevice::Output::System);
+    MpvMediaDevice mpv(uiPost, MpvMediaDevice::Output::System);
+    TrackedMediaDevice media(mpv);  // tells the media player interface what is open
     SystemClock clock;
     QtMessageBox messages;
     QtDialogs dialogs;
@@ -31,5 +34,6 @@ int main(int argc, char** argv) {
     // and decides whether it is shown.
     TQuavrel quavrel({media, clock, messages, dialogs, SettingsFolder(),
                       [] { return QSystemTrayIcon::isSystemTrayAvailable(); }});
+    new MprisService(quavrel, media);  // a child of the window; idle without a session bus
     return QApplication::exec();
 }

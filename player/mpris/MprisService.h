@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QObject>
+#include <QStringList>
+#include <QVariantMap>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class TQuavrel;
+class TrackedMediaDevice;
+
+// The player on the session bus as an MPRIS2 media player: the name
+// org.mpris.MediaPlayer2.quavrel (or ....quavrel.instance<pid> when a second copy holds the
+// first), the object /org/mpris/MediaPlayer2, the root and the player interfaces. Each command
+// runs the handler the matching button or menu item runs, so the program's own rules hold;
+// the properties are read from the main window's state when asked. After every command and
+// every tick of the window's timer the state is compared with what clients last saw, and what
+// changed goes out in PropertiesChanged; a seek, by a client or by the track bar, sends Seeked.
+//
+// Without a session bus nothing is registered and the player runs as before. The service is a
+// child of the window and lives on the user-interface thread. Commands return the text of the
+// error a handler raised (empty when none), which the adaptors send back as a D-Bus error;
+// the same text is shown to the user in a message box afterwards, as the button would show it.
+class MprisService : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr const char* ObjectPath = "/org/mpris/MediaPlayer2";
+    static constexpr const char* ErrorName = "org.mpris.MediaPlayer2.quavrel.Error";
+
+    // The window must play through device (window.MediaPlayer1 is device), which outlives it.
+    // Registers at once on connection, by default the session bus.
+    MprisService(TQuavrel& window, TrackedMediaDevice& device,
+                 QDBusConnection connection = QDBusConnection::sessionBus());
+    ~MprisService() override;
+
+    // The bus name held; empty when the bus was missing or refused every name.
+    const QString& ServiceName() const { return serviceName_; }
+
+    // --- org.mpris.MediaPlayer2 ---
+    QString Raise();
+    QString Quit();  // leaves as "Exit" in the main menu does, once the reply has gone out
+    QStringList SupportedMimeTypes() const;
+
+    // --- org.mpris.MediaPlayer2.Player: commands ---
+    QString Play();
+    QString Pause();
+    QString PlayPause();
+    QString Stop();  // the "Stop" button, which stops at the position
+    QString Next();
+    QString Previous();
+    QString Seek(qint64 offsetUs);
+    QString SetPosition(const QString& trackId, qint64 positionUs);
+    // Adds a local file (a file: URI) as a drop on the play list would, then plays the new
+    // entry as a double-click on it would. A file the play list refuses is an error.
+    QString OpenUri(const QString& uri);
+
+    // --- org.mpris.MediaPlayer2.Player: properties ---
+    QString PlaybackStatus() const;
+    QString LoopStatus() const;
+    void SetLoopStatus(const QString& status);
+    bool Shuffle() const;
+    void SetShuffle(bool on);
+    QVariantMap Metadata() const;
+    QString TrackId() const;
+    qint64 Position() const;  // microseconds
+    double Volume() const;    // destination 0 of the mixer, 0 to 1; 0 without one
+    void SetVolume(double volume);
+    bool CanGoNext() const;
+    bool CanGoPrevious() const;
+    bool CanPlay() const;
+    bool CanPause() const;
+    bool CanSeek() const;
+
+    // Answers a call with ErrorName carrying error, instead of the empty reply Qt would send;
+    // does nothing when error is empty. For the adaptors' slots, given the call's message.
+    void Answer(const QDBusMessage& message, const QString& error);
+
+    // Sends PropertiesChanged for what changed since the last call, and Seeked when a seek
+    // happened since. Runs on every tick of the window's timer and after every command.
+    void Refresh();
+
+private:
+    // What clients have been told, to tell them only what changed.
+    struct Seen {
+        QString status, loop, trackId, title, url;
+        qint64 length = -1;
+        bool shuffle = false, canNext = false, canPrevious = false, canPlay = false,
+             canPause = false, canSeek = false;
+        double volume = -1;
+        QStringList mimeTypes;
+    };
+
+    Seen Look() const;
+    // Runs a command; an error it raises comes back as its text and is shown to the user.
+    QString Run(const std::function<void()>& command);
+    QString SeekTo(std::int64_t positionMs);
+    void Emit(const char* interface, const QVariantMap& changed);
+
+    TQuavrel& window_;
+    TrackedMediaDevice& device_;
+    QDBusConnection connection_;
+    QString serviceName_;
+    Seen seen_;
+    bool seekPending_ = false;
+    // SupportedMimeTypes for the filter list it was made from.
+    mutable std::vector<std::string> mimeExtensions_;
+    mutable QStringList mimeTypes_;
+    mutable bool mimeKnown_ = false;
+};
