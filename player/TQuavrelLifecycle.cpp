@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "TQuavrel.h"
+#include "widgets/TAboutBox.h"
 #include "widgets/TTrayIcon.h"
 
 void TQuavrel::FormCreate() {
@@ -64,4 +65,7 @@ void TQuavrel::Exit2Click() {
     Exit1Click();
 }
 
-void TQuavrel::Help1Click() {}
+void TQuavrel::Help1Click() {
+    if (AboutBox)
+        AboutBox->exec();
+}

@@ -4,6 +4,7 @@
 #include <clocale>
 
 #include "TQuavrel.h"
+#include "filter/TFileTypeBox.h"
 #include "media/MpvMediaDevice.h"
 #include "mpris/MprisService.h"
 #include "mpris/TrackedMediaDevice.h"
@@ -12,6 +13,7 @@
 #include "services/QtUiPost.h"
 #include "services/SettingsFolder.h"
 #include "services/SystemClock.h"
+#include "widgets/TAboutBox.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -34,6 +36,10 @@ int main(int argc, char** argv) {
     // and decides whether it is shown.
     TQuavrel quavrel({media, clock, messages, dialogs, SettingsFolder(),
                       [] { return QSystemTrayIcon::isSystemTrayAvailable(); }});
+    // Then the filter dialog and the About window; the volume pop-up is made by the window with
+    // its mixer. Both dialogs are children of the window and die with it.
+    quavrel.FileTypeBox = new TFileTypeBox(quavrel.FilterList, quavrel.FilteringOn, &quavrel);
+    quavrel.AboutBox = new TAboutBox(&quavrel);
     new MprisService(quavrel, media);  // a child of the window; idle without a session bus
     return QApplication::exec();
 }
