@@ -12,6 +12,7 @@
 #include "playlist/PlayListEditor.h"
 #include "playlist/PlayListWatcher.h"
 #include "services/ShellInfo.h"
+#include "views/TFileView.h"
 
 TQuavrel::TQuavrel(QuavrelServices services, QWidget* parent)
     : QMainWindow(parent), MediaPlayer1(services.media), services_(std::move(services)) {
