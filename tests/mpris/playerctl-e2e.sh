@@ -15,7 +15,7 @@ source "$here/../../bench/player-session.sh"
 
 work=$(mktemp -d /tmp/qvrl-e2e-XXXXXX)
 trap 'kill "${QVRL_PID:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
-qvrl_media "$work/music" 3 4000
+qvrl_media "$work/music" 3 30000
 qvrl_playlist "$work/list.qpl" "$work"/music/track-000{1,2,3}.wav
 qvrl_settings "$qvrl" "$work/home" "$work/list.qpl" 1 0
 qvrl_start "$qvrl" "$work/home"
@@ -33,14 +33,17 @@ expect() {  # expect WHAT WANTED COMMAND...: retries for up to 3 s, the displays
     echo "FAIL $what: wanted '$wanted', got '$got'"
     failures=$((failures + 1))
 }
-caption() { xdotool search --name 'Quavrel v2.0' getwindowname 2>/dev/null | head -n1; }
+# The window's own caption; the window system shows the application's name after it.
+caption() {
+    xdotool search --name 'Quavrel v2.0' getwindowname 2>/dev/null | head -n1 | sed 's/ — Quavrel$//'
+}
 
 # A loaded list starts at once with its first entry.
 expect "status at start" Playing pc status
 expect "title" track-0001 pc metadata xesam:title
 expect "caption" "[ track-0001 ] Quavrel v2.0" caption
 first_id=$(pc metadata mpris:trackid)
-expect "length" 4000000 pc metadata mpris:length
+expect "length" 30000000 pc metadata mpris:length
 expect "url" "file://$work/music/track-0001.wav" pc metadata xesam:url
 
 pc pause
@@ -55,9 +58,14 @@ expect "caption after next" "[ track-0002 ] Quavrel v2.0" caption
 pc previous
 expect "title after previous" track-0001 pc metadata xesam:title
 pc position 1
+# Read while playing on: the device reports the place less what is still buffered (< 0.2 s).
 position=$(pc position)
-case "$position" in 1.*) echo "ok   position: $position" ;;
-    *) echo "FAIL position: wanted 1.x, got $position"; failures=$((failures + 1)) ;; esac
+if awk -v p="$position" 'BEGIN { exit !(p >= 0.8 && p < 2) }'; then
+    echo "ok   position: $position"
+else
+    echo "FAIL position: wanted about 1, got $position"
+    failures=$((failures + 1))
+fi
 expect "loop at start" Playlist pc loop
 pc loop None
 expect "loop after setting" None pc loop
