@@ -344,5 +344,6 @@ private:
     std::unique_ptr<PlayListWatcher> listWatcher_;
     bool sortByName_ = false;  // the "Name" items' tick; the items' own toggling is not trusted
     bool sortPending_ = false;
+    bool afterDblClick_ = false;  // the release that ends a double-click is no click of its own
     bool closed_ = false;
 };

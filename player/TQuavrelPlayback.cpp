@@ -126,7 +126,10 @@ void TQuavrel::CreateTransport() {
             ShowException(error);
         }
     };
-    FileList->OnDblClick = [this] { Guarded(&T::FileListDblClick); };
+    FileList->OnDblClick = [this] {
+        afterDblClick_ = true;
+        Guarded(&T::FileListDblClick);
+    };
     FileList->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
         try {
             FileListMouseDown(b, x, y);
@@ -137,7 +140,9 @@ void TQuavrel::CreateTransport() {
     FileList->OnMouseUp = [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
         try {
             // A press and release on the same place is a click; a release elsewhere ends a drag.
-            const bool click = b == Qt::LeftButton && FileList->ItemAt(x, y) == DragSourceItem;
+            const bool click =
+                b == Qt::LeftButton && !afterDblClick_ && FileList->ItemAt(x, y) == DragSourceItem;
+            afterDblClick_ = false;
             FileListMouseUp(b, x, y);
             if (click)
                 FileListClick();

@@ -130,6 +130,37 @@ TEST_F(SequencerTest, ShuffleWithLoopOnStartsANewPassAndAHandPickedEntryComesNex
     EXPECT_EQ(list_.SelectedCount(), 0);
 }
 
+// Counts what a view would repaint.
+class NoticeCounter final : public PlayListObserver {
+public:
+    void EntriesInserted(int, int) override {}
+    void EntriesRemoved(int, int) override {}
+    void EntryMoved(int, int) override {}
+    void EntriesChanged(int, int) override { ++changes; }
+    void FocusChanged(int, int) override { ++focusChanges; }
+    void Reset() override {}
+    int changes = 0, focusChanges = 0;
+};
+
+TEST_F(SequencerTest, AShuffleNextShowsOnlyItsFinalChoiceHoweverManyDrawsItTakes) {
+    constexpr int count = 2000;
+    AddEntries(count);
+    shuffleOn_ = 1;
+    loopOn_ = 0;
+    const int unplayed = 1234;
+    list_.Select(unplayed);
+    std::vector<bool> marks(count, false);
+    marks[unplayed] = true;
+    EXPECT_EQ(ExpectedDraw(clock_.TimeOfDayMs(), marks), unplayed);
+    NoticeCounter counter;
+    list_.AddObserver(&counter);
+    sequencer_.NextSClick();
+    list_.RemoveObserver(&counter);
+    EXPECT_EQ(Playing(), "s1234");
+    EXPECT_EQ(counter.focusChanges, 1);
+    EXPECT_EQ(counter.changes, 1);  // the chosen entry's mark
+}
+
 TEST_F(SequencerTest, SwitchingShuffleOffDeselectsEverythingSoNextStartsAtTheFirst) {
     AddEntries(3);
     sequencer_.ShuffleClick();
