@@ -49,6 +49,7 @@ void TQuavrel::CreateComponents() {
     // The play list view, the explorer pane, the displays and the toolbars are created here,
     // each by the function of its concern.
     CreateTransport();
+    CreateDisplays();
     CreateExplorer();
 }
 
