@@ -6,6 +6,7 @@
 #include "TQuavrel.h"
 #include "filter/TFileTypeBox.h"
 #include "media/MpvMediaDevice.h"
+#include "mixer/PulseMixerApi.h"
 #include "mpris/MprisService.h"
 #include "mpris/TrackedMediaDevice.h"
 #include "services/QtDialogs.h"
@@ -31,15 +32,16 @@ int main(int argc, char** argv) {
     SystemClock clock;
     QtMessageBox messages;
     QtDialogs dialogs;
+    PulseMixerApi mixerApi(uiPost);  // the system mixer; no device without a sound server
 
     // The main window comes first; its creation loads the settings and the default play list,
     // and decides whether it is shown.
     TQuavrel quavrel({media, clock, messages, dialogs, SettingsFolder(),
                       [] { return QSystemTrayIcon::isSystemTrayAvailable(); }});
-    // Then the filter dialog and the About window; the volume pop-up is made by the window with
-    // its mixer. Both dialogs are children of the window and die with it.
+    // Then the filter dialog, the About window and the volume pop-up, children of the window.
     quavrel.FileTypeBox = new TFileTypeBox(quavrel.FilterList, quavrel.FilteringOn, &quavrel);
     quavrel.AboutBox = new TAboutBox(&quavrel);
+    quavrel.CreateVolume(mixerApi);
     new MprisService(quavrel, media);  // a child of the window; idle without a session bus
     return QApplication::exec();
 }
