@@ -8,6 +8,9 @@
 #include <filesystem>
 
 #include "SequencerFixture.h"
+#include "TQuavrel.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeMessageBox.h"
 #include "media/MpvMediaDevice.h"
 #include "playlist/PlayListFiles.h"
 #include "services/QtUiPost.h"
@@ -95,6 +98,34 @@ TEST_F(PlaybackEndToEndTest, StartsAgainAtTheFirstWithLoopOn) {
     EXPECT_EQ(captions_[3], "[ one ] Quavrel v2.0");
     EXPECT_EQ(list_.Focused(), 0);
     EXPECT_EQ(device_.Mode(), MediaMode::Playing);
+}
+
+// The same list loaded by the main window itself, offscreen, on the real device.
+TEST_F(PlaybackEndToEndTest, TheMainWindowPlaysALoadedListThroughWithItsCaptionFollowing) {
+    TempDir settings;
+    FakeMessageBox messages;
+    FakeDialogs dialogs;
+    device_.SetOnNotify({});
+    TQuavrel window(QuavrelServices{device_, clock_, messages, dialogs, settings.Path().string(),
+                                    [] { return true; }});
+    window.TBLoopClick();  // loop off
+    window.LoadIt(m3u_);
+    std::vector<QString> titles;
+    QElapsedTimer timer;
+    timer.start();
+    while (window.PlayListModel.Focused() != -1 && timer.elapsed() < 5000) {
+        if (titles.empty() || titles.back() != window.windowTitle())
+            titles.push_back(window.windowTitle());
+        QEventLoop loop;
+        QTimer::singleShot(10, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    EXPECT_EQ(titles, (std::vector<QString>{"[ one ] Quavrel v2.0", "[ two ] Quavrel v2.0",
+                                            "[ three ] Quavrel v2.0"}));
+    EXPECT_EQ(window.PlayListModel.Focused(), -1);
+    EXPECT_EQ(device_.Mode(), MediaMode::Stopped);
+    EXPECT_EQ(window.LoopOn, 0);
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 }  // namespace
