@@ -84,12 +84,17 @@ qvrl_get() {
         org.freedesktop.DBus.Properties.Get "string:$QVRL_PLAYER" "string:$1"
 }
 
-# qvrl_quit: asks the player to leave as "Exit" does and waits (up to 10 s) until it has.
+# qvrl_quit: asks the player to leave as "Exit" does and waits (up to 10 s) until it has;
+# QVRL_EXIT is then its exit status (139 for a crash on the way out).
 qvrl_quit() {
     dbus-send --session --print-reply --reply-timeout=5000 --dest="$QVRL_BUS_NAME" "$QVRL_OBJECT" \
         org.mpris.MediaPlayer2.Quit >/dev/null || return 1
     for _ in $(seq 200); do
-        kill -0 "$QVRL_PID" 2>/dev/null || { wait "$QVRL_PID" 2>/dev/null; return 0; }
+        if ! kill -0 "$QVRL_PID" 2>/dev/null; then
+            QVRL_EXIT=0
+            wait "$QVRL_PID" 2>/dev/null || QVRL_EXIT=$?
+            return 0
+        fi
         sleep 0.05
     done
     echo "qvrl did not leave within 10 s"
