@@ -3,6 +3,8 @@
 #include <pulse/context.h>
 #include <pulse/subscribe.h>
 
+#include <optional>
+
 #include "mixer/PulseContext.h"
 #include "mixer/PulseMainloop.h"
 #include "mixer/PulseMixerIds.h"
@@ -65,7 +67,29 @@ bool PulseNoticeListener::Start(std::chrono::milliseconds timeout) {
     return answer.wait_for(timeout) == std::future_status::ready && answer.get();
 }
 
+void PulseNoticeListener::Tell(MixerNotice notice, std::uint32_t id) noexcept {
+    try {
+        announce_(notice, id);
+    } catch (...) {
+        // A notice that could not be posted is lost; the listener goes on.
+    }
+}
+
 void PulseNoticeListener::Run(std::promise<bool> subscribed) {
+    std::optional<std::promise<bool>> first(std::move(subscribed));
+    while (!stop_) {
+        const bool listened = Listen(first ? &*first : nullptr);
+        first.reset();
+        if (stop_)
+            break;
+        // The server went away (or never answered again): whatever the mixer read is gone.
+        if (listened)
+            Tell(MixerNotice::LineChange, 0);
+        mainloop_->RunUntil([this] { return stop_.load(); }, RetryDelay);
+    }
+}
+
+bool PulseNoticeListener::Listen(std::promise<bool>* firstSubscription) {
     // The connection lives and dies on this thread, with the loop that serves it.
     PulseContext context(*mainloop_, "Quavrel mixer notices");
     bool ok = context.Connect(server_);
@@ -82,8 +106,12 @@ void PulseNoticeListener::Run(std::promise<bool> subscribed) {
         }
         ok = subscribe.IsDone() && context.IsReady();
     }
-    subscribed.set_value(ok && !stop_);
+    if (firstSubscription)
+        firstSubscription->set_value(ok && !stop_);
+    else if (ok && !stop_)
+        Tell(MixerNotice::LineChange, 0);  // back after a loss: read everything again
     while (ok && !stop_ && context.IsGood() && mainloop_->Iterate()) {
     }
     pa_context_set_subscribe_callback(context.Get(), nullptr, nullptr);
+    return ok;
 }

@@ -19,11 +19,16 @@ class PulseMainloop;
 // control change of its volume control, one that came or went a line change, a changed
 // server (the default sink) a line change with ID 0.
 //
+// When the server goes away the listener says so (a line change with ID 0), tries again every
+// RetryDelay, and says so again once it is back.
+//
 // Announce runs on the listener's thread, so it must do nothing but post the notice to the
 // user-interface thread; it must not block or throw.
 class PulseNoticeListener {
 public:
     using Announce = std::function<void(MixerNotice, std::uint32_t)>;
+
+    static constexpr std::chrono::milliseconds RetryDelay{1000};
 
     PulseNoticeListener(std::string server, Announce announce);
     // Stops the thread and waits for it.
@@ -37,6 +42,10 @@ public:
 
 private:
     void Run(std::promise<bool> subscribed);
+    // One connection, from connecting to its end; false when it never got subscribed. The
+    // first one answers Start through firstSubscription.
+    bool Listen(std::promise<bool>* firstSubscription);
+    void Tell(MixerNotice notice, std::uint32_t id) noexcept;
 
     std::string server_;
     Announce announce_;

@@ -58,7 +58,7 @@ void TVolForm::ShowVolume(const std::optional<MixerVolume>& volume) {
     QString muteHint;
     if (!volume) {
         const QString why = mixer_.MixerID() == -1 ? tr("no PulseAudio sound server answers")
-                                                   : tr("the sound server has no output");
+                                                   : tr("no sound output is available");
         volumeHint = tr("Volume unavailable: %1").arg(why);
         muteHint = tr("Mute unavailable: %1").arg(why);
     } else {
