@@ -76,7 +76,7 @@ public:
     void SetFormWidth(std::int32_t width) override { w_.resize(width, w_.height()); }
     void SetFormHeight(std::int32_t height) override { w_.resize(w_.width(), height); }
     void HideExplorer() override {
-        w_.PaneSplitter->widget(0)->hide();
+        w_.Panel1->hide();
         w_.Splitter2->hide();
     }
     void SetExplorerHeight(std::int32_t height) override { w_.SetExplorerHeight(height); }
@@ -129,9 +129,9 @@ public:
     void SetPlayListDir(const std::string& folder) override { w_.PlayListDir = folder; }
     void UseNormalColors() override { w_.ToggleColorScheme(); }
     void SetBrowseDir(const std::string& folder) override {
-        if (auto* tree = w_.findChild<Tdirtree*>(QStringLiteral("dirtree1"))) {
-            tree->SetDirectory(folder);
-            w_.BrowseDir = tree->Directory();
+        if (w_.dirtree1) {
+            w_.dirtree1->SetDirectory(folder);
+            w_.BrowseDir = w_.dirtree1->Directory();
         } else {
             w_.BrowseDir = folder;
         }
@@ -204,12 +204,14 @@ void TQuavrel::SaveConfig() {
     state.top = y();
     state.width = width();
     state.height = height();
-    state.explorerVisible = !PaneSplitter->widget(0)->isHidden();
+    state.explorerVisible = !Panel1->isHidden();
     state.explorerHeight = ExplorerHeight();
     for (ToolbarId id : kToolbarFileOrder)
         state.Toolbar(id) = DockHost->PlaceOf(ToolbarOf(*this, id));
     if (TrackBar) {
-        state.trackBarWidth = TrackBar->width();
+        // The width the track bar is given; the toolbar may not have laid it out yet.
+        state.trackBarWidth = TrackBar->maximumWidth() < QWIDGETSIZE_MAX ? TrackBar->maximumWidth()
+                                                                         : TrackBar->width();
         state.trackBarHeight = TrackBar->height();
     }
     state.formVisible = isVisible();
@@ -220,8 +222,8 @@ void TQuavrel::SaveConfig() {
     state.loop = LoopOn == 1;
     state.shuffle = ShuffleOn == 1;
     state.textOnButtons = ImageBut->isChecked();
-    if (auto* tree = findChild<Tdirtree*>(QStringLiteral("dirtree1")))
-        state.browseDir = tree->Directory();
+    if (dirtree1)
+        state.browseDir = dirtree1->Directory();
     else
         state.browseDir = BrowseDir;
     state.filtering = FilteringOn == 1;

@@ -1,9 +1,11 @@
 // Window layouts and appearance: where every component stands, the short form, the toolbar
 // toggles, text on buttons, the colour schemes, hot tracking, always on top and resizing.
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,6 +23,8 @@
 #include "toolbars/ToQColor.h"
 #include "views/TFileView.h"
 #include "views/Tdirtree.h"
+#include "widgets/TAMAdvLed.h"
+#include "widgets/TLCDLabel.h"
 
 namespace {
 
@@ -42,6 +46,15 @@ public:
 private:
     TQuavrel* window_;
 };
+
+// Brings the minimum sizes up to date after components were shown or hidden, so that a new
+// window size is not held back by the layout as it was.
+void SettleLayout(QWidget* window) {
+    for (int pass = 0; pass < 3; ++pass)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    if (window->layout())
+        window->layout()->activate();
+}
 
 void Paint(QWidget* widget, Color color) {
     QPalette palette = widget->palette();
@@ -161,10 +174,9 @@ void TQuavrel::CreateLayout() {
     ToolbarButton975->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
     dress(TBSystem, ToolbarButton975, ":/glyphs/view.svg");
 
-    QWidget* lcd = Named(this, "LCDLabel1");
-    if (lcd) {
-        TBTrackBar->addWidget(lcd);
-        lcd->show();
+    if (LCDLabel1) {
+        TBTrackBar->addWidget(LCDLabel1);
+        LCDLabel1->show();
     }
     ToolbarSep971 = new TToolbarSep97("ToolbarSep971");
     TBTrackBar->addWidget(ToolbarSep971);
@@ -175,6 +187,7 @@ void TQuavrel::CreateLayout() {
         TBTrackBar->addWidget(TrackBar);
         TrackBar->show();
     }
+    CreateVolumeBut();
     if (VolumeBut) {
         VolumeBut->setIcon(QIcon(QStringLiteral(":/glyphs/volume.svg")));
         VolumeBut->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -191,7 +204,7 @@ void TQuavrel::CreateLayout() {
     DockHost->AddToolbar(TBTrackBar, DockSide::Bottom);
 
     // --- The mode strip: the innermost row of the bottom dock, full width ---
-    QWidget* panel3 = Named(this, "Panel3");
+    QWidget* panel3 = Panel3;
     if (!panel3) {
         auto* frame = new QFrame;
         frame->setObjectName(QStringLiteral("Panel3"));
@@ -210,10 +223,12 @@ void TQuavrel::CreateLayout() {
         image1->setScaledContents(true);
         image1->setGeometry(0, 0, 2000, kPanel3Height);
     }
-    QWidget* panel7 = Named(this, "Panel7");
+    Panel3 = panel3;
+    QWidget* panel7 = Panel7;
     if (!panel7) {
         panel7 = new QWidget;
         panel7->setObjectName(QStringLiteral("Panel7"));
+        Panel7 = panel7;
     }
     panel7->setParent(panel3);
     Paint(panel7, kSteelBlue);
@@ -230,15 +245,14 @@ void TQuavrel::CreateLayout() {
 
     // Lamps at both ends of each mode button, then the preview length, "MD" and the short form.
     const struct {
-        const char* left;
+        QWidget* left;
         QToolButton* button;
-        const char* right;
-    } modes[] = {{"LedS", Shuffle, "AMAdvLed1"},
-                 {"LedL", TBLoop, "AMAdvLed2"},
-                 {"LedP", TBPlayMode, "AMAdvLed3"}};
+        QWidget* right;
+    } modes[] = {
+        {LedS, Shuffle, AMAdvLed1}, {LedL, TBLoop, AMAdvLed2}, {LedP, TBPlayMode, AMAdvLed3}};
     int x = 3;
     for (const auto& mode : modes) {
-        if (QWidget* lamp = Named(this, mode.left)) {
+        if (QWidget* lamp = mode.left) {
             lamp->setParent(panel7);
             lamp->setGeometry(x, 6, 13, 13);
             lamp->show();
@@ -250,7 +264,7 @@ void TQuavrel::CreateLayout() {
             mode.button->setGeometry(x + 15, 2, 58, 22);
             mode.button->show();
         }
-        if (QWidget* lamp = Named(this, mode.right)) {
+        if (QWidget* lamp = mode.right) {
             lamp->setParent(panel7);
             lamp->setGeometry(x + 75, 6, 13, 13);
             lamp->show();
@@ -291,16 +305,15 @@ void TQuavrel::CreateLayout() {
     PaneSplitter->setObjectName(QStringLiteral("PaneSplitter"));
     PaneSplitter->setChildrenCollapsible(false);
     PaneSplitter->setHandleWidth(9);
-    QWidget* panel1 = Named(this, "Panel1");
-    if (panel1) {
-        PaneSplitter->addWidget(panel1);
-        panel1->show();
-    } else {
+    if (!Panel1) {
         // The explorer pane is made elsewhere; until it is, its place stays empty.
-        panel1 = new QWidget;
-        panel1->setObjectName(QStringLiteral("Panel1"));
-        PaneSplitter->addWidget(panel1);
+        Panel1 = new QWidget;
+        Panel1->setObjectName(QStringLiteral("Panel1"));
     }
+    PaneSplitter->addWidget(Panel1);
+    Panel1->show();
+    // The pane may be dragged lower than its buttons need; they are then cut off, not squeezed.
+    Panel1->setMinimumHeight(40);
     PaneSplitter->addWidget(DockHost);
     PaneSplitter->setStretchFactor(0, 0);
     PaneSplitter->setStretchFactor(1, 1);
@@ -315,8 +328,10 @@ void TQuavrel::CreateLayout() {
 
     // The temporary strip of the transport controls gives way to the toolbars.
     if (QToolBar* strip = Named<QToolBar>(this, "TransportStrip")) {
+        // Deleted now, not later: the tree lets pending events run while the window is shown,
+        // and a deferred delete would then change the window's children under its feet.
         removeToolBar(strip);
-        strip->deleteLater();
+        delete strip;
     }
     setCentralWidget(PaneSplitter);
     ToggleColorScheme2->setCheckable(true);
@@ -340,8 +355,7 @@ void TQuavrel::ShortFormToggl1Click() {
         if (isMaximized())
             showNormal();
         menuBar()->hide();
-        QWidget* panel1 = PaneSplitter->widget(0);
-        if (!panel1->isHidden())
+        if (!Panel1->isHidden())
             ExplorerToggle2Click();
         if (!TBFunctions->isHidden())
             FunctionsToolbar1Click();
@@ -353,6 +367,7 @@ void TQuavrel::ShortFormToggl1Click() {
         if (FileList)
             FileList->hide();
         ShortForm->hide();
+        SettleLayout(this);
         resize(294, 128);
         FormResize();
         return;
@@ -365,14 +380,15 @@ void TQuavrel::ShortFormToggl1Click() {
     FunctionsToolbar1Click();
     LoadSaveToolbar1Click();
     OptionsToolbar1Click();
-    SetExplorerHeight(147);
-    resize(406, 455);
-    SetExplorerHeight(147);
     if (FileList)
         FileList->show();
     ShortForm->show();
-    if (auto* tree = Named<Tdirtree>(this, "dirtree1"))
-        tree->SetDirectory(BrowseDir);
+    SettleLayout(this);
+    resize(406, 455);
+    SettleLayout(this);
+    SetExplorerHeight(147);
+    if (dirtree1)
+        dirtree1->SetDirectory(BrowseDir);
     FormResize();
 }
 
@@ -438,12 +454,13 @@ void TQuavrel::ToggleColorScheme() {
                                     .arg(ToQColor(dark ? clBtnFace : clBlack, palette()).name()));
     for (TToolbar97* bar : {TBFunctions, TBOPtions, TBSystem})
         bar->SetColor(face);
-    if (QWidget* splitter1 = Named(this, "Splitter1"))
-        Paint(splitter1, face);
+    if (Splitter1)
+        Splitter1->setStyleSheet(QStringLiteral("QSplitter#Splitter1::handle { background: %1; }")
+                                     .arg(ToQColor(face, palette()).name()));
     for (TDock97* dock : {Dock971, Dock973, Dock974, Dock975})
         dock->SetColor(clBlack);
-    if (QWidget* image2 = Named(this, "Image2"))
-        image2->setVisible(!dark);
+    if (Image2)
+        Image2->setVisible(!dark);
     WindowsColors = dark ? 1 : 0;
     ToggleColorScheme2->setChecked(dark);
     // The track bar redraws on its parent's new colour only when it is switched off and on.
@@ -471,15 +488,17 @@ void TQuavrel::AlwaysOnTop1Click() {
 void TQuavrel::FormResize() {
     if (!DockHost)
         return;
-    QWidget* panel7 = Named(this, "Panel7");
-    QWidget* panel3 = panel7 ? panel7->parentWidget() : nullptr;
-    if (panel7 && panel3) {
+    if (Panel7 && Panel3) {
         const bool full = Panel6->isHidden();
-        panel7->move(full ? panel3->width() / 2 - panel7->width() / 2 : 0, 0);
+        Panel7->move(full ? Panel3->width() / 2 - Panel7->width() / 2 : 0, 0);
     }
     if (TrackBar && !TBTrackBar->isFloating()) {
-        QWidget* lcd = Named(this, "LCDLabel1");
-        const int width = this->width() - TrackBar->x() - (lcd ? lcd->x() : 0) -
+        // The lefts below are the toolbar's own layout; it may not have run yet.
+        if (DockHost->layout())
+            DockHost->layout()->activate();
+        if (TBTrackBar->layout())
+            TBTrackBar->layout()->activate();
+        const int width = this->width() - TrackBar->x() - (LCDLabel1 ? LCDLabel1->x() : 0) -
                           (VolumeBut ? VolumeBut->width() : 0) - ToolbarSep971->width();
         TrackBar->setMaximumWidth(std::max(width, TrackBar->minimumWidth()));
         TrackBar->resize(std::max(width, TrackBar->minimumWidth()), TrackBar->height());

@@ -103,6 +103,13 @@ TDockHost::TDockHost(QWidget* parent) : QMainWindow(parent) {
               new TDock97(this, DockSide::Right, "Dock975")};
 }
 
+TDockHost::~TDockHost() {
+    // The toolbars go first, while this object is whole: Qt hides them as it takes the window
+    // apart, and a toolbar being hidden asks this object for its place.
+    for (TToolbar97* toolbar : toolbars_)
+        delete toolbar;
+}
+
 TDock97* TDockHost::Dock(DockSide side) const {
     for (TDock97* dock : docks_) {
         if (dock->Side() == side)
@@ -142,6 +149,11 @@ QPoint TDockHost::DockOrigin(DockSide side) const {
 }
 
 ToolbarPlace TDockHost::PlaceOf(const TToolbar97* toolbar) const {
+    // Qt does not lay out hidden toolbars, so their geometry says nothing.
+    if (toolbar->isHidden()) {
+        if (const auto found = remembered_.find(toolbar); found != remembered_.end())
+            return found->second;
+    }
     if (toolbar->isFloating())
         return {DockSide::None, toolbar->x(), toolbar->y()};
     // Geometry is settled only once the layout has run; run it now, hidden or not.
@@ -152,8 +164,13 @@ ToolbarPlace TDockHost::PlaceOf(const TToolbar97* toolbar) const {
     return {side, toolbar->x() - origin.x(), toolbar->y() - origin.y()};
 }
 
+void TDockHost::Remember(const TToolbar97* toolbar) {
+    remembered_[toolbar] = PlaceOf(toolbar);
+}
+
 void TDockHost::Place(TToolbar97* toolbar, const ToolbarPlace& place) {
     Arrange(toolbar, place);
+    remembered_[toolbar] = place;
 }
 
 void TDockHost::Arrange(const TToolbar97* changed, const ToolbarPlace& place) {

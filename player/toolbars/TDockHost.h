@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <map>
 #include <vector>
 
 #include "config/ConfigState.h"
@@ -24,6 +25,7 @@ class TDockHost : public QMainWindow {
 
 public:
     explicit TDockHost(QWidget* parent = nullptr);
+    ~TDockHost() override;
 
     TDock97* Dock(DockSide side) const;  // null for DockSide::None
 
@@ -32,7 +34,10 @@ public:
     // A strip kept as the innermost row of the bottom dock, whatever the toolbars do.
     void PinBottom(QToolBar* strip);
 
+    // A hidden toolbar reports the place it had when it was hidden, or was last given.
     ToolbarPlace PlaceOf(const TToolbar97* toolbar) const;
+    // Keeps the toolbar's present place for the time it is hidden.
+    void Remember(const TToolbar97* toolbar);
     void Place(TToolbar97* toolbar, const ToolbarPlace& place);
 
 protected:
@@ -44,5 +49,6 @@ private:
 
     std::array<TDock97*, 4> docks_{};  // top, bottom, left, right
     std::vector<TToolbar97*> toolbars_;
+    std::map<const TToolbar97*, ToolbarPlace> remembered_;
     QToolBar* pinned_ = nullptr;
 };

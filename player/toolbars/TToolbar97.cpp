@@ -59,6 +59,12 @@ void TToolbar97::SetTop(std::int32_t top) {
     host_->Place(this, place);
 }
 
+void TToolbar97::setVisible(bool visible) {
+    if (!visible && !isHidden())
+        host_->Remember(this);
+    QToolBar::setVisible(visible);
+}
+
 void TToolbar97::SetColor(::Color color) {
     if (color == color_)
         return;

@@ -34,6 +34,8 @@ public:
     ::Color Color() const { return color_; }
     void SetColor(::Color color);
 
+    void setVisible(bool visible) override;
+
 private:
     void ApplyColor();
 
