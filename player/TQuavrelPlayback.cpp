@@ -240,8 +240,8 @@ void TQuavrel::TBPlayModeClick() {
         PreviewN->setChecked(true);
         PreviewTicks = 0;
     }
-    Preview1->setChecked(PMLen->isEnabled());
-    PreviewN->setChecked(PMLen->isEnabled());
+    Preview1->setChecked(playbackWidgets_->PreviewLengthEnabled());
+    PreviewN->setChecked(playbackWidgets_->PreviewLengthEnabled());
     playbackWidgets_->LightPreview(PreviewN->isChecked());
 }
 

@@ -72,7 +72,9 @@ void PlaybackWidgets::LightPreview(bool on) {
 }
 
 bool PlaybackWidgets::PreviewLengthEnabled() const {
-    return window_.PMLen->isEnabled();
+    // The box's own state: a disabled parent (a hidden strip, the short form) does not end a
+    // preview.
+    return !window_.PMLen->testAttribute(Qt::WA_ForceDisabled);
 }
 
 std::string PlaybackWidgets::PreviewLength() const {

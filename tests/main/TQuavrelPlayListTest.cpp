@@ -297,6 +297,32 @@ private slots:
         QCOMPARE(media_.Mode(), MediaMode::Stopped);
     }
 
+    void aPreviewEndsOnItsTickAndAnEmptiedBoxIsRefilled() {
+        auto window = Start();
+        const std::string a = Media("a.mp3"), b = Media("b.mp3");
+        Drop(*window, {a, b});
+        window->PreviewN->trigger();
+        window->PMLen->setText(QStringLiteral("2"));
+        window->PlayClick();
+        for (int tick = 1; tick <= 10; ++tick) {
+            media_.Advance(200);
+            window->TimerTimer();
+        }
+        QCOMPARE(media_.FileName(), a);
+        media_.Advance(200);
+        window->TimerTimer();  // the eleventh tick
+        QCOMPARE(media_.FileName(), b);
+        QCOMPARE(media_.Mode(), MediaMode::Playing);
+        QCOMPARE(window->PreviewTicks, 0);
+
+        window->PMLen->blockSignals(true);  // emptied without a change notice
+        window->PMLen->clear();
+        window->PMLen->blockSignals(false);
+        window->TimerTimer();
+        QCOMPARE(window->PMLen->text(), QStringLiteral("5"));
+        QCOMPARE(media_.Mode(), MediaMode::Stopped);
+    }
+
     void theTooltipOfALongCaptionIsCutAtSixtyTwo() {
         auto window = Start();
         const std::string a = Media("a.mp3", 100000);
