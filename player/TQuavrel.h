@@ -292,6 +292,7 @@ public:
     void CreateLayout();  // places every component; runs after all the others are made
     void FormResize();
     void ToggleColorScheme();
+    void ApplyColorScheme(bool systemColors);  // every element of both schemes
     void ToolbarButton972Click();
     bool HotTrackOn() const { return hotTrackOn_; }
     void SetHotTrack(bool on);
@@ -345,5 +346,6 @@ private:
     bool sortByName_ = false;  // the "Name" items' tick; the items' own toggling is not trusted
     bool sortPending_ = false;
     bool afterDblClick_ = false;  // the release that ends a double-click is no click of its own
+    std::string lastOpenedList_;  // the open dialog offers the file it last returned
     bool closed_ = false;
 };

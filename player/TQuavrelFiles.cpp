@@ -43,11 +43,12 @@ void TQuavrel::LoadPlayList() {
     request.title = PlayListFiles::OpenTitle;
     request.filter = PlayListFiles::OpenFilter;
     request.defaultExt = PlayListFiles::DefaultExt;
-    request.fileName = PlayListFiles::InitialFileName;
+    request.fileName = lastOpenedList_.empty() ? PlayListFiles::InitialFileName : lastOpenedList_;
     request.initialDir = PlayListDir;
     const auto choice = services_.dialogs.OpenFile(request);
     if (!choice)
         return;
+    lastOpenedList_ = choice->path;
     PlayListDir = PlayListFiles::FolderOf(choice->path);
     LoadIt(choice->path);
 }

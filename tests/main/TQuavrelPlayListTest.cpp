@@ -418,6 +418,11 @@ private slots:
         QCOMPARE(window->windowTitle(), QStringLiteral("[ First ] Quavrel v2.0"));
         QCOMPARE(window->LoopOn, 0);
 
+        dialogs_.choice.reset();
+        window->LoadPlayList1Click();  // offers the file it returned last; cancelled: no change
+        QCOMPARE(dialogs_.requests.back().fileName, list);
+        QCOMPARE(dialogs_.requests.back().initialDir, files_->File("lists/"));
+
         window->LoadIt(files_->File("gone.qpl"));  // a missing file empties the list silently
         QVERIFY(window->PlayListModel.Empty());
         QCOMPARE(messages_.shown.size(), size_t(1));
