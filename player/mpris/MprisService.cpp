@@ -27,6 +27,7 @@ constexpr const char* RootInterface = "org.mpris.MediaPlayer2";
 constexpr const char* PlayerInterface = "org.mpris.MediaPlayer2.Player";
 constexpr const char* BusName = "org.mpris.MediaPlayer2.quavrel";
 constexpr double VolumeSteps = 65535.0;  // the mixer's and the pop-up's scale
+constexpr int VolumeTicks = 5;           // refreshes between two reads of the volume
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
@@ -37,6 +38,7 @@ QString Text(const std::string& text) {
 MprisService::MprisService(TQuavrel& window, TrackedMediaDevice& device, QDBusConnection connection)
     : QObject(&window), window_(window), device_(device), connection_(std::move(connection)) {
     seen_ = Look();
+    seen_.volume = Volume();
     if (!connection_.isConnected())
         return;
     new MprisRootAdaptor(*this);
@@ -282,6 +284,7 @@ void MprisService::SetVolume(double volume) {
     if (!window_.Mixer || !window_.VolForm || std::isnan(volume))
         return;
     const int steps = static_cast<int>(std::lround(std::clamp(volume, 0.0, 1.0) * VolumeSteps));
+    volumeRead_ = true;
     Run([this, steps] {
         // As a move of the pop-up's slider (top loudest), with its mute box as the mixer has it.
         TVolForm& form = *window_.VolForm;
@@ -343,7 +346,7 @@ MprisService::Seen MprisService::Look() const {
     seen.canPlay = CanPlay();
     seen.canPause = CanPause();
     seen.canSeek = CanSeek();
-    seen.volume = Volume();
+    seen.volume = seen_.volume;  // read by Refresh, less often
     seen.mimeTypes = SupportedMimeTypes();
     return seen;
 }
@@ -351,7 +354,14 @@ MprisService::Seen MprisService::Look() const {
 void MprisService::Refresh() {
     if (serviceName_.isEmpty())
         return;
-    const Seen now = Look();
+    Seen now = Look();
+    // The mixer answers over the sound server, which the user-interface thread would wait for:
+    // its volume is read once a second, and at once after a client set it.
+    if (volumeRead_ || ++volumeTicks_ >= VolumeTicks) {
+        now.volume = Volume();
+        volumeTicks_ = 0;
+        volumeRead_ = false;
+    }
     QVariantMap player;
     if (now.status != seen_.status)
         player.insert(QStringLiteral("PlaybackStatus"), now.status);

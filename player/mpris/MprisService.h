@@ -107,6 +107,8 @@ private:
     QString serviceName_;
     Seen seen_;
     bool seekPending_ = false;
+    int volumeTicks_ = 0;
+    bool volumeRead_ = false;  // a client set the volume: read it at the next refresh
     // SupportedMimeTypes for the filter list it was made from.
     mutable std::vector<std::string> mimeExtensions_;
     mutable QStringList mimeTypes_;

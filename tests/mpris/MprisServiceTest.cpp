@@ -19,8 +19,10 @@
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeMediaDevice.h"
 #include "fakes/FakeMessageBox.h"
+#include "fakes/FakeMixerApi.h"
 #include "mpris/MprisService.h"
 #include "mpris/TrackedMediaDevice.h"
+#include "services/QtUiPost.h"
 #include "support/TempDir.h"
 #include "support/WavWriter.h"
 
@@ -144,6 +146,8 @@ private:
     std::unique_ptr<TempDir> settings_, media_;
     std::unique_ptr<FakeMediaDevice> fake_;
     std::unique_ptr<TrackedMediaDevice> device_;
+    QtUiPost uiPost_;
+    std::unique_ptr<FakeMixerApi> mixerApi_;  // outlives the window, whose mixer uses it
     std::unique_ptr<TQuavrel> window_;
     MprisService* service_ = nullptr;  // a child of the window
     std::unique_ptr<SignalLog> log_;
@@ -161,6 +165,7 @@ private slots:
         delete service_;  // gives the name back at once
         service_ = nullptr;
         window_.reset();
+        mixerApi_.reset();
         device_.reset();
         fake_.reset();
     }
@@ -363,6 +368,30 @@ private slots:
         QCOMPARE(Call(Player, QStringLiteral("Next")).type(), QDBusMessage::ReplyMessage);
         QCOMPARE(Get(Player, QStringLiteral("PlaybackStatus")).toString(),
                  QStringLiteral("Stopped"));
+    }
+
+    void volumeIsTheMixersOutputAsThePopUpShowsIt() {
+        QCOMPARE(Get(Player, QStringLiteral("Volume")).toDouble(), 0.0);  // no mixer yet
+        mixerApi_ = std::make_unique<FakeMixerApi>(uiPost_);
+        FakeMixerApi& api = *mixerApi_;
+        api.AddOutput("Speakers");
+        constexpr std::uint32_t volume = 1, mute = 2;  // the output's controls
+        api.SetValues(volume, {49152, 49152});
+        api.SetValues(mute, {1});
+        window_->CreateVolume(api);
+        QCOMPARE(Get(Player, QStringLiteral("Volume")).toDouble(), 49152 / 65535.0);
+
+        Set(Player, QStringLiteral("Volume"), 0.25);
+        QCOMPARE(api.Values(volume), (std::vector<std::uint32_t>{16384, 16384}));
+        QCOMPARE(api.Values(mute), std::vector<std::uint32_t>{1});  // the mute box kept
+        QCOMPARE(Changed(QStringLiteral("Volume")).toDouble(), 16384 / 65535.0);
+        Set(Player, QStringLiteral("Volume"), 7.0);  // beyond the top: the top
+        QCOMPARE(api.Values(volume), (std::vector<std::uint32_t>{65535, 65535}));
+
+        // A change made elsewhere reaches the clients within a second.
+        log_->changed.clear();
+        api.SetValues(volume, {0, 0});
+        QCOMPARE(Changed(QStringLiteral("Volume")).toDouble(), 0.0);
     }
 
     void quitLeavesAsExitDoesAndWritesTheSettings() {
