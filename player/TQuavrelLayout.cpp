@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -31,14 +32,16 @@ namespace {
 constexpr Color kSteelBlue = 0xD7AE6A;
 constexpr int kPanel3Height = 26;
 
-// Runs FormResize after every change of the window's size.
+// Runs FormResize after every change of the window's size, and of the mode strip's, whose
+// width the layout settles only after the window's.
 class ResizeWatcher : public QObject {
 public:
-    explicit ResizeWatcher(TQuavrel* window) : QObject(window), window_(window) {
+    ResizeWatcher(TQuavrel* window, QWidget* strip) : QObject(window), window_(window) {
         window->installEventFilter(this);
+        strip->installEventFilter(this);
     }
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == window_ && event->type() == QEvent::Resize)
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize)
             window_->FormResize();
         return false;
     }
@@ -121,7 +124,7 @@ void TQuavrel::CreateLayout() {
         spec.button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         spec.button->setStyleSheet(QStringLiteral(
             "QToolButton { color: #00ffff; background: #1f3550; border: 1px solid #0b1424; "
-            "font-weight: bold; } QToolButton:disabled { color: #4f8a8a; }"));
+            "font-weight: bold; font-size: 11px; } QToolButton:disabled { color: #4f8a8a; }"));
         spec.button->setGeometry(spec.bounds);
         spec.button->show();
     }
@@ -234,6 +237,7 @@ void TQuavrel::CreateLayout() {
     Paint(panel7, kSteelBlue);
     panel7->setGeometry(0, 0, 400, kPanel3Height);
     panel7->show();
+    panel7->raise();  // over the strip's picture
 
     ToolbarButton972 = PictureButton(panel7, "ToolbarButton972", "MD", "Make this PlayList Default",
                                      ":/glyphs/default.svg");
@@ -324,7 +328,6 @@ void TQuavrel::CreateLayout() {
     connect(PaneSplitter, &QSplitter::splitterMoved, this,
             [this](int position, int) { explorerHeight_ = position; });
     SetExplorerHeight(151);
-    Paint(PaneSplitter, clBlack);
 
     // The temporary strip of the transport controls gives way to the toolbars.
     if (QToolBar* strip = Named<QToolBar>(this, "TransportStrip")) {
@@ -335,7 +338,8 @@ void TQuavrel::CreateLayout() {
     }
     setCentralWidget(PaneSplitter);
     ToggleColorScheme2->setCheckable(true);
-    new ResizeWatcher(this);
+    ApplyColorScheme(false);
+    new ResizeWatcher(this, Panel3);
 }
 
 int TQuavrel::ExplorerHeight() const {
@@ -446,28 +450,32 @@ void TQuavrel::HotTrack1Click() {
 }
 
 void TQuavrel::ToggleColorScheme() {
-    const bool dark = TBTrackBar->Color() == clBlack;
-    const Color face = dark ? clBtnFace : kSteelBlue;
-    TBTrackBar->SetColor(dark ? clBtnFace : clBlack);
-    Paint(PaneSplitter, dark ? clBtnFace : clBlack);
-    PaneSplitter->setStyleSheet(QStringLiteral("QSplitter#PaneSplitter::handle { background: %1; }")
-                                    .arg(ToQColor(dark ? clBtnFace : clBlack, palette()).name()));
-    for (TToolbar97* bar : {TBFunctions, TBOPtions, TBSystem})
-        bar->SetColor(face);
-    if (Splitter1)
-        Splitter1->setStyleSheet(QStringLiteral("QSplitter#Splitter1::handle { background: %1; }")
-                                     .arg(ToQColor(face, palette()).name()));
-    for (TDock97* dock : {Dock971, Dock973, Dock974, Dock975})
-        dock->SetColor(clBlack);
-    if (Image2)
-        Image2->setVisible(!dark);
-    WindowsColors = dark ? 1 : 0;
-    ToggleColorScheme2->setChecked(dark);
+    // Black progress toolbar: the dark scheme is in force.
+    ApplyColorScheme(TBTrackBar->Color() == clBlack);
     // The track bar redraws on its parent's new colour only when it is switched off and on.
     if (TrackBar) {
         TrackBar->setEnabled(false);
         TrackBar->setEnabled(true);
     }
+}
+
+void TQuavrel::ApplyColorScheme(bool systemColors) {
+    const Color face = systemColors ? clBtnFace : kSteelBlue;
+    const Color bar = systemColors ? clBtnFace : clBlack;
+    TBTrackBar->SetColor(bar);
+    PaneSplitter->setStyleSheet(QStringLiteral("QSplitter#PaneSplitter::handle { background: %1; }")
+                                    .arg(ToQColor(bar, QGuiApplication::palette()).name()));
+    for (TToolbar97* toolbar : {TBFunctions, TBOPtions, TBSystem})
+        toolbar->SetColor(face);
+    if (Splitter1)
+        Splitter1->setStyleSheet(QStringLiteral("QSplitter#Splitter1::handle { background: %1; }")
+                                     .arg(ToQColor(face, QGuiApplication::palette()).name()));
+    for (TDock97* dock : {Dock971, Dock973, Dock974, Dock975})
+        dock->SetColor(clBlack);
+    if (Image2)
+        Image2->setVisible(!systemColors);
+    WindowsColors = systemColors ? 1 : 0;
+    ToggleColorScheme2->setChecked(systemColors);
 }
 
 void TQuavrel::ToggleColorScheme2Click() {

@@ -1,5 +1,7 @@
 #include "toolbars/TToolbar97.h"
 
+#include <QGuiApplication>
+
 #include "toolbars/TDock97.h"
 #include "toolbars/TDockHost.h"
 #include "toolbars/ToQColor.h"
@@ -73,7 +75,8 @@ void TToolbar97::SetColor(::Color color) {
 }
 
 void TToolbar97::ApplyColor() {
-    const QColor face = ToQColor(color_, palette());
+    // The application's palette: the style sheet below recolours this toolbar's own.
+    const QColor face = ToQColor(color_, QGuiApplication::palette());
     // Buttons draw on the toolbar's own colour; their text stays readable on it.
     const QColor text = face.lightness() < 80 ? QColor(Qt::white) : QColor(Qt::black);
     setStyleSheet(QStringLiteral("QToolBar#%1 { background: %2; border: none; spacing: 0px; "

@@ -164,6 +164,13 @@ private slots:
         if (image2)
             QVERIFY(image2->isHidden());
         QVERIFY(w->TrackBar->isEnabled());
+        // The toolbars are drawn in the new colours.
+        const QImage options = w->TBOPtions->grab().toImage();
+        QCOMPARE(QColor(options.pixel(options.width() - 2, options.height() - 2)),
+                 w->palette().color(QPalette::Button));
+        const QImage progress = w->TBTrackBar->grab().toImage();
+        QCOMPARE(QColor(progress.pixel(progress.width() - 2, 1)),
+                 w->palette().color(QPalette::Button));
 
         w->ToggleColorScheme2->trigger();
         QCOMPARE(w->WindowsColors, 0);
