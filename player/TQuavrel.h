@@ -16,13 +16,27 @@ class MessageBox;
 class QAction;
 class QActionGroup;
 class QMenu;
+class QLineEdit;
+class QSlider;
 class QTimer;
 class QToolButton;
+class EntryTracker;
+class PlaybackWidgets;
+class PlayListEditor;
+class PlayListWatcher;
+class Sequencer;
+class ShellInfo;
+class TFileView;
 class TAboutBox;
 class TFileTypeBox;
 class TTrayIcon;
+class TLCDLabel;
+class TAMAdvLed;
 class TVolForm;
 class QSplitter;
+class QLabel;
+class Tdirtree;
+class TFileList;
 class TDock97;
 class TDockHost;
 class TToolbar97;
@@ -103,6 +117,18 @@ public:
             *ShortFormToggl2 = nullptr, *ExplorerToggle1 = nullptr, *FolderToggle1 = nullptr,
             *ImageBut = nullptr, *ToggleHotTrack = nullptr, *ToggleColorScheme2 = nullptr;
 
+    // Transport, mode and list buttons, the preview length and the track bar: plain widgets
+    // made by CreateTransport; the toolbars and the short form place them.
+    QToolButton *Play = nullptr, *Pause = nullptr, *PrevS = nullptr, *NextS = nullptr;
+    QToolButton *Play3 = nullptr, *Stop3 = nullptr, *PrevS3 = nullptr, *NextS3 = nullptr;
+    QToolButton *TBDelete = nullptr, *MoveBack = nullptr, *MoveFwd = nullptr, *Clear = nullptr;
+    QToolButton *Load = nullptr, *Save = nullptr;
+    QToolButton *Shuffle = nullptr, *TBLoop = nullptr, *TBPlayMode = nullptr;
+    QLineEdit* PMLen = nullptr;
+    QSlider* TrackBar = nullptr;
+    // The play list view: shows PlayListModel and writes the user's clicks back into it.
+    TFileView* FileList = nullptr;
+
     // --- Life cycle ---
     void FormCreate();
     void FormClose();
@@ -160,6 +186,17 @@ public:
     void Type1Click();
     void Name2Click();
     void Type2Click();
+    void TBDeleteClick();
+    void ClearClick();
+    void MoveBackClick();
+    void MoveFwdClick();
+    // The emptiness rule: the transport and list controls are enabled while the list has entries.
+    void FileListChange();
+    void FileListFileDrop(const std::vector<std::string>& files, int x, int y);
+    void FileListDblClick();
+    void FileListClick();
+    void FileListMouseDown(Qt::MouseButton button, int x, int y);
+    void FileListMouseUp(Qt::MouseButton button, int x, int y);
 
     // --- Play list files and the type filter ---
     void Open1Click();
@@ -170,8 +207,35 @@ public:
     void SavePlayList1Click();
     void FileTypes1Click();
     void FIleTypeFilter1Click();
+    void LoadClick();
+    void SaveClick();
+    void LoadPlayList();
+    void LoadIt(const std::string& fileName);
+    void SavePlayList(bool selectedOnly);
 
-    // --- Explorer pane ---
+    // --- Explorer pane (TQuavrelExplorer.cpp) ---
+    // Panel1 holds, left to right, dirtree1, Splitter1, the button strip Panel2 (the picture
+    // Image2 behind five buttons) and ExpList; CreateLayout places Panel1 itself.
+    QWidget* Panel1 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    Tdirtree* dirtree1 = nullptr;
+    QWidget* Panel2 = nullptr;
+    QLabel* Image2 = nullptr;
+    QToolButton *ToolbarButton974 = nullptr, *CDUp = nullptr, *AddFiles = nullptr,
+                *ToolbarButton973 = nullptr, *ToolbarButton971 = nullptr;
+    TFileList* ExpList = nullptr;
+    // Makes the pane; runs after the play list view exists, whose drag hooks it sets.
+    void CreateExplorer();
+    void dirtree1Change();
+    void dirtree1Click();
+    void ExpListClick();
+    void ExpListDblClick();
+    void ExpListEndDrag(QWidget* target);  // target: the view the drag ended on, or null
+    void ToolbarButton974Click();
+    void CDUpClick();
+    void AddFilesClick();
+    void ToolbarButton973Click();
+    void ToolbarButton971Click();
     void ExplorerToggle1Click();
     void ExplorerToggle2Click();
     void FolderTogClick();
@@ -199,6 +263,19 @@ public:
     void TrayIconDblClick();
     void TrayIconRightClick();
 
+    // --- Displays (TQuavrelDisplays.cpp) ---
+    // The progress LCD and the six mode lamps, one at each end of the "Shuffle", "Loop" and
+    // "Preview" buttons, made by CreateDisplays in the mode strip Panel3 (holding Panel7);
+    // CreateLayout moves them where they belong. Each left lamp's handler lights its twin.
+    TLCDLabel* LCDLabel1 = nullptr;
+    TAMAdvLed *LedS = nullptr, *AMAdvLed1 = nullptr, *LedL = nullptr, *AMAdvLed2 = nullptr,
+              *LedP = nullptr, *AMAdvLed3 = nullptr;
+    QWidget *Panel3 = nullptr, *Panel7 = nullptr;
+    void CreateDisplays();  // runs before CreateLayout
+    void LedSLedStateChanged(TAMAdvLed* sender, bool ledOn, int numSwitch);
+    void LedLLedStateChanged(TAMAdvLed* sender, bool ledOn, int numSwitch);
+    void LedPLedStateChanged(TAMAdvLed* sender, bool ledOn, int numSwitch);
+
     // --- Window layout (TQuavrelLayout.cpp, TQuavrelConfig.cpp) ---
     // The docks and toolbars live in DockHost, a QMainWindow inside this one, so that the
     // explorer pane sits above the top dock and the mode strip stays full width over the
@@ -215,6 +292,7 @@ public:
     void CreateLayout();  // places every component; runs after all the others are made
     void FormResize();
     void ToggleColorScheme();
+    void ApplyColorScheme(bool systemColors);  // every element of both schemes
     void ToolbarButton972Click();
     bool HotTrackOn() const { return hotTrackOn_; }
     void SetHotTrack(bool on);
@@ -250,11 +328,24 @@ private:
     void CreateComponents();
     void CreateMenus();
     void CreateTray();
+    void CreateTransport();
+    // Keeps the list in caption order while sorting by name is on; does nothing otherwise.
+    void KeepSorted();
     // Runs a handler as the message loop would: an escaping exception becomes a message box.
     void Guarded(void (TQuavrel::*handler)());
     QAction* AddItem(QMenu* menu, const char* caption, void (TQuavrel::*handler)(),
                      const QKeySequence& shortcut = {});
 
     QuavrelServices services_;
+    std::unique_ptr<ShellInfo> shellInfo_;
+    std::unique_ptr<PlaybackWidgets> playbackWidgets_;
+    std::unique_ptr<Sequencer> sequencer_;
+    std::unique_ptr<PlayListEditor> editor_;
+    std::unique_ptr<EntryTracker> dragTracker_;
+    std::unique_ptr<PlayListWatcher> listWatcher_;
+    bool sortByName_ = false;  // the "Name" items' tick; the items' own toggling is not trusted
+    bool sortPending_ = false;
+    bool afterDblClick_ = false;  // the release that ends a double-click is no click of its own
+    std::string lastOpenedList_;  // the open dialog offers the file it last returned
     bool closed_ = false;
 };
