@@ -177,6 +177,10 @@ void TQuavrel::CreateLayout() {
     ToolbarButton975->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
     dress(TBSystem, ToolbarButton975, ":/glyphs/view.svg");
 
+    // One pixel more on the left puts the LCD at 11 and the track bar at 71, as designed.
+    auto* indent = new QWidget;
+    indent->setFixedWidth(1);
+    TBTrackBar->addWidget(indent);
     if (LCDLabel1) {
         TBTrackBar->addWidget(LCDLabel1);
         LCDLabel1->show();

@@ -345,12 +345,14 @@ TEST_F(ConfigFileTest, UnknownWordsLeaveTheirSettingsAlone) {
     EXPECT_FALSE(target.state.normalColors);
 }
 
-TEST_F(ConfigFileTest, FailedWriteLeavesTheOldFileWhole) {
+TEST_F(ConfigFileTest, SettingsFolderThatIsAFileTakesNoConfiguration) {
     // A settings "folder" that is a file takes no configuration.
     const std::string notAFolder = dir_.Write("plain", "x");
     EXPECT_THROW(WriteConfig(notAFolder + "/Qvrl.ini", ConfigState{}), EInOutError);
     EXPECT_EQ(TempDir::Read(notAFolder), "x");
+}
 
+TEST_F(ConfigFileTest, FolderTakingNoFileLeavesTheOldFileWhole) {
     const std::string path = Write("old contents\r\n");
     std::filesystem::permissions(
         dir_.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);

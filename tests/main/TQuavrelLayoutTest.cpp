@@ -218,6 +218,8 @@ private slots:
             600 - w->TrackBar->x() - lcd->x() - w->VolumeBut->width() - w->ToolbarSep971->width();
         QCOMPARE(w->ToolbarSep971->width(), 6);
         QTRY_COMPARE(w->TrackBar->width(), expected);
+        // With the designed sizes: 600 - 71 - 11 - 19 - 6.
+        QCOMPARE(expected, 493);
         QTRY_COMPARE(w->Panel7->x(), w->Panel3->width() / 2 - w->Panel7->width() / 2);
 
         // A floating progress toolbar keeps its track bar's width.
