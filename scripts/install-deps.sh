@@ -9,7 +9,9 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     pulseaudio pulseaudio-utils
     xvfb xauth x11-apps xdotool imagemagick dbus
-    g++-mingw-w64-x86-64 fonts-dejavu-core
+    fonts-dejavu-core
+    # setup.exe: cross-built for Windows and run end to end under Wine
+    g++-mingw-w64-x86-64 wine64 wine
 )
 
 missing=()
