@@ -343,6 +343,7 @@ void TQuavrel::CreateLayout() {
     setCentralWidget(PaneSplitter);
     ToggleColorScheme2->setCheckable(true);
     ApplyColorScheme(false);
+    TBOPtions->SetLeft(201);  // beside "Functions", where it was designed
     new ResizeWatcher(this, Panel3);
 }
 

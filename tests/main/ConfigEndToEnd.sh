@@ -45,7 +45,7 @@ write_config() {
     local colors=$1
     printf '%s\r\n' "Quavrel v2.0 ConfigFile" "[Basic Config]" "$work/tones.qpl" "Detailed" \
         "[Window Coordinates]" 40 40 410 458 PVisible 151 "[Toolbar Coordinates]" \
-        dTop1 187 0 dRight 0 0 dTop1 0 0 dBottom 0 26 303 15 FormVisible HotTrack \
+        dTop1 201 0 dRight 0 0 dTop1 0 0 dBottom 0 26 303 15 FormVisible HotTrack \
         "[Toolbar Options]" FVisible SVisible OVisible Loop NoShuffle Text "$work/" \
         "Filtering ON" RollerDown "$work/" "$colors" >"$settings/Qvrl.ini"
 }

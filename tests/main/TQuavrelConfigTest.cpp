@@ -142,6 +142,8 @@ TEST_F(TQuavrelConfigTest, FreshStartWritesTheDefaultsAndReadsThemBackTheSame) {
         EXPECT_EQ(lines[9], "PVisible");
         EXPECT_EQ(lines[10], "151");
         EXPECT_EQ(lines[12], "dTop1");
+        EXPECT_EQ(lines[13], "201");
+        EXPECT_EQ(lines[14], "0");
         EXPECT_EQ(lines[15], "dRight");
         EXPECT_EQ(lines[18], "dTop1");
         EXPECT_EQ(lines[19], "0");

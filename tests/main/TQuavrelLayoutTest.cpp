@@ -20,6 +20,7 @@
 #include "toolbars/TToolbar97.h"
 #include "toolbars/TToolbarSep97.h"
 #include "views/TFileView.h"
+#include "views/Tdirtree.h"
 #include "widgets/TLCDLabel.h"
 
 // The window's layouts: the short form, the toolbar toggles, text on buttons, the colour
@@ -58,7 +59,8 @@ private slots:
         QCOMPARE(w->TBTrackBar->DockedTo(), w->Dock974);
         QCOMPARE(w->TBFunctions->Left(), 0);
         QCOMPARE(w->TBFunctions->Top(), 0);
-        QVERIFY(w->TBOPtions->Left() > 0);
+        QCOMPARE(w->TBOPtions->Left(), 201);
+        QCOMPARE(w->TBOPtions->Top(), 0);
         QCOMPARE(w->TBOPtions->windowTitle(), QStringLiteral("Options"));
         QCOMPARE(w->TBTrackBar->windowTitle(), QStringLiteral("Progress Bar"));
         QCOMPARE(w->Play->parentWidget(), w->TBFunctions);
@@ -198,7 +200,10 @@ private slots:
 
     void alwaysOnTopKeepsTheWindowAndItsDropTarget() {
         auto w = Start();
+        w->dirtree1->SetDirectory(settings_->Path().string());
+        const std::string folder = w->dirtree1->Directory();
         w->AlwaysOnTop1->trigger();
+        QCOMPARE(w->dirtree1->Directory(), folder);
         QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(w->AlwaysOnTop1->isChecked());
         QVERIFY(w->isVisible());
