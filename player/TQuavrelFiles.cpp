@@ -96,6 +96,10 @@ void TQuavrel::SavePlayList(bool selectedOnly) {
 void TQuavrel::FileTypes1Click() {
     // The dialog fills itself from FilterList when shown and hands its list back when hidden,
     // however it is closed; FilteringOn follows its check box at once.
+    if (FileTypeBox) {
+        FileTypeBox->exec();
+        return;
+    }
     TFileTypeBox box(FilterList, FilteringOn, this);
     box.exec();
 }
