@@ -19,7 +19,6 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quavrel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quavrel"));
     QApplication::setDesktopFileName(QStringLiteral("quavrel"));
     // Closing the main window ends the program, whatever pop-ups are still around.
     QApplication::setQuitOnLastWindowClosed(false);
