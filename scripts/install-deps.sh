@@ -8,7 +8,7 @@ packages=(
     libmpv-dev libpulse-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     pulseaudio pulseaudio-utils
-    xvfb xauth x11-apps xdotool imagemagick dbus
+    xvfb xauth x11-apps xdotool imagemagick dbus playerctl
     fonts-dejavu-core
     # setup.exe: cross-built for Windows and run end to end under Wine
     g++-mingw-w64-x86-64 wine64 wine
