@@ -38,14 +38,25 @@ void TQuavrel::SavePlayList1Click() {
     SavePlayList(false);
 }
 
-void TQuavrel::LoadPlayList() {
+namespace {
+
+// The play list dialogs differ in title, filter and the file they offer; the rest is shared.
+Dialogs::Request PlayListRequest(const char* title, const char* filter, const std::string& offered,
+                                 const std::string& folder) {
     Dialogs::Request request;
-    request.title = PlayListFiles::OpenTitle;
-    request.filter = PlayListFiles::OpenFilter;
+    request.title = title;
+    request.filter = filter;
     request.defaultExt = PlayListFiles::DefaultExt;
-    request.fileName = lastOpenedList_.empty() ? PlayListFiles::InitialFileName : lastOpenedList_;
-    request.initialDir = PlayListDir;
-    const auto choice = services_.dialogs.OpenFile(request);
+    request.fileName = offered.empty() ? PlayListFiles::InitialFileName : offered;
+    request.initialDir = folder;
+    return request;
+}
+
+}  // namespace
+
+void TQuavrel::LoadPlayList() {
+    const auto choice = services_.dialogs.OpenFile(PlayListRequest(
+        PlayListFiles::OpenTitle, PlayListFiles::OpenFilter, lastOpenedList_, PlayListDir));
     if (!choice)
         return;
     lastOpenedList_ = choice->path;
@@ -67,25 +78,18 @@ void TQuavrel::LoadIt(const std::string& fileName) {
     CurrentListFile = fileName;
     // A loaded list starts at once: with loop forced on for the one call, "next" wraps to the
     // first entry (a random one in shuffle), since nothing is selected after a load.
-    const std::uint8_t loop = LoopOn;
+    struct LoopRestorer {
+        std::uint8_t& loopOn;
+        const std::uint8_t saved;
+        ~LoopRestorer() { loopOn = saved; }
+    } restore{LoopOn, LoopOn};
     LoopOn = 1;
-    try {
-        NextSClick();
-    } catch (...) {
-        LoopOn = loop;
-        throw;
-    }
-    LoopOn = loop;
+    NextSClick();
 }
 
 void TQuavrel::SavePlayList(bool selectedOnly) {
-    Dialogs::Request request;
-    request.title = PlayListFiles::SaveTitle;
-    request.filter = PlayListFiles::SaveFilter;
-    request.defaultExt = PlayListFiles::DefaultExt;
-    request.fileName = CurrentListFile.empty() ? PlayListFiles::InitialFileName : CurrentListFile;
-    request.initialDir = PlayListDir;
-    const auto choice = services_.dialogs.SaveFile(request);
+    const auto choice = services_.dialogs.SaveFile(PlayListRequest(
+        PlayListFiles::SaveTitle, PlayListFiles::SaveFilter, CurrentListFile, PlayListDir));
     if (!choice)
         return;
     CurrentListFile = choice->path;
@@ -104,4 +108,6 @@ void TQuavrel::FileTypes1Click() {
     box.exec();
 }
 
-void TQuavrel::FIleTypeFilter1Click() { FileTypes1Click(); }
+void TQuavrel::FIleTypeFilter1Click() {
+    FileTypes1Click();
+}
