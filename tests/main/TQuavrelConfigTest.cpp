@@ -13,12 +13,8 @@
 #include <vector>
 
 #include "TQuavrel.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeMediaDevice.h"
-#include "fakes/FakeMessageBox.h"
 #include "filter/FileTypeFilter.h"
-#include "support/TempDir.h"
+#include "support/MainWindowFakes.h"
 #include "support/WavWriter.h"
 #include "toolbars/TDock97.h"
 #include "toolbars/TToolbar97.h"
@@ -43,28 +39,26 @@ std::vector<std::string> LinesOf(const std::string& bytes) {
     return lines;
 }
 
-class TQuavrelConfigTest : public ::testing::Test {
+class TQuavrelConfigTest : public ::testing::Test, protected MainWindowFakes {
 protected:
     std::unique_ptr<TQuavrel> Start(bool trayAvailable = true) {
-        return StartIn(settings_.Path().string(), trayAvailable);
+        return StartIn(settings_->Path().string(), trayAvailable);
     }
     std::unique_ptr<TQuavrel> StartIn(const std::string& folder, bool trayAvailable = true) {
-        auto window =
-            std::make_unique<TQuavrel>(QuavrelServices{media_, clock_, messages_, dialogs_, folder,
-                                                       [trayAvailable] { return trayAvailable; }});
+        auto window = std::make_unique<TQuavrel>(ServicesIn(folder, trayAvailable));
         window->Timer->stop();
         return window;
     }
-    std::string Ini() const { return settings_.File("Qvrl.ini"); }
+    std::string Ini() const { return settings_->File("Qvrl.ini"); }
     std::string IniBytes() const { return TempDir::Read(Ini()); }
     // A play list of two short WAV files the fake device knows.
     std::string WritePlayList() {
-        const std::string a = settings_.File("a.wav"), b = settings_.File("b.wav");
+        const std::string a = settings_->File("a.wav"), b = settings_->File("b.wav");
         WriteWav(a, 200);
         WriteWav(b, 200);
         media_.AddFile(a, 200);
         media_.AddFile(b, 200);
-        return settings_.Write("list.qpl", Crlf({"Quavrel v2.0 PlayList File", "a", a, "b", b}));
+        return settings_->Write("list.qpl", Crlf({"Quavrel v2.0 PlayList File", "a", a, "b", b}));
     }
     // The file a first start writes when it is closed at once.
     std::string FreshStartBytes() {
@@ -108,18 +102,12 @@ protected:
                 "NoLoop",
                 "Shuffle",
                 "NoText",
-                settings_.Path().string() + "/",  // as the tree reports a folder
+                settings_->Path().string() + "/",  // as the tree reports a folder
                 "Filtering OFF",
                 "RollerDown",
                 "/music/lists/",
                 "NormalColors"};
     }
-
-    FakeMediaDevice media_;
-    FakeClock clock_;
-    FakeMessageBox messages_;
-    FakeDialogs dialogs_;
-    TempDir settings_;
 };
 
 TEST_F(TQuavrelConfigTest, FreshStartWritesTheDefaultsAndReadsThemBackTheSame) {
@@ -133,7 +121,7 @@ TEST_F(TQuavrelConfigTest, FreshStartWritesTheDefaultsAndReadsThemBackTheSame) {
         const std::vector<std::string> lines = LinesOf(first);
         ASSERT_EQ(lines.size(), 40u);
         EXPECT_EQ(lines[0], "Quavrel v2.0 ConfigFile");
-        EXPECT_EQ(lines[2], settings_.File("default.qpl"));
+        EXPECT_EQ(lines[2], settings_->File("default.qpl"));
         EXPECT_EQ(lines[3], "List");
         EXPECT_EQ(lines[5], std::to_string(window->x()));
         EXPECT_EQ(lines[6], std::to_string(window->y()));
@@ -158,7 +146,7 @@ TEST_F(TQuavrelConfigTest, FreshStartWritesTheDefaultsAndReadsThemBackTheSame) {
         std::string filter;
         for (const std::string& type : DefaultFilterList())
             filter += type + "\r\n";
-        EXPECT_EQ(TempDir::Read(settings_.File("Qvrl.flt")), filter);
+        EXPECT_EQ(TempDir::Read(settings_->File("Qvrl.flt")), filter);
     }
     // What was written comes back: a second start closed at once writes the same bytes.
     auto again = Start();
@@ -168,8 +156,8 @@ TEST_F(TQuavrelConfigTest, FreshStartWritesTheDefaultsAndReadsThemBackTheSame) {
 }
 
 TEST_F(TQuavrelConfigTest, EveryOptionIsAppliedAndWrittenBackTheSame) {
-    const std::vector<std::string> lines = EveryOption(settings_.File("missing.qpl"));
-    settings_.Write("Qvrl.ini", Crlf(lines));
+    const std::vector<std::string> lines = EveryOption(settings_->File("missing.qpl"));
+    settings_->Write("Qvrl.ini", Crlf(lines));
     auto w = Start();
     EXPECT_TRUE(w->windowState() & Qt::WindowMaximized);
     EXPECT_FALSE(w->isVisible());
@@ -190,7 +178,7 @@ TEST_F(TQuavrelConfigTest, EveryOptionIsAppliedAndWrittenBackTheSame) {
     EXPECT_TRUE(w->Shuffle1->isChecked() && w->Shuffle2->isChecked());
     EXPECT_FALSE(w->ImageBut->isChecked());
     EXPECT_EQ(w->Play->size(), QSize(27, 24));
-    EXPECT_EQ(w->BrowseDir, settings_.Path().string() + "/");
+    EXPECT_EQ(w->BrowseDir, settings_->Path().string() + "/");
     EXPECT_EQ(w->FilteringOn, 0);
     EXPECT_EQ(w->PlayListDir, "/music/lists/");
     EXPECT_EQ(w->WindowsColors, 1);
@@ -209,7 +197,7 @@ TEST_F(TQuavrelConfigTest, EveryOptionIsAppliedAndWrittenBackTheSame) {
 TEST_F(TQuavrelConfigTest, HeaderDifferingInLetterCaseIsNotUsed) {
     std::vector<std::string> lines = EveryOption("");
     lines[0] = "Quavrel v2.0 configfile";
-    settings_.Write("Qvrl.ini", Crlf(lines));
+    settings_->Write("Qvrl.ini", Crlf(lines));
     auto w = Start();
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->LoopOn, 1);
@@ -221,7 +209,7 @@ TEST_F(TQuavrelConfigTest, FileEndingAfterLine26LeavesTheLaterDefaultsAndStillLo
     std::vector<std::string> lines = EveryOption(WritePlayList());
     lines[5] = "10";
     lines.resize(26);
-    settings_.Write("Qvrl.ini", Crlf(lines));
+    settings_->Write("Qvrl.ini", Crlf(lines));
     auto w = Start();
     EXPECT_FALSE(w->isVisible());
     EXPECT_FALSE(w->HotTrackOn());
@@ -242,7 +230,7 @@ TEST_F(TQuavrelConfigTest, NonNumberStopsTheStartWithItsMessageAndKeepsTheDefaul
     std::vector<std::string> lines = EveryOption(WritePlayList());
     lines[5] = "10";
     lines[6] = "x";
-    settings_.Write("Qvrl.ini", Crlf(lines));
+    settings_->Write("Qvrl.ini", Crlf(lines));
     {
         auto w = Start(true);
         ASSERT_EQ(messages_.shown.size(), 1u);
@@ -261,7 +249,7 @@ TEST_F(TQuavrelConfigTest, NonNumberStopsTheStartWithItsMessageAndKeepsTheDefaul
 
 TEST_F(TQuavrelConfigTest, HiddenWindowWithoutATrayIsShownAnyway) {
     std::vector<std::string> lines = EveryOption("");
-    settings_.Write("Qvrl.ini", Crlf(lines));
+    settings_->Write("Qvrl.ini", Crlf(lines));
     EXPECT_FALSE(Start(true)->isVisible());
     EXPECT_TRUE(Start(false)->isVisible());
 }
@@ -270,18 +258,18 @@ TEST_F(TQuavrelConfigTest, EmptyLine3LoadsNothingAndIsWrittenAsTheDefaultList) {
     std::string fresh = FreshStartBytes();
     std::vector<std::string> lines = LinesOf(fresh);
     lines[2] = "";
-    settings_.Write("Qvrl.ini", Crlf(lines));
+    settings_->Write("Qvrl.ini", Crlf(lines));
     auto w = Start();
     EXPECT_TRUE(w->PlayListModel.Empty());
     EXPECT_TRUE(messages_.shown.empty());
     w->Exit2Click();
-    EXPECT_EQ(LinesOf(IniBytes())[2], settings_.File("default.qpl"));
+    EXPECT_EQ(LinesOf(IniBytes())[2], settings_->File("default.qpl"));
 }
 
 TEST_F(TQuavrelConfigTest, ResetThenANewStartEqualsAFreshStart) {
     const std::string fresh = FreshStartBytes();
     std::vector<std::string> lines = EveryOption("");
-    settings_.Write("Qvrl.ini", Crlf(lines));
+    settings_->Write("Qvrl.ini", Crlf(lines));
     {
         auto w = Start();
         messages_.answer = MessageBox::Answer::No;
@@ -299,7 +287,7 @@ TEST_F(TQuavrelConfigTest, ResetThenANewStartEqualsAFreshStart) {
         w->ResetQuavrel1Click();
         // Gone, and not written again by the ending.
         EXPECT_FALSE(std::filesystem::exists(Ini()));
-        EXPECT_FALSE(std::filesystem::exists(settings_.File("Qvrl.flt")));
+        EXPECT_FALSE(std::filesystem::exists(settings_->File("Qvrl.flt")));
         w->close();
         EXPECT_FALSE(std::filesystem::exists(Ini()));
     }
@@ -308,7 +296,7 @@ TEST_F(TQuavrelConfigTest, ResetThenANewStartEqualsAFreshStart) {
 }
 
 TEST_F(TQuavrelConfigTest, FailedWriteKeepsTheWindowOpenAndSaysWhy) {
-    const std::string notAFolder = settings_.Write("plain", "x");
+    const std::string notAFolder = settings_->Write("plain", "x");
     auto w = StartIn(notAFolder);
     w->Exit2Click();
     ASSERT_EQ(messages_.shown.size(), 1u);
@@ -330,10 +318,10 @@ TEST_F(TQuavrelConfigTest, ShortFormIsLeftBeforeTheConfigurationIsWritten) {
 }
 
 TEST_F(TQuavrelConfigTest, MakeDefaultTakesTheCurrentListWhenTheListHasEntries) {
-    settings_.Write("Qvrl.ini", FreshStartBytes());
+    settings_->Write("Qvrl.ini", FreshStartBytes());
     std::vector<std::string> lines = LinesOf(IniBytes());
     lines[2] = WritePlayList();
-    settings_.Write("Qvrl.ini", Crlf(lines));
+    settings_->Write("Qvrl.ini", Crlf(lines));
     auto w = Start();
     ASSERT_EQ(w->PlayListModel.Count(), 2);
     w->LastPlayListFile = "";

@@ -4,33 +4,20 @@
 #include <memory>
 
 #include "TQuavrel.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeMediaDevice.h"
-#include "fakes/FakeMessageBox.h"
-#include "support/TempDir.h"
+#include "support/MainWindowFakes.h"
 #include "widgets/TAMAdvLed.h"
 #include "widgets/TLCDLabel.h"
 #include "widgets/TTrayIcon.h"
 
 // The main window's displays (the progress LCD, the mode lamps) and its tray icon's clicks.
-class TQuavrelDisplaysTest : public QObject {
+class TQuavrelDisplaysTest : public QObject, protected MainWindowFakes {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TQuavrel> Start() {
-        return std::make_unique<TQuavrel>(QuavrelServices{
-            media_, clock_, messages_, dialogs_, settings_->Path().string(), [] { return true; }});
-    }
-
-    FakeMediaDevice media_;
-    FakeClock clock_;
-    FakeMessageBox messages_;
-    FakeDialogs dialogs_;
-    std::unique_ptr<TempDir> settings_;
+    std::unique_ptr<TQuavrel> Start() { return std::make_unique<TQuavrel>(Services()); }
 
 private slots:
-    void init() { settings_ = std::make_unique<TempDir>(); }
+    void init() { NewSettingsFolder(); }
 
     void LcdLabelHasTheProgressSettings() {
         auto window = Start();

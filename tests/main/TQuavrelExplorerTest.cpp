@@ -8,17 +8,13 @@
 #include <memory>
 
 #include "TQuavrel.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeMediaDevice.h"
-#include "fakes/FakeMessageBox.h"
-#include "support/TempDir.h"
+#include "support/MainWindowFakes.h"
 #include "toolbars/TToolbar97.h"
 #include "views/TFileList.h"
 #include "views/TFileView.h"
 #include "views/Tdirtree.h"
 
-class TQuavrelExplorerTest : public QObject {
+class TQuavrelExplorerTest : public QObject, protected MainWindowFakes {
     Q_OBJECT
 
 public slots:
@@ -38,8 +34,7 @@ private:
     using Window = std::unique_ptr<TQuavrel, CloseWindow>;
 
     Window Start() {
-        Window window(new TQuavrel(QuavrelServices{
-            media_, clock_, messages_, dialogs_, settings_->Path().string(), [] { return true; }}));
+        Window window(new TQuavrel(Services()));
         window->show();
         return window;
     }
@@ -56,17 +51,12 @@ private:
         return paths;
     }
 
-    FakeMediaDevice media_;
-    FakeClock clock_;
-    FakeMessageBox messages_;
-    FakeDialogs dialogs_;
-    std::unique_ptr<TempDir> settings_;
     std::unique_ptr<TempDir> music_;  // a.mp3, b.mp3, notes.txt, sub/c.mp3
     QList<QUrl> opened_;
 
 private slots:
     void init() {
-        settings_ = std::make_unique<TempDir>();
+        NewSettingsFolder();
         music_ = std::make_unique<TempDir>();
         for (const char* name : {"b.mp3", "a.mp3", "notes.txt", "sub/c.mp3"}) {
             music_->Write(name, "x");

@@ -10,11 +10,7 @@
 #include <memory>
 
 #include "TQuavrel.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeMediaDevice.h"
-#include "fakes/FakeMessageBox.h"
-#include "support/TempDir.h"
+#include "support/MainWindowFakes.h"
 #include "toolbars/TDock97.h"
 #include "toolbars/TDockHost.h"
 #include "toolbars/TToolbar97.h"
@@ -25,13 +21,12 @@
 
 // The window's layouts: the short form, the toolbar toggles, text on buttons, the colour
 // schemes, hot tracking, always on top, resizing, and the toolbars' docks and positions.
-class TQuavrelLayoutTest : public QObject {
+class TQuavrelLayoutTest : public QObject, protected MainWindowFakes {
     Q_OBJECT
 
 private:
     std::unique_ptr<TQuavrel> Start() {
-        auto window = std::make_unique<TQuavrel>(QuavrelServices{
-            media_, clock_, messages_, dialogs_, settings_->Path().string(), [] { return true; }});
+        auto window = std::make_unique<TQuavrel>(Services());
         window->Timer->stop();  // no ticks: these tests look at the layout only
         QTest::qWaitForWindowExposed(window.get());
         return window;
@@ -42,14 +37,8 @@ private:
     }
     static QWidget* Explorer(TQuavrel& w) { return w.Panel1; }
 
-    FakeMediaDevice media_;
-    FakeClock clock_;
-    FakeMessageBox messages_;
-    FakeDialogs dialogs_;
-    std::unique_ptr<TempDir> settings_;
-
 private slots:
-    void init() { settings_ = std::make_unique<TempDir>(); }
+    void init() { NewSettingsFolder(); }
 
     void fullWindowHoldsEachComponentWhereDesigned() {
         auto w = Start();

@@ -13,24 +13,22 @@
 #include <memory>
 
 #include "TQuavrel.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeMediaDevice.h"
-#include "fakes/FakeMessageBox.h"
 #include "playlist/PlayListFiles.h"
-#include "support/TempDir.h"
+#include "support/MainWindowFakes.h"
 #include "views/TFileView.h"
 #include "widgets/TAMAdvLed.h"
 #include "widgets/TLCDLabel.h"
 #include "widgets/TTrayIcon.h"
 
-class TQuavrelPlayListTest : public QObject {
+class TQuavrelPlayListTest : public QObject, protected MainWindowFakes {
     Q_OBJECT
+
+public:
+    TQuavrelPlayListTest() : MainWindowFakes(43200000) {}
 
 private:
     std::unique_ptr<TQuavrel> Start() {
-        auto window = std::make_unique<TQuavrel>(QuavrelServices{
-            media_, clock_, messages_, dialogs_, settings_->Path().string(), [] { return true; }});
+        auto window = std::make_unique<TQuavrel>(Services());
         window->show();
         return window;
     }
@@ -68,15 +66,11 @@ private:
         window.FileList->OnFileDrop(files, 5, 5);
     }
 
-    FakeMediaDevice media_;
-    FakeClock clock_{43200000};
-    FakeMessageBox messages_;
-    FakeDialogs dialogs_;
-    std::unique_ptr<TempDir> settings_, files_;
+    std::unique_ptr<TempDir> files_;
 
 private slots:
     void init() {
-        settings_ = std::make_unique<TempDir>();
+        NewSettingsFolder();
         files_ = std::make_unique<TempDir>();
         media_.ClearLog();
         messages_.shown.clear();

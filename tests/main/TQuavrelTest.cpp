@@ -6,11 +6,7 @@
 #include <memory>
 
 #include "TQuavrel.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeMediaDevice.h"
-#include "fakes/FakeMessageBox.h"
-#include "support/TempDir.h"
+#include "support/MainWindowFakes.h"
 #include "widgets/TTrayIcon.h"
 
 namespace {
@@ -24,24 +20,16 @@ QStringList Captions(const QMenu* menu) {
 
 }  // namespace
 
-class TQuavrelTest : public QObject {
+class TQuavrelTest : public QObject, protected MainWindowFakes {
     Q_OBJECT
 
 private:
     std::unique_ptr<TQuavrel> Start(bool trayAvailable) {
-        return std::make_unique<TQuavrel>(
-            QuavrelServices{media_, clock_, messages_, dialogs_, settings_->Path().string(),
-                            [trayAvailable] { return trayAvailable; }});
+        return std::make_unique<TQuavrel>(Services(trayAvailable));
     }
 
-    FakeMediaDevice media_;
-    FakeClock clock_;
-    FakeMessageBox messages_;
-    FakeDialogs dialogs_;
-    std::unique_ptr<TempDir> settings_;
-
 private slots:
-    void init() { settings_ = std::make_unique<TempDir>(); }
+    void init() { NewSettingsFolder(); }
 
     void firstStartShowsTheWindowWithItsDesignedState() {
         auto window = Start(true);
