@@ -331,6 +331,8 @@ private:
     void CreateTransport();
     // Keeps the list in caption order while sorting by name is on; does nothing otherwise.
     void KeepSorted();
+    // Hides the explorer pane through the given toggle handler, then each toolbar still shown.
+    void HideExplorerAndToolbars(void (TQuavrel::*explorerToggle)());
     // Runs a handler as the message loop would: an escaping exception becomes a message box.
     void Guarded(void (TQuavrel::*handler)());
     QAction* AddItem(QMenu* menu, const char* caption, void (TQuavrel::*handler)(),

@@ -250,14 +250,7 @@ void TQuavrel::FolderToggle1Click() {
         dirtree1->SetDirectory(BrowseDir);
         return;
     }
-    if (!Panel1->isHidden())
-        ExplorerToggle1Click();
-    if (!TBFunctions->isHidden())
-        FunctionsToolbar1Click();
-    if (!TBOPtions->isHidden())
-        OptionsToolbar1Click();
-    if (!TBSystem->isHidden())
-        LoadSaveToolbar1Click();
+    HideExplorerAndToolbars(&TQuavrel::ExplorerToggle1Click);
 }
 
 void TQuavrel::FolderTogClick() {

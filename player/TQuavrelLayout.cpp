@@ -364,14 +364,7 @@ void TQuavrel::ShortFormToggl1Click() {
         if (isMaximized())
             showNormal();
         menuBar()->hide();
-        if (!Panel1->isHidden())
-            ExplorerToggle2Click();
-        if (!TBFunctions->isHidden())
-            FunctionsToolbar1Click();
-        if (!TBOPtions->isHidden())
-            OptionsToolbar1Click();
-        if (!TBSystem->isHidden())
-            LoadSaveToolbar1Click();
+        HideExplorerAndToolbars(&TQuavrel::ExplorerToggle2Click);
         Panel6->show();
         if (FileList)
             FileList->hide();
@@ -399,6 +392,17 @@ void TQuavrel::ShortFormToggl1Click() {
     if (dirtree1)
         dirtree1->SetDirectory(BrowseDir);
     FormResize();
+}
+
+void TQuavrel::HideExplorerAndToolbars(void (TQuavrel::*explorerToggle)()) {
+    if (!Panel1->isHidden())
+        (this->*explorerToggle)();
+    if (!TBFunctions->isHidden())
+        FunctionsToolbar1Click();
+    if (!TBOPtions->isHidden())
+        OptionsToolbar1Click();
+    if (!TBSystem->isHidden())
+        LoadSaveToolbar1Click();
 }
 
 void TQuavrel::FunctionsToolbar1Click() {
