@@ -1,20 +1,10 @@
 #include "views/FileListItemModel.h"
 
 #include "services/ShellIconList.h"
-#include "views/TFileListView.h"
-
-namespace {
-
-QString FromBytes(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 FileListItemModel::FileListItemModel(FileListing& listing, TFileListView& owner, QObject* parent)
-    : QAbstractTableModel(parent),
+    : CaptionTableModel(owner, parent),
       listing_(listing),
-      owner_(owner),
       columns_(static_cast<int>(listing.Columns().size())) {
     listing_.SetObserver(this);
 }
@@ -66,23 +56,12 @@ QVariant FileListItemModel::headerData(int section, Qt::Orientation orientation,
     return {};
 }
 
-Qt::ItemFlags FileListItemModel::flags(const QModelIndex& index) const {
-    if (!index.isValid())
-        return Qt::NoItemFlags;
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
-    if (index.column() == 0 && !owner_.ReadOnly())
-        flags |= Qt::ItemIsEditable;
-    return flags;
+bool FileListItemModel::HasRow(int row) const {
+    return row < listing_.Count();
 }
 
-bool FileListItemModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || index.column() != 0 || index.row() >= listing_.Count())
-        return false;
-    std::string caption = value.toString().toUtf8().toStdString();
-    owner_.CaptionEdited(index.row(), caption);
-    if (index.row() < listing_.Count())
-        listing_.SetCaption(index.row(), std::move(caption));
-    return true;
+void FileListItemModel::StoreCaption(int row, std::string caption) {
+    listing_.SetCaption(row, std::move(caption));
 }
 
 void FileListItemModel::EntriesAboutToReset() {

@@ -1,16 +1,14 @@
 #pragma once
 
-#include <QAbstractTableModel>
 #include <functional>
 
+#include "views/CaptionTableModel.h"
 #include "views/FileListing.h"
-
-class TFileListView;
 
 // The explorer list's entries as a Qt model: the columns FileListing built, each row read from
 // the listing. It stores nothing; a listing is shown when it is published whole. User-interface
 // thread only.
-class FileListItemModel : public QAbstractTableModel, private FileListingObserver {
+class FileListItemModel : public CaptionTableModel, private FileListingObserver {
 public:
     // listing and owner must outlive the model.
     FileListItemModel(FileListing& listing, TFileListView& owner, QObject* parent = nullptr);
@@ -24,10 +22,11 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
 private:
+    bool HasRow(int row) const override;
+    void StoreCaption(int row, std::string caption) override;
+
     void EntriesAboutToReset() override;
     void EntriesReset() override;
     void EntryChanged(int index) override;
@@ -36,6 +35,5 @@ private:
     void RescanFinished() override;
 
     FileListing& listing_;
-    TFileListView& owner_;
     int columns_;
 };

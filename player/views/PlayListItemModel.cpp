@@ -3,13 +3,8 @@
 #include <QItemSelectionModel>
 
 #include "services/ShellIconList.h"
-#include "views/TFileListView.h"
 
 namespace {
-
-QString FromBytes(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Sets a flag for the life of a scope, and restores what it was.
 class FlagGuard {
@@ -25,7 +20,7 @@ private:
 }  // namespace
 
 PlayListItemModel::PlayListItemModel(PlayList& list, TFileListView& owner, QObject* parent)
-    : QAbstractTableModel(parent), list_(list), owner_(owner) {
+    : CaptionTableModel(owner, parent), list_(list) {
     list_.AddObserver(this);
 }
 
@@ -84,23 +79,12 @@ QVariant PlayListItemModel::headerData(int section, Qt::Orientation orientation,
     return section >= 0 && section < 3 ? QString::fromLatin1(captions[section]) : QVariant();
 }
 
-Qt::ItemFlags PlayListItemModel::flags(const QModelIndex& index) const {
-    if (!index.isValid())
-        return Qt::NoItemFlags;
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
-    if (index.column() == 0 && !owner_.ReadOnly())
-        flags |= Qt::ItemIsEditable;
-    return flags;
+bool PlayListItemModel::HasRow(int row) const {
+    return list_.Contains(row);
 }
 
-bool PlayListItemModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || index.column() != 0 || !list_.Contains(index.row()))
-        return false;
-    std::string caption = value.toString().toUtf8().toStdString();
-    owner_.CaptionEdited(index.row(), caption);
-    if (list_.Contains(index.row()))
-        list_.SetCaption(index.row(), std::move(caption));
-    return true;
+void PlayListItemModel::StoreCaption(int row, std::string caption) {
+    list_.SetCaption(row, std::move(caption));
 }
 
 void PlayListItemModel::EntriesInserted(int first, int count) {

@@ -1,18 +1,16 @@
 #pragma once
 
-#include <QAbstractTableModel>
-
+#include "views/CaptionTableModel.h"
 #include "views/PlayList.h"
 
 class QItemSelection;
 class QItemSelectionModel;
-class TFileListView;
 
 // The play list as a Qt model with the columns "Name", "Type" and "Path". It stores nothing:
 // rows are read from the PlayList, and the selection model attached to it mirrors the list's
 // selected and focused marks both ways (the user's clicks are written into the list, the
 // list's changes shown). User-interface thread only.
-class PlayListItemModel : public QAbstractTableModel, private PlayListObserver {
+class PlayListItemModel : public CaptionTableModel, private PlayListObserver {
 public:
     // list and owner must outlive the model.
     PlayListItemModel(PlayList& list, TFileListView& owner, QObject* parent = nullptr);
@@ -24,10 +22,11 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
 private:
+    bool HasRow(int row) const override;
+    void StoreCaption(int row, std::string caption) override;
+
     void EntriesInserted(int first, int count) override;
     void EntriesRemoved(int first, int count) override;
     void EntryMoved(int from, int to) override;
@@ -42,7 +41,6 @@ private:
     void CurrentChanged(const QModelIndex& current);
 
     PlayList& list_;
-    TFileListView& owner_;
     QItemSelectionModel* selection_ = nullptr;
     bool mirroring_ = false;  // the selection model is being changed from the list
 };
