@@ -11,6 +11,7 @@
 #include "config/ConfigWriter.h"
 #include "config/StrToInt.h"
 #include "config/WindowsDirFile.h"
+#include "support/ConfigLines.h"
 #include "support/TempDir.h"
 #include "textfile/FileErrors.h"
 #include "textfile/TextLineReader.h"
@@ -89,56 +90,9 @@ private:
     }
 };
 
-std::string Crlf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    return text;
-}
-
 // The file every option is set in: each value differs from what a fresh start writes.
-const std::vector<std::string> kEveryOption{
-    "Quavrel v2.0 ConfigFile",
-    "[Basic Config]",
-    "/music/lists/evening.qpl",
-    "Detailed",
-    "[Window Coordinates]",
-    "Maximized",
-    "0",
-    "410",
-    "458",
-    "PInVisible",
-    "120",
-    "[Toolbar Coordinates]",
-    "dLeft",
-    "0",
-    "0",
-    "dBottom",
-    "0",
-    "30",
-    "dRight",
-    "0",
-    "0",
-    "dTop1",
-    "0",
-    "0",
-    "350",
-    "25",
-    "FormHidden",
-    "NoHotTrack",
-    "[Toolbar Options]",
-    "FInVisible",
-    "SInVisible",
-    "OInVisible",
-    "NoLoop",
-    "Shuffle",
-    "NoText",
-    "/music",
-    "Filtering OFF",
-    "RollerDown",
-    "/music/lists/",
-    "NormalColors",
-};
+const std::vector<std::string> kEveryOption =
+    EveryOptionLines("/music/lists/evening.qpl", "/music");
 
 class ConfigFileTest : public ::testing::Test {
 protected:

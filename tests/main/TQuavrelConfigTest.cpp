@@ -14,19 +14,13 @@
 
 #include "TQuavrel.h"
 #include "filter/FileTypeFilter.h"
+#include "support/ConfigLines.h"
 #include "support/MainWindowFakes.h"
 #include "support/WavWriter.h"
 #include "toolbars/TDock97.h"
 #include "toolbars/TToolbar97.h"
 
 namespace {
-
-std::string Crlf(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    return text;
-}
 
 std::vector<std::string> LinesOf(const std::string& bytes) {
     std::vector<std::string> lines;
@@ -67,46 +61,8 @@ protected:
         return IniBytes();
     }
     std::vector<std::string> EveryOption(const std::string& list) const {
-        return {"Quavrel v2.0 ConfigFile",
-                "[Basic Config]",
-                list,
-                "Detailed",
-                "[Window Coordinates]",
-                "Maximized",
-                "0",
-                "410",
-                "458",
-                "PInVisible",
-                "120",
-                "[Toolbar Coordinates]",
-                "dLeft",
-                "0",
-                "0",
-                "dBottom",
-                "0",
-                "30",
-                "dRight",
-                "0",
-                "0",
-                "dTop1",
-                "0",
-                "0",
-                "350",
-                "25",
-                "FormHidden",
-                "NoHotTrack",
-                "[Toolbar Options]",
-                "FInVisible",
-                "SInVisible",
-                "OInVisible",
-                "NoLoop",
-                "Shuffle",
-                "NoText",
-                settings_->Path().string() + "/",  // as the tree reports a folder
-                "Filtering OFF",
-                "RollerDown",
-                "/music/lists/",
-                "NormalColors"};
+        // The browsed folder as the tree reports a folder.
+        return EveryOptionLines(list, settings_->Path().string() + "/");
     }
 };
 
