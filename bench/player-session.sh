@@ -51,6 +51,16 @@ with open(sys.argv[1], "wb") as f:
 PY
 }
 
+# qvrl_wait_display: waits (up to 10 s) until the X server answers.
+qvrl_wait_display() {
+    for _ in $(seq 200); do
+        xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    echo "the X server $DISPLAY does not answer"
+    return 1
+}
+
 qvrl_has_name() {
     dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
         org.freedesktop.DBus.NameHasOwner "string:$QVRL_BUS_NAME" 2>/dev/null | grep -q 'boolean true'

@@ -23,6 +23,7 @@ if [ -z "$qvrl" ]; then
     done
 fi
 [ -x "$qvrl" ] || { echo "no qvrl built; set QVRL=path/to/qvrl"; exit 2; }
+qvrl_wait_display
 
 work=$(mktemp -d /tmp/qvrl-soak-XXXXXX)
 keep="${QVRL_SOAK_DIR:-}"

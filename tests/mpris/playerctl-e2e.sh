@@ -13,6 +13,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 # shellcheck source=../../bench/player-session.sh
 source "$here/../../bench/player-session.sh"
 
+qvrl_wait_display
 work=$(mktemp -d /tmp/qvrl-e2e-XXXXXX)
 trap 'kill "${QVRL_PID:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
 qvrl_media "$work/music" 3 30000
