@@ -75,6 +75,18 @@ pc shuffle On
 expect "shuffle after setting" On pc shuffle
 pc stop
 expect "status after stop" Paused pc status
+# The volume is the output's, as the volume pop-up shows and sets it.
+pc volume 0.5
+volume=$(pc volume)
+if awk -v v="$volume" 'BEGIN { exit !(v > 0.49 && v < 0.51) }'; then
+    echo "ok   volume: $volume"
+else
+    echo "FAIL volume: wanted 0.5, got $volume"
+    failures=$((failures + 1))
+fi
+sink_volume=$(pactl get-sink-volume "$(pactl get-default-sink)" | head -n1)
+case "$sink_volume" in *" 50%"*) echo "ok   output volume: 50 %" ;;
+    *) echo "FAIL output volume: $sink_volume"; failures=$((failures + 1)) ;; esac
 
 qvrl_quit
 echo "$failures failed"
