@@ -22,7 +22,7 @@ fi
 [ -x "$qvrl" ] || { echo "no qvrl built; set QVRL=path/to/qvrl"; exit 2; }
 qvrl_wait_display
 work=$(mktemp -d /tmp/qvrl-perf-XXXXXX)
-trap 'kill "${QVRL_PID:-0}" 2>/dev/null || true; kill "${REC_PID:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'qvrl_stop_all "${REC_PID:-}"; rm -rf "$work"' EXIT
 runs=5
 
 now_ms() { date +%s%3N; }

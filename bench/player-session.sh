@@ -51,10 +51,17 @@ with open(sys.argv[1], "wb") as f:
 PY
 }
 
-# qvrl_wait_display: waits (up to 10 s) until the X server answers.
+# qvrl_wait_display: waits (up to 10 s) until the X server answers, then keeps one client
+# connected to it (QVRL_HOLD_PID) until the script ends: an X server resets when its last client
+# leaves and refuses connections meanwhile, so a player started right after another one ended
+# would find no display.
 qvrl_wait_display() {
     for _ in $(seq 200); do
-        xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+        if xdotool getdisplaygeometry >/dev/null 2>&1; then
+            xdotool search --sync --name '^no window is named like this$' >/dev/null 2>&1 &
+            QVRL_HOLD_PID=$!
+            return 0
+        fi
         sleep 0.05
     done
     echo "the X server $DISPLAY does not answer"
@@ -126,6 +133,16 @@ lines[32] = b"Loop" if loop == "1" else b"NoLoop"
 lines[33] = b"Shuffle" if shuffle == "1" else b"NoShuffle"
 open(path, "wb").write(b"\r\n".join(lines))
 PY
+}
+
+# qvrl_stop_all: ends the processes the helpers started (the player, the display holder) and
+# any other ids given; for the scripts' EXIT trap.
+qvrl_stop_all() {
+    local pid
+    for pid in "${QVRL_PID:-}" "${QVRL_HOLD_PID:-}" "$@"; do
+        if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
+    done
+    return 0
 }
 
 # qvrl_rss PID: resident memory in KiB.

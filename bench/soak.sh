@@ -27,7 +27,7 @@ qvrl_wait_display
 
 work=$(mktemp -d /tmp/qvrl-soak-XXXXXX)
 keep="${QVRL_SOAK_DIR:-}"
-trap 'kill "${QVRL_PID:-0}" 2>/dev/null || true; [ -n "$keep" ] && cp "$work"/*.csv "$work"/home/qvrl.log "$keep"/ 2>/dev/null; rm -rf "$work"' EXIT
+trap 'qvrl_stop_all; [ -n "$keep" ] && cp "$work"/*.csv "$work"/home/qvrl.log "$keep"/ 2>/dev/null; rm -rf "$work"' EXIT
 echo "soak: $qvrl, $files files of 1.5 s, looped and shuffled, for $minutes min"
 qvrl_media "$work/music" "$files" 1500
 qvrl_playlist "$work/list.qpl" "$work"/music/*.wav

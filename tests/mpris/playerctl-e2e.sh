@@ -15,7 +15,7 @@ source "$here/../../bench/player-session.sh"
 
 qvrl_wait_display
 work=$(mktemp -d /tmp/qvrl-e2e-XXXXXX)
-trap 'kill "${QVRL_PID:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'qvrl_stop_all; rm -rf "$work"' EXIT
 qvrl_media "$work/music" 3 30000
 qvrl_playlist "$work/list.qpl" "$work"/music/track-000{1,2,3}.wav
 qvrl_settings "$qvrl" "$work/home" "$work/list.qpl" 1 0
