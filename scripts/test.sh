@@ -8,4 +8,7 @@ scripts/install-deps.sh
 preset="${1:-debug}"
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset"
+# Sanitizer builds: stop at the first report, and leave system libraries' own leaks aside.
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
 exec scripts/with-test-services.sh ctest --preset "$preset" --output-on-failure
