@@ -10,6 +10,8 @@ packages=(
     pulseaudio pulseaudio-utils
     xvfb xauth x11-apps xdotool imagemagick dbus playerctl
     fonts-dejavu-core
+    # fuzz targets: libFuzzer with clang's sanitizer runtimes
+    clang libclang-rt-14-dev
     # setup.exe: cross-built for Windows and run end to end under Wine
     g++-mingw-w64-x86-64 wine64 wine
 )
