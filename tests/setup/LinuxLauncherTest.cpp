@@ -146,7 +146,8 @@ TEST_F(LinuxLauncherTest, ClosingTheWindowEndsAtOnceAndLeavesTheInstallerRunning
     EXPECT_LT(elapsedMs_, 10000);
     // The installer (or its shell, before it wrote its id) is still running.
     const pid_t installer = [&] {
-        for (int tries = 0; tries < 1000 && !Exists("pid"); ++tries)
+        // The shell makes the file before it writes the id: wait for the id itself.
+        for (int tries = 0; tries < 1000 && TempDir::Read(folder_.File("pid")).empty(); ++tries)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
         return static_cast<pid_t>(std::stoi(TempDir::Read(folder_.File("pid"))));
     }();
