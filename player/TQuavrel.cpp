@@ -3,16 +3,16 @@
 #include <QIcon>
 #include <QTimer>
 
+#include "PlaybackWidgets.h"
 #include "media/MediaDevice.h"
-#include "services/MessageBox.h"
-#include "widgets/TTrayIcon.h"
-#include "playback/PlaybackWidgets.h"
 #include "playback/Sequencer.h"
 #include "playlist/EntryTracker.h"
 #include "playlist/PlayListEditor.h"
 #include "playlist/PlayListWatcher.h"
+#include "services/MessageBox.h"
 #include "services/ShellInfo.h"
 #include "views/TFileView.h"
+#include "widgets/TTrayIcon.h"
 
 TQuavrel::TQuavrel(QuavrelServices services, QWidget* parent)
     : QMainWindow(parent), MediaPlayer1(services.media), services_(std::move(services)) {
@@ -41,7 +41,7 @@ TQuavrel::~TQuavrel() {
     // The media device belongs to main(); it is closed with the window, as designed.
     MediaPlayer1.SetOnNotify({});
     MediaPlayer1.Close();
-    // The play list view watches PlayListModel, a member that dies before the window's children.
+    // The play list view watches playList_, a member that dies before the window's children.
     delete FileList;
 }
 
@@ -49,7 +49,9 @@ void TQuavrel::CreateComponents() {
     // The play list view, the explorer pane, the displays and the toolbars are created here,
     // each by the function of its concern.
     CreateTransport();
+    CreatePlayListView();
     CreateDisplays();
+    CreateLogic();
     CreateExplorer();
 }
 
@@ -65,8 +67,12 @@ void TQuavrel::CreateTray() {
 }
 
 void TQuavrel::Guarded(void (TQuavrel::*handler)()) {
+    Guarded([this, handler] { (this->*handler)(); });
+}
+
+void TQuavrel::Guarded(const std::function<void()>& handler) {
     try {
-        (this->*handler)();
+        handler();
     } catch (const std::exception& error) {
         ShowException(error);
     }

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "views/PlayList.h"
+#include "playback/PlayerState.h"
+#include "playlist/PlayList.h"
 
 class Clock;
 class Dialogs;
@@ -21,6 +22,7 @@ class QSlider;
 class QTimer;
 class QToolButton;
 class EntryTracker;
+class FileAdder;
 class PlaybackWidgets;
 class PlayListEditor;
 class PlayListWatcher;
@@ -64,27 +66,13 @@ public:
     explicit TQuavrel(QuavrelServices services, QWidget* parent = nullptr);
     ~TQuavrel() override;
 
-    // --- Shared state (plain fields, read and written by every concern) ---
-    std::uint8_t ShuffleOn = 0;
-    std::uint8_t PlayMode = 0;
-    std::uint8_t LoopOn = 1;
-    std::int32_t PreviewTicks = 0;
-    std::string LastPlayListFile;
-    std::string CurrentListFile;
-    std::string PlayListDir;
-    std::string BrowseDir;
-    int DragSourceItem = -1;  // index of the entry a reordering drag started on; -1 none
-    std::uint8_t ShowRemaining = 0;
-    std::string NowPlayingText;
-    std::int32_t PlayIndex = 0;
-    std::unique_ptr<std::vector<std::string>> FilterList;
-    std::uint8_t FilteringOn = 1;
-    std::uint8_t WindowsColors = 0;
-    std::int32_t ButtonWidth = 44;
-    std::int32_t ButtonHeight = 41;
+    // The state every concern shares, and the play list the view shows; tests read them here.
+    PlayerState& State() { return state_; }
+    const PlayerState& State() const { return state_; }
+    PlayList& PlayListModel() { return playList_; }
+    const PlayList& PlayListModel() const { return playList_; }
 
     // --- Components ---
-    PlayList PlayListModel;  // the entries of FileList, with their selected and focused marks
     MediaDevice& MediaPlayer1;
     QTimer* Timer = nullptr;
     TTrayIcon* TrayIcon = nullptr;
@@ -329,17 +317,24 @@ private:
     void CreateMenus();
     void CreateTray();
     void CreateTransport();
+    void CreatePlayListView();
+    // The sequencer, the editor and the play list's watchers, over the widgets made before.
+    void CreateLogic();
     // Keeps the list in caption order while sorting by name is on; does nothing otherwise.
     void KeepSorted();
     // Hides the explorer pane through the given toggle handler, then each toolbar still shown.
     void HideExplorerAndToolbars(void (TQuavrel::*explorerToggle)());
     // Runs a handler as the message loop would: an escaping exception becomes a message box.
+    void Guarded(const std::function<void()>& handler);
     void Guarded(void (TQuavrel::*handler)());
     QAction* AddItem(QMenu* menu, const char* caption, void (TQuavrel::*handler)(),
                      const QKeySequence& shortcut = {});
 
     QuavrelServices services_;
+    PlayerState state_;
+    PlayList playList_;  // the entries of FileList, with their selected and focused marks
     std::unique_ptr<ShellInfo> shellInfo_;
+    std::unique_ptr<FileAdder> adder_;  // every entry the play list gets is made here
     std::unique_ptr<PlaybackWidgets> playbackWidgets_;
     std::unique_ptr<Sequencer> sequencer_;
     std::unique_ptr<PlayListEditor> editor_;

@@ -57,7 +57,9 @@ class WindowConfigTarget final : public ConfigTarget {
 public:
     explicit WindowConfigTarget(TQuavrel& window) : w_(window) {}
 
-    void SetLastPlayListFile(const std::string& path) override { w_.LastPlayListFile = path; }
+    void SetLastPlayListFile(const std::string& path) override {
+        w_.State().LastPlayListFile = path;
+    }
     void SetViewStyle(const std::string& word) override {
         if (word == "Detailed") {
             w_.Detailed2Click();
@@ -117,23 +119,23 @@ public:
     }
     // The toggles bring their check marks and lamps in step; the flag starts opposite.
     void SetLoop(bool on) override {
-        w_.LoopOn = on ? 0 : 1;
+        w_.State().LoopOn = on ? 0 : 1;
         w_.TBLoopClick();
     }
     void SetShuffle(bool on) override {
-        w_.ShuffleOn = on ? 0 : 1;
+        w_.State().ShuffleOn = on ? 0 : 1;
         w_.ShuffleClick();
     }
     void TextOff() override { w_.ImageButClick(); }
-    void FilteringOff() override { w_.FilteringOn = 0; }
-    void SetPlayListDir(const std::string& folder) override { w_.PlayListDir = folder; }
+    void FilteringOff() override { w_.State().FilteringOn = 0; }
+    void SetPlayListDir(const std::string& folder) override { w_.State().PlayListDir = folder; }
     void UseNormalColors() override { w_.ToggleColorScheme(); }
     void SetBrowseDir(const std::string& folder) override {
         if (w_.dirtree1) {
             w_.dirtree1->SetDirectory(folder);
-            w_.BrowseDir = w_.dirtree1->Directory();
+            w_.State().BrowseDir = w_.dirtree1->Directory();
         } else {
-            w_.BrowseDir = folder;
+            w_.State().BrowseDir = folder;
         }
     }
 
@@ -152,8 +154,9 @@ void CentreOnScreen(QWidget& window) {
 
 void TQuavrel::LoadConfig() {
     try {
-        LoadFilterFile(WindowsDirFile(services_.settingsFolder, kFilterFileName), *FilterList);
-        PlayListModel.Clear();
+        LoadFilterFile(WindowsDirFile(services_.settingsFolder, kFilterFileName),
+                       *state_.FilterList);
+        playList_.Clear();
         const std::string path = WindowsDirFile(services_.settingsFolder, kConfigFileName);
         std::error_code error;
         if (!std::filesystem::exists(path, error)) {
@@ -168,14 +171,14 @@ void TQuavrel::LoadConfig() {
             show();
             return;
         }
-        Shuffle1->setChecked(ShuffleOn == 1);
-        Shuffle2->setChecked(ShuffleOn == 1);
-        Loop1->setChecked(LoopOn == 1);
-        LoopN->setChecked(LoopOn == 1);
+        Shuffle1->setChecked(state_.ShuffleOn == 1);
+        Shuffle2->setChecked(state_.ShuffleOn == 1);
+        Loop1->setChecked(state_.LoopOn == 1);
+        LoopN->setChecked(state_.LoopOn == 1);
         const bool previewing = PMLen && PMLen->isEnabled();
         Preview1->setChecked(previewing);
         PreviewN->setChecked(previewing);
-        LoadIt(LastPlayListFile);
+        LoadIt(state_.LastPlayListFile);
     } catch (const std::exception& error) {
         // The rest of the start-up is skipped; the window stays as far as it got.
         ShowException(error);
@@ -191,12 +194,12 @@ void TQuavrel::ShowUnlessReachable() {
 void TQuavrel::SaveConfig() {
     if (!Panel6->isHidden())
         ShortFormToggl1Click();
-    SaveFilterFile(WindowsDirFile(services_.settingsFolder, kFilterFileName), *FilterList);
+    SaveFilterFile(WindowsDirFile(services_.settingsFolder, kFilterFileName), *state_.FilterList);
 
-    if (LastPlayListFile.empty())
-        LastPlayListFile = WindowsDirFile(services_.settingsFolder, kDefaultPlayListName);
+    if (state_.LastPlayListFile.empty())
+        state_.LastPlayListFile = WindowsDirFile(services_.settingsFolder, kDefaultPlayListName);
     ConfigState state;
-    state.lastPlayListFile = LastPlayListFile;
+    state.lastPlayListFile = state_.LastPlayListFile;
     if (FileList)
         state.viewStyle = StyleWord(FileList->ViewStyle());
     state.maximized = isMaximized();
@@ -219,16 +222,16 @@ void TQuavrel::SaveConfig() {
     state.functionsVisible = !TBFunctions->isHidden();
     state.systemVisible = !TBSystem->isHidden();
     state.optionsVisible = !TBOPtions->isHidden();
-    state.loop = LoopOn == 1;
-    state.shuffle = ShuffleOn == 1;
+    state.loop = state_.LoopOn == 1;
+    state.shuffle = state_.ShuffleOn == 1;
     state.textOnButtons = ImageBut->isChecked();
     if (dirtree1)
         state.browseDir = dirtree1->Directory();
     else
-        state.browseDir = BrowseDir;
-    state.filtering = FilteringOn == 1;
-    state.playListDir = PlayListDir;
-    state.normalColors = WindowsColors == 1;
+        state.browseDir = state_.BrowseDir;
+    state.filtering = state_.FilteringOn == 1;
+    state.playListDir = state_.PlayListDir;
+    state.normalColors = state_.WindowsColors == 1;
     WriteConfig(WindowsDirFile(services_.settingsFolder, kConfigFileName), state);
 }
 
@@ -254,5 +257,5 @@ void TQuavrel::ResetQuavrel1Click() {
 }
 
 void TQuavrel::ToolbarButton972Click() {
-    LastPlayListFile = PlayListModel.Empty() ? std::string() : CurrentListFile;
+    state_.LastPlayListFile = playList_.Empty() ? std::string() : state_.CurrentListFile;
 }

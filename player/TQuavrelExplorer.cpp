@@ -12,6 +12,7 @@
 #include "TQuavrel.h"
 #include "filter/FileTypeFilter.h"
 #include "media/MediaDevice.h"
+#include "playlist/FileAdder.h"
 #include "toolbars/TToolbar97.h"
 #include "views/TFileList.h"
 #include "views/TFileView.h"
@@ -100,7 +101,7 @@ void TQuavrel::CreateExplorer() {
     ExpList = new TFileList(
         *shellInfo_,
         [this](const std::string& path) {
-            return PassesFilter(path, FilterList.get(), FilteringOn);
+            return PassesFilter(path, state_.FilterList.get(), state_.FilteringOn);
         },
         right);
     ExpList->setObjectName(QStringLiteral("ExpList"));
@@ -123,13 +124,7 @@ void TQuavrel::CreateExplorer() {
         Guarded(&T::ExpListClick);
     };
     ExpList->OnDblClick = [this] { Guarded(&T::ExpListDblClick); };
-    ExpList->OnEndDrag = [this](QWidget* target) {
-        try {
-            ExpListEndDrag(target);
-        } catch (const std::exception& error) {
-            ShowException(error);
-        }
-    };
+    ExpList->OnEndDrag = [this](QWidget* target) { Guarded([&] { ExpListEndDrag(target); }); };
     // The play list takes a drag of explorer entries (and no other drag from inside the
     // window); ExpListEndDrag then adds them, so the drop itself adds nothing.
     if (FileList) {
@@ -188,15 +183,15 @@ void TQuavrel::ToolbarButton971Click() {
         return;
     const std::string first = ExpList->PathOf(selected.front());
     MediaPlayer1.SetFileName(first);
-    const int entry = FileList->AddFile(first);
+    const int entry = adder_->AddFile(first, playList_);
     ExpList->Select(selected.front(), false);
     if (entry >= 0) {
-        PlayListModel.Focus(entry);
-        PlayListModel.Select(entry);
-        PlayIndex = entry;
+        playList_.Focus(entry);
+        playList_.Select(entry);
+        state_.PlayIndex = entry;
     }
     for (std::size_t k = 1; k < selected.size(); ++k) {
-        FileList->AddFile(ExpList->PathOf(selected[k]));
+        adder_->AddFile(ExpList->PathOf(selected[k]), playList_);
         ExpList->Select(selected[k], false);
     }
 }
@@ -217,22 +212,22 @@ void TQuavrel::AddFilesClick() {
     // A folder goes without its trailing "/"; a root keeps it ("/" must stay a path).
     if (node && node->Parent() && folder.size() > 1)
         folder.pop_back();
-    FileList->AddFile(folder);
+    adder_->AddFile(folder, playList_);
     OpenAndPlay();
 }
 
 void TQuavrel::ExplorerToggle1Click() {
     if (!Panel1->isHidden()) {
-        BrowseDir = dirtree1->Directory();
+        state_.BrowseDir = dirtree1->Directory();
         Panel1->hide();
         if (Splitter2)
             Splitter2->hide();
     } else {
-        dirtree1->SetDirectory(BrowseDir);
+        dirtree1->SetDirectory(state_.BrowseDir);
         if (Splitter2)
             Splitter2->show();
         Panel1->show();
-        dirtree1->SetDirectory(BrowseDir);
+        dirtree1->SetDirectory(state_.BrowseDir);
     }
 }
 
@@ -247,7 +242,7 @@ void TQuavrel::FolderToggle1Click() {
         FunctionsToolbar1Click();
         LoadSaveToolbar1Click();
         OptionsToolbar1Click();
-        dirtree1->SetDirectory(BrowseDir);
+        dirtree1->SetDirectory(state_.BrowseDir);
         return;
     }
     HideExplorerAndToolbars(&TQuavrel::ExplorerToggle1Click);

@@ -390,7 +390,7 @@ void TQuavrel::ShortFormToggl1Click() {
     SettleLayout(this);
     SetExplorerHeight(147);
     if (dirtree1)
-        dirtree1->SetDirectory(BrowseDir);
+        dirtree1->SetDirectory(state_.BrowseDir);
     FormResize();
 }
 
@@ -431,7 +431,7 @@ void TQuavrel::ImageButClick() {
             continue;
         TToolbarButton97::ShowCaption(button, show);
         if (show)
-            button->setFixedSize(ButtonWidth, ButtonHeight);
+            button->setFixedSize(state_.ButtonWidth, state_.ButtonHeight);
         else
             button->setFixedSize(27, 24);
     }
@@ -483,7 +483,7 @@ void TQuavrel::ApplyColorScheme(bool systemColors) {
         dock->SetColor(clBlack);
     if (Image2)
         Image2->setVisible(!systemColors);
-    WindowsColors = systemColors ? 1 : 0;
+    state_.WindowsColors = systemColors ? 1 : 0;
     ToggleColorScheme2->setChecked(systemColors);
 }
 

@@ -10,11 +10,12 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include "PlaybackWidgets.h"
 #include "TQuavrel.h"
 #include "filter/FileTypeFilter.h"
-#include "playback/PlaybackWidgets.h"
 #include "playback/Sequencer.h"
 #include "playlist/EntryTracker.h"
+#include "playlist/FileAdder.h"
 #include "playlist/PlayListEditor.h"
 #include "playlist/PlayListWatcher.h"
 #include "services/QtShellInfo.h"
@@ -54,6 +55,9 @@ void PaintPMLen(QLineEdit* box, bool on) {
 void TQuavrel::CreateTransport() {
     using T = TQuavrel;
     shellInfo_ = std::make_unique<QtShellInfo>(QDir::homePath().toStdString());
+    adder_ = std::make_unique<FileAdder>(*shellInfo_, [this](const std::string& path) {
+        return PassesFilter(path, state_.FilterList.get(), state_.FilteringOn);
+    });
     auto button = [this](const char* caption, const char* hint, void (TQuavrel::*handler)()) {
         auto* b = new QToolButton(this);
         b->setObjectName(QString::fromLatin1(caption));
@@ -106,10 +110,17 @@ void TQuavrel::CreateTransport() {
     // Only the user's moves seek: positions the program sets do not come back here.
     connect(TrackBar, &QSlider::actionTriggered, this, [this] { Guarded(&T::TrackBarChange); });
 
+    // CreateLayout places every control in its toolbar; the short form's twins start hidden.
+    for (QWidget* w : {Play3, Stop3, PrevS3, NextS3})
+        w->hide();
+}
+
+void TQuavrel::CreatePlayListView() {
+    using T = TQuavrel;
     FileList = new TFileView(
-        PlayListModel, *shellInfo_,
+        playList_, *shellInfo_,
         [this](const std::string& path) {
-            return PassesFilter(path, FilterList.get(), FilteringOn);
+            return PassesFilter(path, state_.FilterList.get(), state_.FilteringOn);
         },
         this);
     FileList->setObjectName(QStringLiteral("FileList"));
@@ -120,54 +131,41 @@ void TQuavrel::CreateTransport() {
     FileList->setCursor(Qt::PointingHandCursor);
     FileList->SetHotTrack(true);
     FileList->OnFileDrop = [this](const std::vector<std::string>& files, int x, int y) {
-        try {
-            FileListFileDrop(files, x, y);
-        } catch (const std::exception& error) {
-            ShowException(error);
-        }
+        Guarded([&] { FileListFileDrop(files, x, y); });
     };
     FileList->OnDblClick = [this] {
         afterDblClick_ = true;
         Guarded(&T::FileListDblClick);
     };
     FileList->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
-        try {
-            FileListMouseDown(b, x, y);
-        } catch (const std::exception& error) {
-            ShowException(error);
-        }
+        Guarded([&] { FileListMouseDown(b, x, y); });
     };
     FileList->OnMouseUp = [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
-        try {
+        Guarded([&] {
             // A press and release on the same place is a click; a release elsewhere ends a drag.
-            const bool click =
-                b == Qt::LeftButton && !afterDblClick_ && FileList->ItemAt(x, y) == DragSourceItem;
+            const bool click = b == Qt::LeftButton && !afterDblClick_ &&
+                               FileList->ItemAt(x, y) == state_.DragSourceItem;
             afterDblClick_ = false;
             FileListMouseUp(b, x, y);
             if (click)
                 FileListClick();
-        } catch (const std::exception& error) {
-            ShowException(error);
-        }
+        });
     };
     FileList->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(FileList, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { ItemPopUp->popup(FileList->mapToGlobal(at)); });
     if (!centralWidget())
         setCentralWidget(FileList);
+}
 
-    // CreateLayout places every control in its toolbar; the short form's twins start hidden.
-    for (QWidget* w : {Play3, Stop3, PrevS3, NextS3})
-        w->hide();
-
-    playbackWidgets_ = std::make_unique<PlaybackWidgets>(*this);
-    const SequencerState state{ShuffleOn, LoopOn,         PlayMode,       PreviewTicks,
-                               PlayIndex, NowPlayingText, DragSourceItem, ShowRemaining};
-    sequencer_ = std::make_unique<Sequencer>(state, PlayListModel, MediaPlayer1, *playbackWidgets_,
+void TQuavrel::CreateLogic() {
+    playbackWidgets_ = std::make_unique<PlaybackWidgets>(
+        PlaybackWidgets::Parts{*this, *TrayIcon, *TrackBar, *PMLen, LCDLabel1, LedS, LedL, LedP});
+    sequencer_ = std::make_unique<Sequencer>(state_, playList_, MediaPlayer1, *playbackWidgets_,
                                              services_.clock);
-    editor_ = std::make_unique<PlayListEditor>(state, PlayListModel, MediaPlayer1);
-    dragTracker_ = std::make_unique<EntryTracker>(PlayListModel, DragSourceItem);
-    listWatcher_ = std::make_unique<PlayListWatcher>(PlayListModel, [this](bool entryChanged) {
+    editor_ = std::make_unique<PlayListEditor>(state_, playList_, MediaPlayer1);
+    dragTracker_ = std::make_unique<EntryTracker>(playList_, state_.DragSourceItem);
+    listWatcher_ = std::make_unique<PlayListWatcher>(playList_, [this](bool entryChanged) {
         if (entryChanged && sortByName_ && !sortPending_) {
             // Settled after the change, or earlier by a command that needs the order.
             sortPending_ = true;
@@ -176,7 +174,7 @@ void TQuavrel::CreateTransport() {
         }
         // A change to an entry runs the emptiness rule, as the view reports it. A removal that
         // empties the list runs it too, so no command is left enabled on an empty list.
-        if (entryChanged || (PlayListModel.Empty() && Play->isEnabled()))
+        if (entryChanged || (playList_.Empty() && Play->isEnabled()))
             FileListChange();
     });
 }
@@ -215,30 +213,30 @@ void TQuavrel::MediaPlayer1Notify() {
 
 void TQuavrel::ShuffleClick() {
     sequencer_->ShuffleClick();
-    Shuffle1->setChecked(ShuffleOn == 1);
-    Shuffle2->setChecked(ShuffleOn == 1);
-    playbackWidgets_->LightShuffle(ShuffleOn == 1);
+    Shuffle1->setChecked(state_.ShuffleOn == 1);
+    Shuffle2->setChecked(state_.ShuffleOn == 1);
+    playbackWidgets_->LightShuffle(state_.ShuffleOn == 1);
 }
 
 void TQuavrel::TBLoopClick() {
     sequencer_->TBLoopClick();
-    Loop1->setChecked(LoopOn == 1);
-    LoopN->setChecked(LoopOn == 1);
+    Loop1->setChecked(state_.LoopOn == 1);
+    LoopN->setChecked(state_.LoopOn == 1);
     playbackWidgets_->LightLoop(LoopN->isChecked());
 }
 
 void TQuavrel::TBPlayModeClick() {
-    if (PlayMode == 1) {
-        PlayMode = 0;
+    if (state_.PlayMode == 1) {
+        state_.PlayMode = 0;
         PMLen->setEnabled(false);
         PaintPMLen(PMLen, false);
         PreviewN->setChecked(false);
     } else {
-        PlayMode = 1;
+        state_.PlayMode = 1;
         PMLen->setEnabled(true);
         PaintPMLen(PMLen, true);
         PreviewN->setChecked(true);
-        PreviewTicks = 0;
+        state_.PreviewTicks = 0;
     }
     Preview1->setChecked(playbackWidgets_->PreviewLengthEnabled());
     PreviewN->setChecked(playbackWidgets_->PreviewLengthEnabled());
@@ -279,7 +277,7 @@ void TQuavrel::PrevSong1Click() {
 
 void TQuavrel::Shuffle1Click() {
     ShuffleClick();
-    Shuffle1->setChecked(ShuffleOn == 1);
+    Shuffle1->setChecked(state_.ShuffleOn == 1);
 }
 
 void TQuavrel::Shuffle2Click() {

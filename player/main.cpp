@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
     TQuavrel quavrel({media, clock, messages, dialogs, SettingsFolder(),
                       [] { return QSystemTrayIcon::isSystemTrayAvailable(); }});
     // Then the filter dialog, the About window and the volume pop-up, children of the window.
-    quavrel.FileTypeBox = new TFileTypeBox(quavrel.FilterList, quavrel.FilteringOn, &quavrel);
+    quavrel.FileTypeBox =
+        new TFileTypeBox(quavrel.State().FilterList, quavrel.State().FilteringOn, &quavrel);
     quavrel.AboutBox = new TAboutBox(&quavrel);
     quavrel.CreateVolume(mixerApi);
     new MprisService(quavrel, media);  // a child of the window; idle without a session bus

@@ -115,7 +115,8 @@ QString MprisService::Quit() {
 
 QStringList MprisService::SupportedMimeTypes() const {
     static const std::vector<std::string> none;
-    const std::vector<std::string>& list = window_.FilterList ? *window_.FilterList : none;
+    const std::vector<std::string>& list =
+        window_.State().FilterList ? *window_.State().FilterList : none;
     if (!mimeKnown_ || list != mimeExtensions_) {
         mimeExtensions_ = list;
         mimeTypes_ = ExtensionMimeTypes(list);
@@ -192,7 +193,7 @@ QString MprisService::OpenUri(const QString& uri) {
     const std::string path = url.toLocalFile().toStdString();
     QString refused;
     QString error = Run([this, &path, &refused] {
-        PlayList& list = window_.PlayListModel;
+        PlayList& list = window_.PlayListModel();
         const int before = list.Count();
         window_.FileListFileDrop({path}, 0, 0);
         if (list.Count() == before) {
@@ -225,17 +226,17 @@ QString MprisService::PlaybackStatus() const {
 }
 
 QString MprisService::LoopStatus() const {
-    return Text(LoopStatusName(window_.LoopOn));
+    return Text(LoopStatusName(window_.State().LoopOn));
 }
 
 void MprisService::SetLoopStatus(const QString& status) {
     const auto wanted = LoopWanted(status.toStdString());
-    if (wanted && *wanted != (window_.LoopOn == 1))
+    if (wanted && *wanted != (window_.State().LoopOn == 1))
         Run([this] { window_.Loop1Click(); });
 }
 
 bool MprisService::Shuffle() const {
-    return window_.ShuffleOn == 1;
+    return window_.State().ShuffleOn == 1;
 }
 
 void MprisService::SetShuffle(bool on) {
@@ -257,9 +258,9 @@ QVariantMap MprisService::Metadata() const {
     const std::string& file = device_.OpenFile();
     // The entry being played names the track; after edits moved it, the file's own name does.
     std::string title = file.substr(file.rfind('/') + 1);
-    const PlayList& list = window_.PlayListModel;
-    if (list.Contains(window_.PlayIndex) && list.At(window_.PlayIndex).Path == file)
-        title = list.At(window_.PlayIndex).Caption;
+    const PlayList& list = window_.PlayListModel();
+    if (list.Contains(window_.State().PlayIndex) && list.At(window_.State().PlayIndex).Path == file)
+        title = list.At(window_.State().PlayIndex).Caption;
     metadata.insert(QStringLiteral("mpris:length"), qlonglong(device_.Length()) * 1000);
     metadata.insert(QStringLiteral("xesam:title"), Text(title));
     metadata.insert(QStringLiteral("xesam:url"),

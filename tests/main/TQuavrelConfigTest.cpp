@@ -71,7 +71,7 @@ TEST_F(TQuavrelConfigTest, FreshStartWritesTheDefaultsAndReadsThemBackTheSame) {
     {
         auto window = Start();
         EXPECT_TRUE(window->isVisible());
-        EXPECT_TRUE(window->PlayListModel.Empty());
+        EXPECT_TRUE(window->PlayListModel().Empty());
         window->Exit2Click();
         first = IniBytes();
         const std::vector<std::string> lines = LinesOf(first);
@@ -128,16 +128,16 @@ TEST_F(TQuavrelConfigTest, EveryOptionIsAppliedAndWrittenBackTheSame) {
                  w->OptionsToolbar1->isChecked());
     EXPECT_FALSE(w->HotTrackOn());
     EXPECT_FALSE(w->ToggleHotTrack->isChecked() || w->HotTrack1->isChecked());
-    EXPECT_EQ(w->LoopOn, 0);
+    EXPECT_EQ(w->State().LoopOn, 0);
     EXPECT_FALSE(w->Loop1->isChecked() || w->LoopN->isChecked());
-    EXPECT_EQ(w->ShuffleOn, 1);
+    EXPECT_EQ(w->State().ShuffleOn, 1);
     EXPECT_TRUE(w->Shuffle1->isChecked() && w->Shuffle2->isChecked());
     EXPECT_FALSE(w->ImageBut->isChecked());
     EXPECT_EQ(w->Play->size(), QSize(27, 24));
-    EXPECT_EQ(w->BrowseDir, settings_->Path().string() + "/");
-    EXPECT_EQ(w->FilteringOn, 0);
-    EXPECT_EQ(w->PlayListDir, "/music/lists/");
-    EXPECT_EQ(w->WindowsColors, 1);
+    EXPECT_EQ(w->State().BrowseDir, settings_->Path().string() + "/");
+    EXPECT_EQ(w->State().FilteringOn, 0);
+    EXPECT_EQ(w->State().PlayListDir, "/music/lists/");
+    EXPECT_EQ(w->State().WindowsColors, 1);
     EXPECT_TRUE(w->Detailed2->isChecked());
     w->Exit2Click();
     std::vector<std::string> written = LinesOf(IniBytes());
@@ -156,8 +156,8 @@ TEST_F(TQuavrelConfigTest, HeaderDifferingInLetterCaseIsNotUsed) {
     settings_->Write("Qvrl.ini", Crlf(lines));
     auto w = Start();
     EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(w->LoopOn, 1);
-    EXPECT_EQ(w->WindowsColors, 0);
+    EXPECT_EQ(w->State().LoopOn, 1);
+    EXPECT_EQ(w->State().WindowsColors, 0);
     EXPECT_FALSE(w->TBOPtions->isHidden());
 }
 
@@ -170,14 +170,14 @@ TEST_F(TQuavrelConfigTest, FileEndingAfterLine26LeavesTheLaterDefaultsAndStillLo
     EXPECT_FALSE(w->isVisible());
     EXPECT_FALSE(w->HotTrackOn());
     EXPECT_FALSE(w->TBOPtions->isHidden() || w->TBSystem->isHidden() || w->TBFunctions->isHidden());
-    EXPECT_EQ(w->LoopOn, 0);
-    EXPECT_EQ(w->ShuffleOn, 0);
+    EXPECT_EQ(w->State().LoopOn, 0);
+    EXPECT_EQ(w->State().ShuffleOn, 0);
     EXPECT_TRUE(w->ImageBut->isChecked());
-    EXPECT_EQ(w->FilteringOn, 1);
-    EXPECT_EQ(w->PlayListDir, "");
-    EXPECT_EQ(w->WindowsColors, 0);
+    EXPECT_EQ(w->State().FilteringOn, 1);
+    EXPECT_EQ(w->State().PlayListDir, "");
+    EXPECT_EQ(w->State().WindowsColors, 0);
     // The default play list loads and starts playing.
-    EXPECT_EQ(w->PlayListModel.Count(), 2);
+    EXPECT_EQ(w->PlayListModel().Count(), 2);
     EXPECT_EQ(media_.Mode(), MediaMode::Playing);
     EXPECT_TRUE(messages_.shown.empty());
 }
@@ -192,9 +192,9 @@ TEST_F(TQuavrelConfigTest, NonNumberStopsTheStartWithItsMessageAndKeepsTheDefaul
         ASSERT_EQ(messages_.shown.size(), 1u);
         EXPECT_EQ(messages_.shown[0].text, "'x' is not a valid integer value");
         EXPECT_EQ(w->x(), 10);  // applied before the line
-        EXPECT_EQ(w->LoopOn, 1);
+        EXPECT_EQ(w->State().LoopOn, 1);
         EXPECT_FALSE(w->TBOPtions->isHidden());
-        EXPECT_TRUE(w->PlayListModel.Empty());
+        EXPECT_TRUE(w->PlayListModel().Empty());
         // With a tray the program lives on there, as designed.
         EXPECT_FALSE(w->isVisible());
     }
@@ -216,7 +216,7 @@ TEST_F(TQuavrelConfigTest, EmptyLine3LoadsNothingAndIsWrittenAsTheDefaultList) {
     lines[2] = "";
     settings_->Write("Qvrl.ini", Crlf(lines));
     auto w = Start();
-    EXPECT_TRUE(w->PlayListModel.Empty());
+    EXPECT_TRUE(w->PlayListModel().Empty());
     EXPECT_TRUE(messages_.shown.empty());
     w->Exit2Click();
     EXPECT_EQ(LinesOf(IniBytes())[2], settings_->File("default.qpl"));
@@ -258,7 +258,7 @@ TEST_F(TQuavrelConfigTest, FailedWriteKeepsTheWindowOpenAndSaysWhy) {
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0].text, "Cannot create file " + notAFolder + "/Qvrl.flt");
     EXPECT_TRUE(w->isVisible());
-    EXPECT_TRUE(w->FilterList);
+    EXPECT_TRUE(w->State().FilterList);
     EXPECT_EQ(TempDir::Read(notAFolder), "x");
 }
 
@@ -279,10 +279,10 @@ TEST_F(TQuavrelConfigTest, MakeDefaultTakesTheCurrentListWhenTheListHasEntries) 
     lines[2] = WritePlayList();
     settings_->Write("Qvrl.ini", Crlf(lines));
     auto w = Start();
-    ASSERT_EQ(w->PlayListModel.Count(), 2);
-    w->LastPlayListFile = "";
+    ASSERT_EQ(w->PlayListModel().Count(), 2);
+    w->State().LastPlayListFile = "";
     w->ToolbarButton972->click();
-    EXPECT_EQ(w->LastPlayListFile, lines[2]);
+    EXPECT_EQ(w->State().LastPlayListFile, lines[2]);
 }
 
 }  // namespace

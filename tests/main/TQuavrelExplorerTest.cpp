@@ -46,8 +46,8 @@ private:
 
     std::vector<std::string> PlayListPaths(const TQuavrel& window) const {
         std::vector<std::string> paths;
-        for (int i = 0; i < window.PlayListModel.Count(); ++i)
-            paths.push_back(window.PlayListModel.At(i).Path);
+        for (int i = 0; i < window.PlayListModel().Count(); ++i)
+            paths.push_back(window.PlayListModel().At(i).Path);
         return paths;
     }
 
@@ -101,20 +101,20 @@ private slots:
         window->ToolbarButton973->click();
         QCOMPARE(PlayListPaths(*window),
                  (std::vector<std::string>{music_->File("a.mp3"), music_->File("b.mp3")}));
-        QCOMPARE(window->PlayListModel.Focused(), 0);
-        QVERIFY(window->PlayListModel.IsSelected(0));
-        QCOMPARE(window->PlayIndex, 0);
+        QCOMPARE(window->PlayListModel().Focused(), 0);
+        QVERIFY(window->PlayListModel().IsSelected(0));
+        QCOMPARE(window->State().PlayIndex, 0);
         QCOMPARE(window->ExpList->SelectedCount(), 0);
         QCOMPARE(window->MediaPlayer1.FileName(), music_->File("a.mp3"));
         QVERIFY(media_.Log().empty());  // nothing starts playing
-        QVERIFY(window->PlayListModel.IsConsistent());
+        QVERIFY(window->PlayListModel().IsConsistent());
     }
 
     void addingSelectedFilesTakesThemInListOrder() {
         auto window = Start();
         window->dirtree1->SetDirectory(Folder());
         window->ToolbarButton971->click();  // nothing selected: nothing added
-        QVERIFY(window->PlayListModel.Empty());
+        QVERIFY(window->PlayListModel().Empty());
         QVERIFY(window->MediaPlayer1.FileName().empty());
 
         window->ExpList->Select(1);
@@ -124,9 +124,9 @@ private slots:
                  (std::vector<std::string>{music_->File("a.mp3"), music_->File("b.mp3")}));
         window->ExpList->Select(1);
         window->ToolbarButton971->click();
-        QCOMPARE(window->PlayListModel.Count(), 3);
-        QCOMPARE(window->PlayListModel.Focused(), 2);
-        QCOMPARE(window->PlayIndex, 2);
+        QCOMPARE(window->PlayListModel().Count(), 3);
+        QCOMPARE(window->PlayListModel().Focused(), 2);
+        QCOMPARE(window->State().PlayIndex, 2);
         QCOMPARE(window->ExpList->SelectedCount(), 0);
     }
 
@@ -137,10 +137,10 @@ private slots:
         QVERIFY(!window->FileList->OnDragOver(window->FileList, 0, 0));
         window->ExpList->Select(1);
         window->ExpList->OnEndDrag(window->ExpList);  // dropped back on itself: nothing
-        QVERIFY(window->PlayListModel.Empty());
+        QVERIFY(window->PlayListModel().Empty());
         window->ExpList->OnEndDrag(window->FileList);
         QCOMPARE(PlayListPaths(*window), (std::vector<std::string>{music_->File("b.mp3")}));
-        QCOMPARE(window->PlayListModel.Focused(), 0);
+        QCOMPARE(window->PlayListModel().Focused(), 0);
     }
 
     void addingRecursivelyTakesTheSubfoldersThenOpensTheEmptyName() {
@@ -158,7 +158,7 @@ private slots:
         // quietly, nothing plays and no entry is lost.
         QVERIFY(std::count(media_.Log().begin(), media_.Log().end(), "open ") == 1);
         QVERIFY(std::count(media_.Log().begin(), media_.Log().end(), "play") == 0);
-        QCOMPARE(window->PlayListModel.Count(), 3);
+        QCOMPARE(window->PlayListModel().Count(), 3);
         QVERIFY(messages_.shown.empty());
     }
 
@@ -192,7 +192,7 @@ private slots:
         window->dirtree1->SetDirectory(Folder("sub"));
         window->ExplorerToggle2->trigger();
         QVERIFY(window->Panel1->isHidden());
-        QCOMPARE(window->BrowseDir, Folder("sub"));
+        QCOMPARE(window->State().BrowseDir, Folder("sub"));
         window->dirtree1->SetDirectory(Folder());  // moved while hidden
         window->ExplorerToggle1Click();
         QVERIFY(!window->Panel1->isHidden());

@@ -75,7 +75,7 @@ private slots:
         QVERIFY(panel3->mapTo(w.get(), QPoint(0, 0)).y() <
                 w->TBTrackBar->mapTo(w.get(), QPoint(0, 0)).y());
         QVERIFY(w->Panel6->isHidden());
-        QCOMPARE(w->WindowsColors, 0);
+        QCOMPARE(w->State().WindowsColors, 0);
         QCOMPARE(w->TBTrackBar->Color(), 0u);
         QCOMPARE(w->TBFunctions->Color(), 0xD7AE6Au);
     }
@@ -146,7 +146,7 @@ private slots:
         auto w = Start();
         QWidget* image2 = w->Image2;
         w->ToggleColorScheme2->trigger();
-        QCOMPARE(w->WindowsColors, 1);
+        QCOMPARE(w->State().WindowsColors, 1);
         QVERIFY(w->ToggleColorScheme2->isChecked());
         QCOMPARE(w->TBTrackBar->Color(), 0x8000000Fu);
         QCOMPARE(w->TBOPtions->Color(), 0x8000000Fu);
@@ -164,7 +164,7 @@ private slots:
                  w->palette().color(QPalette::Button));
 
         w->ToggleColorScheme2->trigger();
-        QCOMPARE(w->WindowsColors, 0);
+        QCOMPARE(w->State().WindowsColors, 0);
         QVERIFY(!w->ToggleColorScheme2->isChecked());
         QCOMPARE(w->TBTrackBar->Color(), 0u);
         QCOMPARE(w->TBSystem->Color(), 0xD7AE6Au);
@@ -263,10 +263,10 @@ private slots:
 
     void makeDefaultTakesTheCurrentListOrNothing() {
         auto w = Start();
-        w->CurrentListFile = "/lists/a.qpl";
-        w->LastPlayListFile = "/lists/old.qpl";
+        w->State().CurrentListFile = "/lists/a.qpl";
+        w->State().LastPlayListFile = "/lists/old.qpl";
         w->ToolbarButton972->click();
-        QCOMPARE(w->LastPlayListFile, std::string());
+        QCOMPARE(w->State().LastPlayListFile, std::string());
     }
 };
 

@@ -40,8 +40,8 @@ private:
     }
     static QStringList Captions(const TQuavrel& window) {
         QStringList result;
-        for (int i = 0; i < window.PlayListModel.Count(); ++i)
-            result << QString::fromStdString(window.PlayListModel.At(i).Caption);
+        for (int i = 0; i < window.PlayListModel().Count(); ++i)
+            result << QString::fromStdString(window.PlayListModel().At(i).Caption);
         return result;
     }
     static QPoint EntryPoint(TQuavrel& window, int row) {
@@ -87,10 +87,10 @@ private slots:
                           c = Media("c.mp3");
         Drop(*window, {a, b, c});
         QCOMPARE(Captions(*window), (QStringList{"a.mp3", "c.mp3"}));
-        QCOMPARE(window->PlayListModel.Focused(), 0);
-        QVERIFY(window->PlayListModel.IsSelected(0));
-        QVERIFY(!window->PlayListModel.IsSelected(1));
-        QCOMPARE(window->PlayIndex, 0);
+        QCOMPARE(window->PlayListModel().Focused(), 0);
+        QVERIFY(window->PlayListModel().IsSelected(0));
+        QVERIFY(!window->PlayListModel().IsSelected(1));
+        QCOMPARE(window->State().PlayIndex, 0);
         QCOMPARE(media_.FileName(), a);
         QVERIFY(media_.Log().empty());  // nothing plays
         QCOMPARE(ListControls(*window), All(true));
@@ -100,11 +100,11 @@ private slots:
     void aDoubleClickPlaysTheFocusedEntryOnce() {
         auto window = Start();
         Drop(*window, {Media("a.mp3"), Media("b.mp3")});
-        window->PlayListModel.Select(1);
-        window->PlayListModel.Focus(1);
+        window->PlayListModel().Select(1);
+        window->PlayListModel().Focus(1);
         window->FileList->OnDblClick();
         QCOMPARE(media_.Log(), (std::vector<std::string>{"open " + files_->File("b.mp3"), "play"}));
-        QCOMPARE(window->PlayIndex, 1);
+        QCOMPARE(window->State().PlayIndex, 1);
         QCOMPARE(window->windowTitle(), QStringLiteral("[ b.mp3 ] Quavrel v2.0"));
         QCOMPARE(window->TrayIcon->ToolTip(), QStringLiteral("Playing b.mp3"));
     }
@@ -117,14 +117,14 @@ private slots:
         QTest::mousePress(viewport, Qt::LeftButton, {}, EntryPoint(*window, 2));
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, EntryPoint(*window, 0));
         QCOMPARE(Captions(*window), (QStringList{"a.mp3", "c.mp3", "b.mp3"}));
-        QCOMPARE(window->PlayListModel.Focused(), 1);
-        QVERIFY(window->PlayListModel.IsSelected(1));
-        QCOMPARE(window->DragSourceItem, -1);
+        QCOMPARE(window->PlayListModel().Focused(), 1);
+        QVERIFY(window->PlayListModel().IsSelected(1));
+        QCOMPARE(window->State().DragSourceItem, -1);
 
         QTest::mousePress(viewport, Qt::LeftButton, {}, EntryPoint(*window, 0));
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, EntryPoint(*window, 2));
         QCOMPARE(Captions(*window), (QStringList{"c.mp3", "b.mp3", "a.mp3"}));
-        QCOMPARE(window->PlayListModel.Focused(), 2);
+        QCOMPARE(window->PlayListModel().Focused(), 2);
 
         QTest::mousePress(viewport, Qt::LeftButton, {}, EntryPoint(*window, 1));
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, EntryPoint(*window, 1));
@@ -139,34 +139,34 @@ private slots:
                                   EntryPoint(*window, 0).y());
         QVERIFY(window->Rename1->isEnabled() && window->Delete1->isEnabled() &&
                 window->SaveSelected->isEnabled());
-        QCOMPARE(window->DragSourceItem, 0);
+        QCOMPARE(window->State().DragSourceItem, 0);
         window->FileListMouseDown(Qt::LeftButton, EntryPoint(*window, 0).x(),
                                   EntryPoint(*window, 0).y());
         QVERIFY(!window->Rename1->isEnabled() && !window->Delete1->isEnabled() &&
                 !window->SaveSelected->isEnabled());
         window->FileListMouseDown(Qt::RightButton, 5, 400);
         QVERIFY(!window->Rename1->isEnabled());
-        QCOMPARE(window->DragSourceItem, -1);
+        QCOMPARE(window->State().DragSourceItem, -1);
         QVERIFY(window->Clear1->isEnabled());
     }
 
     void movesAtTheEndsDoNothingAndSortingByNameKeepsTheOrder() {
         auto window = Start();
         Drop(*window, {Media("b.mp3"), Media("a.mp3"), Media("c.mp3")});
-        window->PlayListModel.Focus(0);
+        window->PlayListModel().Focus(0);
         window->MoveBack1Click();
         QCOMPARE(Captions(*window), (QStringList{"b.mp3", "a.mp3", "c.mp3"}));
-        window->PlayListModel.Focus(2);
+        window->PlayListModel().Focus(2);
         window->MoveFwd1Click();
         QCOMPARE(Captions(*window), (QStringList{"b.mp3", "a.mp3", "c.mp3"}));
         window->MoveBack1Click();
         QCOMPARE(Captions(*window), (QStringList{"b.mp3", "c.mp3", "a.mp3"}));
-        QCOMPARE(window->PlayListModel.Focused(), 1);
+        QCOMPARE(window->PlayListModel().Focused(), 1);
 
         window->Name1->trigger();
         QVERIFY(window->Name1->isChecked() && window->Name2->isChecked());
         QCOMPARE(Captions(*window), (QStringList{"a.mp3", "b.mp3", "c.mp3"}));
-        window->PlayListModel.Focus(0);
+        window->PlayListModel().Focus(0);
         window->MoveFwd1Click();  // the list sorts itself back at once
         QCOMPARE(Captions(*window), (QStringList{"a.mp3", "b.mp3", "c.mp3"}));
         Drop(*window, {Media("0.mp3")});
@@ -181,17 +181,17 @@ private slots:
     void deletingEverythingDisablesTheListControlsAndAddingEnablesThem() {
         auto window = Start();
         Drop(*window, {Media("a.mp3"), Media("b.mp3")});
-        window->PlayListModel.Focus(1);
+        window->PlayListModel().Focus(1);
         window->PlayClick();
         QCOMPARE(media_.Mode(), MediaMode::Playing);
-        window->PlayListModel.SelectOnly(0);
+        window->PlayListModel().SelectOnly(0);
         window->DeleteSelected1Click();  // another entry than the playing one: playback stops
         QCOMPARE(media_.Mode(), MediaMode::Stopped);
-        QCOMPARE(window->PlayListModel.Count(), 1);
+        QCOMPARE(window->PlayListModel().Count(), 1);
 
-        window->PlayListModel.SelectAll();
+        window->PlayListModel().SelectAll();
         window->Delete1Click();
-        QVERIFY(window->PlayListModel.Empty());
+        QVERIFY(window->PlayListModel().Empty());
         QCOMPARE(ListControls(*window), All(false));
         QCOMPARE(window->windowTitle(), QStringLiteral("Quavrel v2.0 "));
         QCOMPARE(window->TrackBar->minimum(), 0);
@@ -218,9 +218,9 @@ private slots:
         QTest::keyClicks(editor, "My Song");
         QTest::keyClick(editor, Qt::Key_Return);  // the delegate commits from the event loop
         QTRY_COMPARE(Captions(*window), QStringList{"My Song"});
-        QCOMPARE(window->PlayListModel.At(0).Path, a);
+        QCOMPARE(window->PlayListModel().At(0).Path, a);
 
-        window->PlayListModel.Focus(-1);
+        window->PlayListModel().Focus(-1);
         window->Rename();  // no focused entry: nothing
         for (QLineEdit* open : view->findChildren<QLineEdit*>())
             QVERIFY(!open->isVisible());
@@ -242,33 +242,33 @@ private slots:
         auto window = Start();
         Drop(*window, {Media("a.mp3"), Media("b.mp3")});
         window->Shuffle2->trigger();
-        QCOMPARE(window->ShuffleOn, 1);
+        QCOMPARE(window->State().ShuffleOn, 1);
         QVERIFY(window->Shuffle1->isChecked() && window->Shuffle2->isChecked());
-        QCOMPARE(window->PlayListModel.SelectedCount(), 2);
+        QCOMPARE(window->PlayListModel().SelectedCount(), 2);
         if (window->LedS)
             QVERIFY(window->LedS->LedOn() && window->AMAdvLed1->LedOn());
         window->Shuffle->click();
-        QCOMPARE(window->ShuffleOn, 0);
+        QCOMPARE(window->State().ShuffleOn, 0);
         QVERIFY(!window->Shuffle1->isChecked() && !window->Shuffle2->isChecked());
-        QCOMPARE(window->PlayListModel.SelectedCount(), 0);
+        QCOMPARE(window->PlayListModel().SelectedCount(), 0);
 
         window->Loop1->trigger();
-        QCOMPARE(window->LoopOn, 0);
+        QCOMPARE(window->State().LoopOn, 0);
         QVERIFY(!window->Loop1->isChecked() && !window->LoopN->isChecked());
         if (window->LedL)
             QVERIFY(!window->LedL->LedOn() && !window->AMAdvLed2->LedOn());
         window->LoopN->trigger();
-        QCOMPARE(window->LoopOn, 1);
+        QCOMPARE(window->State().LoopOn, 1);
         QVERIFY(window->Loop1->isChecked() && window->LoopN->isChecked());
 
         window->Preview1->trigger();
-        QCOMPARE(window->PlayMode, 1);
+        QCOMPARE(window->State().PlayMode, 1);
         QVERIFY(window->PMLen->isEnabled());
         QVERIFY(window->Preview1->isChecked() && window->PreviewN->isChecked());
         if (window->LedP)
             QVERIFY(window->LedP->LedOn() && window->AMAdvLed3->LedOn());
         window->TBPlayMode->click();
-        QCOMPARE(window->PlayMode, 0);
+        QCOMPARE(window->State().PlayMode, 0);
         QVERIFY(!window->PMLen->isEnabled());
         QVERIFY(!window->Preview1->isChecked() && !window->PreviewN->isChecked());
     }
@@ -307,7 +307,7 @@ private slots:
         window->TimerTimer();  // the eleventh tick
         QCOMPARE(media_.FileName(), b);
         QCOMPARE(media_.Mode(), MediaMode::Playing);
-        QCOMPARE(window->PreviewTicks, 0);
+        QCOMPARE(window->State().PreviewTicks, 0);
 
         window->PMLen->blockSignals(true);  // emptied without a change notice
         window->PMLen->clear();
@@ -322,12 +322,12 @@ private slots:
         const std::string a = Media("a.mp3", 100000);
         Drop(*window, {a});
         const std::string caption(60, 'x');
-        window->PlayListModel.SetCaption(0, caption);
+        window->PlayListModel().SetCaption(0, caption);
         window->PlayClick();
         media_.Advance(42000);
         window->TimerTimer();
         QCOMPARE(window->TrayIcon->ToolTip(), QString::fromStdString(caption + "  "));
-        window->PlayListModel.SetCaption(0, "Song");
+        window->PlayListModel().SetCaption(0, "Song");
         window->PlayFile();
         window->TimerTimer();
         QCOMPARE(window->TrayIcon->ToolTip(), QStringLiteral("Song  (Played 42%)"));
@@ -358,7 +358,7 @@ private slots:
         auto window = Start();
         const std::string a = Media("a.mp3"), b = Media("b.mp3");
         Drop(*window, {a, b});
-        window->PlayListDir = files_->Path().string() + "/";
+        window->State().PlayListDir = files_->Path().string() + "/";
         const std::string file = files_->File("out.qpl");
         dialogs_.choice = Dialogs::Choice{file, 2};
         window->Save->click();
@@ -369,9 +369,9 @@ private slots:
                  std::string("Quavrel Playlist|*.qpl|WinAmp PlayList|*.m3u|All Files|*.*"));
         QCOMPARE(request.defaultExt, std::string("qpl"));
         QCOMPARE(request.fileName, std::string("*.qpl"));
-        QCOMPARE(request.initialDir, window->PlayListDir);
+        QCOMPARE(request.initialDir, window->State().PlayListDir);
         QCOMPARE(TempDir::Read(file), a + "\r\n" + b + "\r\n");
-        QCOMPARE(window->CurrentListFile, file);
+        QCOMPARE(window->State().CurrentListFile, file);
 
         dialogs_.choice = Dialogs::Choice{file, 1};
         window->SaveSelected1Click();  // a is selected since the drop
@@ -405,12 +405,12 @@ private slots:
                              "loaded.   Check if these files exists and\rif the file type filter "
                              "is capable of loading these filetypes"));
         QVERIFY(messages_.shown[0].icon == MessageBox::Icon::None);
-        QCOMPARE(window->CurrentListFile, list);
-        QCOMPARE(window->PlayListDir, files_->File("lists/"));
+        QCOMPARE(window->State().CurrentListFile, list);
+        QCOMPARE(window->State().PlayListDir, files_->File("lists/"));
         QCOMPARE(media_.FileName(), a);
         QCOMPARE(media_.Mode(), MediaMode::Playing);
         QCOMPARE(window->windowTitle(), QStringLiteral("[ First ] Quavrel v2.0"));
-        QCOMPARE(window->LoopOn, 0);
+        QCOMPARE(window->State().LoopOn, 0);
 
         dialogs_.choice.reset();
         window->LoadPlayList1Click();  // offers the file it returned last; cancelled: no change
@@ -418,9 +418,9 @@ private slots:
         QCOMPARE(dialogs_.requests.back().initialDir, files_->File("lists/"));
 
         window->LoadIt(files_->File("gone.qpl"));  // a missing file empties the list silently
-        QVERIFY(window->PlayListModel.Empty());
+        QVERIFY(window->PlayListModel().Empty());
         QCOMPARE(messages_.shown.size(), size_t(1));
-        QCOMPARE(window->CurrentListFile, list);
+        QCOMPARE(window->State().CurrentListFile, list);
     }
 
     void aMissingFileIsRemovedWhenPlayed() {
@@ -429,7 +429,7 @@ private slots:
         const std::string a = files_->Write("broken.mp3", "not audio");
         Drop(*window, {a});
         window->PlayClick();
-        QVERIFY(window->PlayListModel.Empty());
+        QVERIFY(window->PlayListModel().Empty());
         QCOMPARE(window->windowTitle(), QStringLiteral("Quavrel v2.0 "));
         QCOMPARE(ListControls(*window), All(false));
         QVERIFY(messages_.shown.empty());

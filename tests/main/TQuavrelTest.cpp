@@ -37,14 +37,14 @@ private slots:
         QCOMPARE(window->windowTitle(), QStringLiteral("Quavrel v2.0"));
         QCOMPARE(window->TrayIcon->ToolTip(), QStringLiteral("Welcome to Quavrel v1.1"));
         QVERIFY(window->TrayIcon->Active());
-        QCOMPARE(window->LoopOn, 1);
-        QCOMPARE(window->ShuffleOn, 0);
-        QCOMPARE(window->PlayMode, 0);
-        QCOMPARE(window->FilteringOn, 1);
-        QVERIFY(window->FilterList);
-        QCOMPARE(window->ButtonWidth, 44);
-        QCOMPARE(window->ButtonHeight, 41);
-        QVERIFY(window->PlayListModel.Empty());
+        QCOMPARE(window->State().LoopOn, 1);
+        QCOMPARE(window->State().ShuffleOn, 0);
+        QCOMPARE(window->State().PlayMode, 0);
+        QCOMPARE(window->State().FilteringOn, 1);
+        QVERIFY(window->State().FilterList);
+        QCOMPARE(window->State().ButtonWidth, 44);
+        QCOMPARE(window->State().ButtonHeight, 41);
+        QVERIFY(window->PlayListModel().Empty());
     }
 
     void menusHoldTheirItemsShortcutsAndTicks() {
@@ -108,9 +108,9 @@ private slots:
         window->Exit1Click();
         QCOMPARE(window->TrayIcon->ToolTip(), QStringLiteral("Closing"));
         QVERIFY(!window->isVisible());
-        QVERIFY(!window->FilterList);  // FormClose ran
-        window->close();               // a second close changes nothing
-        QVERIFY(!window->FilterList);
+        QVERIFY(!window->State().FilterList);  // FormClose ran
+        window->close();                       // a second close changes nothing
+        QVERIFY(!window->State().FilterList);
         QVERIFY(messages_.shown.empty());
     }
 };

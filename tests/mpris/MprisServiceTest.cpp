@@ -79,10 +79,10 @@ private:
             files_.push_back(path);
         }
         window_->FileListFileDrop(files_, 0, 0);
-        QCOMPARE(window_->PlayListModel.Count(), 3);
+        QCOMPARE(window_->PlayListModel().Count(), 3);
         // Nothing chosen yet, so "next" starts at the first entry.
-        window_->PlayListModel.DeselectAll();
-        window_->PlayListModel.Focus(-1);
+        window_->PlayListModel().DeselectAll();
+        window_->PlayListModel().Focus(-1);
         service_ = new MprisService(*window_, *device_);
         QCOMPARE(service_->ServiceName(), Service);
         log_ = std::make_unique<SignalLog>();
@@ -183,7 +183,7 @@ private slots:
         QVERIFY(Get(Player, QStringLiteral("CanControl")).toBool());
 
         // The types follow the filter list as it changes.
-        window_->FilterList->assign({"wav"});
+        window_->State().FilterList->assign({"wav"});
         QCOMPARE(Get(Root, QStringLiteral("SupportedMimeTypes")).toStringList(),
                  QStringList{QStringLiteral("audio/x-wav")});
 
@@ -270,27 +270,27 @@ private slots:
     void modesRunTheMenuTogglesAndReadBack() {
         QCOMPARE(Get(Player, QStringLiteral("LoopStatus")).toString(), QStringLiteral("Playlist"));
         Set(Player, QStringLiteral("LoopStatus"), QStringLiteral("None"));
-        QCOMPARE(window_->LoopOn, 0);
+        QCOMPARE(window_->State().LoopOn, 0);
         QVERIFY(!window_->Loop1->isChecked());
         QVERIFY(!window_->LoopN->isChecked());
         QCOMPARE(Get(Player, QStringLiteral("LoopStatus")).toString(), QStringLiteral("None"));
         // The player cannot repeat one file: asking for it changes nothing.
         Set(Player, QStringLiteral("LoopStatus"), QStringLiteral("Track"));
-        QCOMPARE(window_->LoopOn, 0);
+        QCOMPARE(window_->State().LoopOn, 0);
         Set(Player, QStringLiteral("LoopStatus"), QStringLiteral("Playlist"));
-        QCOMPARE(window_->LoopOn, 1);
+        QCOMPARE(window_->State().LoopOn, 1);
 
         QVERIFY(!Get(Player, QStringLiteral("Shuffle")).toBool());
         Set(Player, QStringLiteral("Shuffle"), true);
-        QCOMPARE(window_->ShuffleOn, 1);
+        QCOMPARE(window_->State().ShuffleOn, 1);
         QVERIFY(window_->Shuffle2->isChecked());
-        QCOMPARE(window_->PlayListModel.SelectedCount(), 3);  // a new pass: all unplayed
+        QCOMPARE(window_->PlayListModel().SelectedCount(), 3);  // a new pass: all unplayed
         QCOMPARE(Changed(QStringLiteral("Shuffle")).toBool(), true);
         Set(Player, QStringLiteral("Shuffle"), true);  // already on: no second toggle
-        QCOMPARE(window_->ShuffleOn, 1);
+        QCOMPARE(window_->State().ShuffleOn, 1);
         Set(Player, QStringLiteral("Shuffle"), false);
-        QCOMPARE(window_->ShuffleOn, 0);
-        QCOMPARE(window_->PlayListModel.SelectedCount(), 0);
+        QCOMPARE(window_->State().ShuffleOn, 0);
+        QCOMPARE(window_->PlayListModel().SelectedCount(), 0);
     }
 
     void seeksMoveTheTrackBarsFileAndSayWhere() {
@@ -337,8 +337,8 @@ private slots:
                       {QUrl::fromLocalFile(QString::fromStdString(added)).toString()})
                      .type(),
                  QDBusMessage::ReplyMessage);
-        QCOMPARE(window_->PlayListModel.Count(), 4);
-        QCOMPARE(window_->PlayListModel.At(3).Path, added);
+        QCOMPARE(window_->PlayListModel().Count(), 4);
+        QCOMPARE(window_->PlayListModel().At(3).Path, added);
         QCOMPARE(window_->windowTitle(), QStringLiteral("[ d.wav ] Quavrel v2.0"));
         QCOMPARE(Metadata().value(QStringLiteral("mpris:length")).toLongLong(), 4'000'000);
 
@@ -348,11 +348,11 @@ private slots:
                                     {QUrl::fromLocalFile(QString::fromStdString(text)).toString()});
         QCOMPARE(refused.type(), QDBusMessage::ErrorMessage);
         QCOMPARE(refused.errorName(), QString::fromLatin1(MprisService::ErrorName));
-        QCOMPARE(window_->PlayListModel.Count(), 4);
+        QCOMPARE(window_->PlayListModel().Count(), 4);
         QDBusMessage remote = Call(Player, QStringLiteral("OpenUri"),
                                    {QStringLiteral("http://example.invalid/a.mp3")});
         QCOMPARE(remote.type(), QDBusMessage::ErrorMessage);
-        QCOMPARE(window_->PlayListModel.Count(), 4);
+        QCOMPARE(window_->PlayListModel().Count(), 4);
     }
 
     void abilitiesFollowTheEmptinessRule() {
