@@ -31,7 +31,11 @@ TQuavrel::TQuavrel(QuavrelServices services, QWidget* parent)
 
     Timer = new QTimer(this);
     Timer->setInterval(200);
-    connect(Timer, &QTimer::timeout, this, [this] { Guarded(&TQuavrel::TimerTimer); });
+    connect(Timer, &QTimer::timeout, this, [this] {
+        Guarded(&TQuavrel::TimerTimer);
+        if (afterTick_)
+            afterTick_();
+    });
     Timer->start();
 
     FormCreate();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "mpris/PlayerControl.h"
 #include "playback/PlayerState.h"
 #include "playlist/PlayList.h"
 
@@ -59,7 +60,7 @@ struct QuavrelServices {
 
 // The main window: owns every component and the state the play list logic shares, and wires
 // each event to its handler. Handlers live in files by concern (TQuavrelPlayback.cpp, ...).
-class TQuavrel : public QMainWindow {
+class TQuavrel : public QMainWindow, public PlayerControl {
     Q_OBJECT
 
 public:
@@ -313,6 +314,33 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // --- PlayerControl (TQuavrelControl.cpp): for the media player interface ---
+    void Raise() override;
+    void Quit() override;
+    void PlaySelected() override;
+    void StopPlaying() override;
+    void PlayNext() override;
+    void PlayPrevious() override;
+    void ToggleLoop() override;
+    void ToggleShuffle() override;
+    void SeekTo(std::int64_t positionMs) override;
+    bool AddAndPlay(const std::string& path) override;
+    void SetVolume(int steps) override;
+    void ShowError(const std::string& text) override;
+    const PlayListEntry* CurrentEntry() const override;
+    bool LoopOn() const override;
+    bool ShuffleOn() const override;
+    const std::vector<std::string>& FilterList() const override;
+    std::int64_t TrackBarMax() const override;
+    bool HasVolume() const override;
+    std::optional<int> Volume() const override;
+    bool CanPlay() const override;
+    bool CanPause() const override;
+    bool CanGoNext() const override;
+    bool CanGoPrevious() const override;
+    bool CanSeek() const override;
+    void SetWatchers(std::function<void()> afterTick, std::function<void()> afterSeek) override;
+
     void CreateComponents();
     void CreateMenus();
     void CreateTray();
@@ -345,4 +373,6 @@ private:
     bool afterDblClick_ = false;  // the release that ends a double-click is no click of its own
     std::string lastOpenedList_;  // the open dialog offers the file it last returned
     bool closed_ = false;
+    std::function<void()> afterTick_;  // PlayerControl's watchers
+    std::function<void()> afterSeek_;
 };

@@ -108,7 +108,11 @@ void TQuavrel::CreateTransport() {
     TrackBar->setTickPosition(QSlider::NoTicks);
     TrackBar->setEnabled(false);
     // Only the user's moves seek: positions the program sets do not come back here.
-    connect(TrackBar, &QSlider::actionTriggered, this, [this] { Guarded(&T::TrackBarChange); });
+    connect(TrackBar, &QSlider::actionTriggered, this, [this] {
+        Guarded(&T::TrackBarChange);
+        if (afterSeek_)
+            afterSeek_();
+    });
 
     // CreateLayout places every control in its toolbar; the short form's twins start hidden.
     for (QWidget* w : {Play3, Stop3, PrevS3, NextS3})

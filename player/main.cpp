@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
         new TFileTypeBox(quavrel.State().FilterList, quavrel.State().FilteringOn, &quavrel);
     quavrel.AboutBox = new TAboutBox(&quavrel);
     quavrel.CreateVolume(mixerApi);
-    new MprisService(quavrel, media);  // a child of the window; idle without a session bus
+    new MprisService(quavrel, media,
+                     &quavrel);  // a child of the window; idle without a session bus
     return QApplication::exec();
 }

@@ -83,7 +83,7 @@ private:
         // Nothing chosen yet, so "next" starts at the first entry.
         window_->PlayListModel().DeselectAll();
         window_->PlayListModel().Focus(-1);
-        service_ = new MprisService(*window_, *device_);
+        service_ = new MprisService(*window_, *device_, window_.get());
         QCOMPARE(service_->ServiceName(), Service);
         log_ = std::make_unique<SignalLog>();
         QVERIFY(client_.connect(Service, Path, Properties, QStringLiteral("PropertiesChanged"),
@@ -404,14 +404,14 @@ private slots:
         const QDBusConnection none = QDBusConnection::connectToBus(
             QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("none"));
         QVERIFY(!none.isConnected());
-        auto* quiet = new MprisService(*window_, *device_, none);
+        auto* quiet = new MprisService(*window_, *device_, window_.get(), none);
         QVERIFY(quiet->ServiceName().isEmpty());
         window_->NextSClick();
         quiet->Refresh();
         QCOMPARE(window_->windowTitle(), QStringLiteral("[ a.wav ] Quavrel v2.0"));
         // A second copy, on a connection of its own, takes the per-process name.
         auto* second = new MprisService(
-            *window_, *device_,
+            *window_, *device_, window_.get(),
             QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("second")));
         QVERIFY(second->ServiceName().startsWith(Service + QStringLiteral(".instance")));
     }
