@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "PlaybackWidgets.h"
+#include "filter/TFileTypeBox.h"
 #include "media/MediaDevice.h"
 #include "playback/Sequencer.h"
 #include "playlist/EntryTracker.h"
@@ -12,10 +13,11 @@
 #include "services/MessageBox.h"
 #include "services/ShellInfo.h"
 #include "views/TFileView.h"
+#include "widgets/TAboutBox.h"
 #include "widgets/TTrayIcon.h"
 
 TQuavrel::TQuavrel(QuavrelServices services, QWidget* parent)
-    : QMainWindow(parent), MediaPlayer1(services.media), services_(std::move(services)) {
+    : QMainWindow(parent), services_(std::move(services)), MediaPlayer1(services_.media) {
     setObjectName(QStringLiteral("Quavrel"));
     setWindowTitle(QStringLiteral("Quavrel v2.0"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/quavrel.svg")));
@@ -30,6 +32,7 @@ TQuavrel::TQuavrel(QuavrelServices services, QWidget* parent)
     MediaPlayer1.SetOnNotify([this] { Guarded(&TQuavrel::MediaPlayer1Notify); });
 
     Timer = new QTimer(this);
+    Timer->setObjectName(QStringLiteral("Timer"));
     Timer->setInterval(200);
     connect(Timer, &QTimer::timeout, this, [this] {
         Guarded(&TQuavrel::TimerTimer);
@@ -59,8 +62,15 @@ void TQuavrel::CreateComponents() {
     CreateExplorer();
 }
 
+void TQuavrel::CreateDialogs() {
+    FileTypeBox = new TFileTypeBox(state_.FilterList, state_.FilteringOn, this);
+    AboutBox = new TAboutBox(this);
+    AboutBox->setObjectName(QStringLiteral("AboutBox"));
+}
+
 void TQuavrel::CreateTray() {
     TrayIcon = new TTrayIcon(this);
+    TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
     TrayIcon->SetIcon(QIcon(QStringLiteral(":/icons/quavrel.svg")));
     TrayIcon->SetPopupMenu(TrayPopUp);
     TrayIcon->OnClick = [this] { Guarded(&TQuavrel::TrayIconClick); };

@@ -16,6 +16,7 @@
 #include "textfile/TextLineReader.h"
 #include "toolbars/TDockHost.h"
 #include "toolbars/TToolbar97.h"
+#include "views/ExplorerPane.h"
 #include "views/TFileView.h"
 #include "views/Tdirtree.h"
 
@@ -38,27 +39,36 @@ const char* StyleWord(TViewStyle style) {
     return "List";
 }
 
-TToolbar97* ToolbarOf(TQuavrel& window, ToolbarId id) {
+void CentreOnScreen(QWidget& window) {
+    if (const QScreen* screen = window.screen()) {
+        const QRect area = screen->availableGeometry();
+        window.move(area.center() - window.rect().center());
+    }
+}
+
+}  // namespace
+
+TToolbar97* TQuavrel::ToolbarOf(ToolbarId id) const {
     switch (id) {
         case ToolbarId::Options:
-            return window.TBOPtions;
+            return TBOPtions;
         case ToolbarId::System:
-            return window.TBSystem;
+            return TBSystem;
         case ToolbarId::Functions:
-            return window.TBFunctions;
+            return TBFunctions;
         case ToolbarId::TrackBar:
             break;
     }
-    return window.TBTrackBar;
+    return TBTrackBar;
 }
 
 // Applies each value of the file to the window as it is read.
-class WindowConfigTarget final : public ConfigTarget {
+class TQuavrel::WindowConfigTarget final : public ConfigTarget {
 public:
     explicit WindowConfigTarget(TQuavrel& window) : w_(window) {}
 
     void SetLastPlayListFile(const std::string& path) override {
-        w_.State().LastPlayListFile = path;
+        w_.state_.LastPlayListFile = path;
     }
     void SetViewStyle(const std::string& word) override {
         if (word == "Detailed") {
@@ -83,13 +93,13 @@ public:
     }
     void SetExplorerHeight(std::int32_t height) override { w_.SetExplorerHeight(height); }
     void SetToolbarDock(ToolbarId toolbar, DockSide dock) override {
-        ToolbarOf(w_, toolbar)->SetDockedTo(w_.DockHost->Dock(dock));
+        w_.ToolbarOf(toolbar)->SetDockedTo(w_.DockHost->Dock(dock));
     }
     void SetToolbarLeft(ToolbarId toolbar, std::int32_t left) override {
-        ToolbarOf(w_, toolbar)->SetLeft(left);
+        w_.ToolbarOf(toolbar)->SetLeft(left);
     }
     void SetToolbarTop(ToolbarId toolbar, std::int32_t top) override {
-        ToolbarOf(w_, toolbar)->SetTop(top);
+        w_.ToolbarOf(toolbar)->SetTop(top);
     }
     void SetTrackBarWidth(std::int32_t width) override {
         if (!w_.TrackBar)
@@ -119,38 +129,25 @@ public:
     }
     // The toggles bring their check marks and lamps in step; the flag starts opposite.
     void SetLoop(bool on) override {
-        w_.State().LoopOn = on ? 0 : 1;
+        w_.state_.LoopOn = on ? 0 : 1;
         w_.TBLoopClick();
     }
     void SetShuffle(bool on) override {
-        w_.State().ShuffleOn = on ? 0 : 1;
+        w_.state_.ShuffleOn = on ? 0 : 1;
         w_.ShuffleClick();
     }
     void TextOff() override { w_.ImageButClick(); }
-    void FilteringOff() override { w_.State().FilteringOn = 0; }
-    void SetPlayListDir(const std::string& folder) override { w_.State().PlayListDir = folder; }
+    void FilteringOff() override { w_.state_.FilteringOn = 0; }
+    void SetPlayListDir(const std::string& folder) override { w_.state_.PlayListDir = folder; }
     void UseNormalColors() override { w_.ToggleColorScheme(); }
     void SetBrowseDir(const std::string& folder) override {
-        if (w_.dirtree1) {
-            w_.dirtree1->SetDirectory(folder);
-            w_.State().BrowseDir = w_.dirtree1->Directory();
-        } else {
-            w_.State().BrowseDir = folder;
-        }
+        w_.Panel1->Tree().SetDirectory(folder);
+        w_.state_.BrowseDir = w_.Panel1->Tree().Directory();
     }
 
 private:
     TQuavrel& w_;
 };
-
-void CentreOnScreen(QWidget& window) {
-    if (const QScreen* screen = window.screen()) {
-        const QRect area = screen->availableGeometry();
-        window.move(area.center() - window.rect().center());
-    }
-}
-
-}  // namespace
 
 void TQuavrel::LoadConfig() {
     try {
@@ -210,7 +207,7 @@ void TQuavrel::SaveConfig() {
     state.explorerVisible = !Panel1->isHidden();
     state.explorerHeight = ExplorerHeight();
     for (ToolbarId id : kToolbarFileOrder)
-        state.Toolbar(id) = DockHost->PlaceOf(ToolbarOf(*this, id));
+        state.Toolbar(id) = DockHost->PlaceOf(ToolbarOf(id));
     if (TrackBar) {
         // The width the track bar is given; the toolbar may not have laid it out yet.
         state.trackBarWidth = TrackBar->maximumWidth() < QWIDGETSIZE_MAX ? TrackBar->maximumWidth()
@@ -225,10 +222,7 @@ void TQuavrel::SaveConfig() {
     state.loop = state_.LoopOn == 1;
     state.shuffle = state_.ShuffleOn == 1;
     state.textOnButtons = ImageBut->isChecked();
-    if (dirtree1)
-        state.browseDir = dirtree1->Directory();
-    else
-        state.browseDir = state_.BrowseDir;
+    state.browseDir = Panel1->Tree().Directory();
     state.filtering = state_.FilteringOn == 1;
     state.playListDir = state_.PlayListDir;
     state.normalColors = state_.WindowsColors == 1;

@@ -5,11 +5,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QStyle>
 #include <QToolButton>
 
+#include "ModeStrip.h"
 #include "PlaybackWidgets.h"
 #include "TQuavrel.h"
 #include "filter/FileTypeFilter.h"
@@ -58,48 +58,42 @@ void TQuavrel::CreateTransport() {
     adder_ = std::make_unique<FileAdder>(*shellInfo_, [this](const std::string& path) {
         return PassesFilter(path, state_.FilterList.get(), state_.FilteringOn);
     });
-    auto button = [this](const char* caption, const char* hint, void (TQuavrel::*handler)()) {
-        auto* b = new QToolButton(this);
-        b->setObjectName(QString::fromLatin1(caption));
-        b->setText(QString::fromLatin1(caption));
-        if (hint)
-            b->setToolTip(QString::fromLatin1(hint));
-        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        connect(b, &QToolButton::clicked, this, [this, handler] { Guarded(handler); });
-        return b;
+    const struct {
+        QToolButton* TQuavrel::*button;
+        const char* name;
+        const char* caption;
+        const char* hint;
+        void (TQuavrel::*handler)();
+    } buttons[] = {
+        {&T::Play, "Play", "Play", "Play Selected File", &T::PlayClick},
+        {&T::Pause, "Pause", "Stop", "Stop/Pause Playing", &T::PauseClick},
+        {&T::PrevS, "PrevS", "Prev", "Previous", &T::PrevSClick},
+        {&T::NextS, "NextS", "Next", "Skip to Next", &T::NextSClick},
+        {&T::Play3, "Play3", "Play", "Play Selected File", &T::Play1Click},
+        {&T::Stop3, "Stop3", "Stop", "Stop/Pause Playing", &T::Pause1Click},
+        {&T::PrevS3, "PrevS3", "Prev", "Previous", &T::PrevSClick},
+        {&T::NextS3, "NextS3", "Next", "Skip to Next", &T::NextSClick},
+        {&T::TBDelete, "TBDelete", "Delete", "Delete Selections", &T::TBDeleteClick},
+        {&T::MoveBack, "MoveBack", "Back", "Move File Backward in PlayList", &T::MoveBackClick},
+        {&T::MoveFwd, "MoveFwd", "Fwd", "Move File Forward in PlayList", &T::MoveFwdClick},
+        {&T::Clear, "Clear", "Clear", "Clear the PlayList", &T::ClearClick},
+        {&T::Load, "Load", "Load", "Load a Playlist", &T::LoadClick},
+        {&T::Save, "Save", "Save", "Save Current List as PlayList", &T::SaveClick},
     };
-    Play = button("Play", "Play Selected File", &T::PlayClick);
-    Pause = button("Stop", "Stop/Pause Playing", &T::PauseClick);
-    PrevS = button("Prev", "Previous", &T::PrevSClick);
-    NextS = button("Next", "Skip to Next", &T::NextSClick);
-    Play3 = button("Play", "Play Selected File", &T::Play1Click);
-    Stop3 = button("Stop", "Stop/Pause Playing", &T::Pause1Click);
-    PrevS3 = button("Prev", "Previous", &T::PrevSClick);
-    NextS3 = button("Next", "Skip to Next", &T::NextSClick);
-    TBDelete = button("Delete", "Delete Selections", &T::TBDeleteClick);
-    MoveBack = button("Back", "Move File Backward in PlayList", &T::MoveBackClick);
-    MoveFwd = button("Fwd", "Move File Forward in PlayList", &T::MoveFwdClick);
-    Clear = button("Clear", "Clear the PlayList", &T::ClearClick);
-    Load = button("Load", "Load a Playlist", &T::LoadClick);
-    Save = button("Save", "Save Current List as PlayList", &T::SaveClick);
-    Shuffle = button("Shuffle", nullptr, &T::ShuffleClick);
-    TBLoop = button("Loop", nullptr, &T::TBLoopClick);
-    TBPlayMode = button("Preview", nullptr, &T::TBPlayModeClick);
+    for (const auto& spec : buttons) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(QString::fromLatin1(spec.name));
+        b->setText(QString::fromLatin1(spec.caption));
+        b->setToolTip(QString::fromLatin1(spec.hint));
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        const auto handler = spec.handler;
+        connect(b, &QToolButton::clicked, this, [this, handler] { Guarded(handler); });
+        this->*spec.button = b;
+    }
     for (QToolButton* b : {Play, Pause, PrevS, NextS, Play3, Stop3, PrevS3, NextS3, TBDelete,
                            MoveBack, MoveFwd, Clear, Save})
         b->setEnabled(false);
-
-    PMLen = new QLineEdit(QStringLiteral("5"), this);
-    PMLen->setObjectName(QStringLiteral("PMLen"));
-    PMLen->setToolTip(QStringLiteral("Enter Number of Seconds to Preview"));
-    // Digits only, as typed; nine of them keep any value inside a 32-bit number.
-    PMLen->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), PMLen));
-    PMLen->setMaximumWidth(40);
-    PMLen->setEnabled(false);
-    PaintPMLen(PMLen, false);
-    connect(PMLen, &QLineEdit::textChanged, this, [this] { Guarded(&T::PMLenChange); });
-    PMLen->installEventFilter(new PressFilter(PMLen, [this] { Guarded(&T::PMLenClick); }));
+    CreateModeStrip();
 
     TrackBar = new QSlider(Qt::Horizontal, this);
     TrackBar->setObjectName(QStringLiteral("TrackBar"));
@@ -117,6 +111,31 @@ void TQuavrel::CreateTransport() {
     // CreateLayout places every control in its toolbar; the short form's twins start hidden.
     for (QWidget* w : {Play3, Stop3, PrevS3, NextS3})
         w->hide();
+}
+
+void TQuavrel::CreateModeStrip() {
+    using T = TQuavrel;
+    Panel3 = new ModeStrip(this);
+    Shuffle = Panel3->Shuffle();
+    TBLoop = Panel3->TBLoop();
+    TBPlayMode = Panel3->TBPlayMode();
+    PMLen = Panel3->PMLen();
+    ToolbarButton972 = Panel3->ToolbarButton972();
+    ShortForm = Panel3->ShortForm();
+    LedS = Panel3->LeftLamp(0);
+    LedL = Panel3->LeftLamp(1);
+    LedP = Panel3->LeftLamp(2);
+    const std::pair<QToolButton*, void (TQuavrel::*)()> clicks[] = {
+        {Shuffle, &T::ShuffleClick},
+        {TBLoop, &T::TBLoopClick},
+        {TBPlayMode, &T::TBPlayModeClick},
+        {ToolbarButton972, &T::ToolbarButton972Click},
+        {ShortForm, &T::ShortFormToggl1Click}};
+    for (const auto& [button, handler] : clicks)
+        connect(button, &QToolButton::clicked, this, [this, handler] { Guarded(handler); });
+    PaintPMLen(PMLen, false);
+    connect(PMLen, &QLineEdit::textChanged, this, [this] { Guarded(&T::PMLenChange); });
+    PMLen->installEventFilter(new PressFilter(PMLen, [this] { Guarded(&T::PMLenClick); }));
 }
 
 void TQuavrel::CreatePlayListView() {

@@ -23,6 +23,7 @@
 #include "mpris/MprisService.h"
 #include "mpris/TrackedMediaDevice.h"
 #include "services/QtUiPost.h"
+#include "support/FindPart.h"
 #include "support/TempDir.h"
 #include "support/WavWriter.h"
 
@@ -271,8 +272,8 @@ private slots:
         QCOMPARE(Get(Player, QStringLiteral("LoopStatus")).toString(), QStringLiteral("Playlist"));
         Set(Player, QStringLiteral("LoopStatus"), QStringLiteral("None"));
         QCOMPARE(window_->State().LoopOn, 0);
-        QVERIFY(!window_->Loop1->isChecked());
-        QVERIFY(!window_->LoopN->isChecked());
+        QVERIFY(!Part<QAction>(*window_, "Loop1")->isChecked());
+        QVERIFY(!Part<QAction>(*window_, "LoopN")->isChecked());
         QCOMPARE(Get(Player, QStringLiteral("LoopStatus")).toString(), QStringLiteral("None"));
         // The player cannot repeat one file: asking for it changes nothing.
         Set(Player, QStringLiteral("LoopStatus"), QStringLiteral("Track"));
@@ -283,7 +284,7 @@ private slots:
         QVERIFY(!Get(Player, QStringLiteral("Shuffle")).toBool());
         Set(Player, QStringLiteral("Shuffle"), true);
         QCOMPARE(window_->State().ShuffleOn, 1);
-        QVERIFY(window_->Shuffle2->isChecked());
+        QVERIFY(Part<QAction>(*window_, "Shuffle2")->isChecked());
         QCOMPARE(window_->PlayListModel().SelectedCount(), 3);  // a new pass: all unplayed
         QCOMPARE(Changed(QStringLiteral("Shuffle")).toBool(), true);
         Set(Player, QStringLiteral("Shuffle"), true);  // already on: no second toggle
@@ -302,7 +303,7 @@ private slots:
         Call(Player, QStringLiteral("Seek"), {qlonglong(700'000)});
         QCOMPARE(fake_->Position(), 700);
         QCOMPARE(fake_->Mode(), MediaMode::Playing);  // plays on, as after a drag
-        QCOMPARE(window_->TrackBar->value(), 700);
+        QCOMPARE(Part<QSlider>(*window_, "TrackBar")->value(), 700);
         QTRY_COMPARE(log_->seeked.size(), 1);
         QCOMPARE(log_->seeked.front(), 700'000);
 
@@ -324,8 +325,8 @@ private slots:
 
         // The user's own drag of the track bar is a seek too.
         const int before = log_->seeked.size();
-        window_->TrackBar->setSliderPosition(2000);
-        window_->TrackBar->triggerAction(QAbstractSlider::SliderMove);
+        Part<QSlider>(*window_, "TrackBar")->setSliderPosition(2000);
+        Part<QSlider>(*window_, "TrackBar")->triggerAction(QAbstractSlider::SliderMove);
         QTRY_COMPARE(log_->seeked.size(), before + 1);
     }
 
