@@ -162,6 +162,9 @@ public:
     void LoadPlayList();
     void LoadIt(const std::string& fileName);
     void SavePlayList(bool selectedOnly);
+
+    // --- Explorer pane (TQuavrelExplorer.cpp): showing and hiding it; its own commands are
+    // ExplorerPane's ---
     void ExplorerToggle1Click();
     void ExplorerToggle2Click();
     void FolderTogClick();
@@ -188,16 +191,12 @@ public:
     void TrayIconClick();
     void TrayIconDblClick();
     void TrayIconRightClick();
+
+    // --- Window layout (TQuavrelLayout.cpp, TQuavrelConfig.cpp) ---
     void FormResize();
-    void ToggleColorScheme();
-    void ApplyColorScheme(bool systemColors);  // every element of both schemes
     void ToolbarButton972Click();
     bool HotTrackOn() const { return hotTrackOn_; }
-    void SetHotTrack(bool on);
     int ExplorerHeight() const;
-    void SetExplorerHeight(int height);
-    // A start that left the window hidden shows it anyway when no tray could bring it back.
-    void ShowUnlessReachable();
 
     // --- Volume (TQuavrelVolume.cpp) ---
     // Makes VolumeBut (hint "Volume") once and returns it; any mouse button pressed on it
@@ -205,9 +204,6 @@ public:
     QToolButton* CreateVolumeBut();
     void VolumeButMouseDown();
     void MixerControlChange();
-
-    // Shows the text of an error that a handler did not catch, and goes on.
-    void ShowException(const std::exception& error);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -269,6 +265,14 @@ private:
     void CreateModeBar();
     void CreatePaneSplitter();
 
+    void ToggleColorScheme();
+    void ApplyColorScheme(bool systemColors);  // every element of both schemes
+    void SetHotTrack(bool on);
+    void SetExplorerHeight(int height);
+    // A start that left the window hidden shows it anyway when no tray could bring it back.
+    void ShowUnlessReachable();
+    // Shows the text of an error that a handler did not catch, and goes on.
+    void ShowException(const std::exception& error);
     // Keeps the list in caption order while sorting by name is on; does nothing otherwise.
     void KeepSorted();
     // Hides the explorer pane through the given toggle handler, then each toolbar still shown.
