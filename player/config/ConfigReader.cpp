@@ -6,15 +6,10 @@
 #include "config/StrToInt.h"
 #include "textfile/TextLineReader.h"
 
-bool ApplyConfig(TextLineReader& reader, ConfigTarget& target) {
-    if (reader.ReadLine() != kConfigHeader)
-        return false;
-    reader.ReadLine();  // [Basic Config]
-    target.SetLastPlayListFile(reader.ReadLine());
-    const std::string style = reader.ReadLine();
-    if (style == "Large Icon" || style == "Small Icon" || style == "Detailed" || style == "List")
-        target.SetViewStyle(style);
+namespace {
 
+// Lines 5 to 11: where the window stands and the explorer pane's height.
+void ApplyWindow(TextLineReader& reader, ConfigTarget& target) {
     reader.ReadLine();  // [Window Coordinates]
     const std::string leftOrMaximized = reader.ReadLine();
     if (leftOrMaximized == "Maximized") {
@@ -30,7 +25,10 @@ bool ApplyConfig(TextLineReader& reader, ConfigTarget& target) {
     if (reader.ReadLine() == "PInVisible")
         target.HideExplorer();
     target.SetExplorerHeight(StrToInt(reader.ReadLine()));
+}
 
+// Lines 12 to 24: the toolbars' docks and places; returns the places read.
+std::array<ToolbarPlace, 4> ApplyToolbarPlaces(TextLineReader& reader, ConfigTarget& target) {
     reader.ReadLine();  // [Toolbar Coordinates]
     std::array<ToolbarPlace, 4> remembered{};
     for (ToolbarId toolbar : kToolbarFileOrder) {
@@ -42,6 +40,12 @@ bool ApplyConfig(TextLineReader& reader, ConfigTarget& target) {
         place.top = StrToInt(reader.ReadLine());
         target.SetToolbarTop(toolbar, place.top);
     }
+    return remembered;
+}
+
+// Lines 25 to 40: the track bar, the toolbar options, the modes and the folders; returns the
+// browsing folder, which is applied last.
+std::string ApplyOptions(TextLineReader& reader, ConfigTarget& target) {
     target.SetTrackBarWidth(StrToInt(reader.ReadLine()));
     target.SetTrackBarHeight(StrToInt(reader.ReadLine()));
     if (reader.ReadLine() == "FormVisible")
@@ -60,13 +64,29 @@ bool ApplyConfig(TextLineReader& reader, ConfigTarget& target) {
     target.SetShuffle(reader.ReadLine() == "Shuffle");
     if (reader.ReadLine() == "NoText")
         target.TextOff();
-    const std::string browseDir = reader.ReadLine();
+    std::string browseDir = reader.ReadLine();
     if (reader.ReadLine() == "Filtering OFF")
         target.FilteringOff();
     reader.ReadLine();  // RollerDown, whatever it says
     target.SetPlayListDir(reader.ReadLine());
     if (reader.ReadLine() == "NormalColors")
         target.UseNormalColors();
+    return browseDir;
+}
+
+}  // namespace
+
+bool ApplyConfig(TextLineReader& reader, ConfigTarget& target) {
+    if (reader.ReadLine() != kConfigHeader)
+        return false;
+    reader.ReadLine();  // [Basic Config]
+    target.SetLastPlayListFile(reader.ReadLine());
+    const std::string style = reader.ReadLine();
+    if (style == "Large Icon" || style == "Small Icon" || style == "Detailed" || style == "List")
+        target.SetViewStyle(style);
+    ApplyWindow(reader, target);
+    const std::array<ToolbarPlace, 4> remembered = ApplyToolbarPlaces(reader, target);
+    const std::string browseDir = ApplyOptions(reader, target);
 
     // Docking one toolbar can push another aside; the positions read win in the end.
     for (ToolbarId toolbar :
