@@ -73,8 +73,7 @@ void TQuavrel::LoadIt(const std::string& fileName) {
         return;
     KeepSorted();
     if (outcome == PlayListFiles::LoadOutcome::SomeFailed)
-        services_.messages.Show(PlayListFiles::FailureCaption, PlayListFiles::FailureText,
-                                MessageBox::Icon::None, MessageBox::Buttons::Ok);
+        ShowListFailure();
     CurrentListFile = fileName;
     // A loaded list starts at once: with loop forced on for the one call, "next" wraps to the
     // first entry (a random one in shuffle), since nothing is selected after a load.
@@ -85,6 +84,11 @@ void TQuavrel::LoadIt(const std::string& fileName) {
     } restore{LoopOn, LoopOn};
     LoopOn = 1;
     NextSClick();
+}
+
+void TQuavrel::ShowListFailure() {
+    services_.messages.Show(PlayListFiles::FailureCaption, PlayListFiles::FailureText,
+                            MessageBox::Icon::None, MessageBox::Buttons::Ok);
 }
 
 void TQuavrel::SavePlayList(bool selectedOnly) {

@@ -1,5 +1,7 @@
 #include "mpris/MprisService.h"
 
+#include "playlist/FileUri.h"
+
 #include <QAbstractSlider>
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
@@ -20,6 +22,7 @@
 #include "mpris/MprisRootAdaptor.h"
 #include "mpris/MprisValues.h"
 #include "mpris/TrackedMediaDevice.h"
+#include "playlist/FileUri.h"
 
 namespace {
 
@@ -186,31 +189,14 @@ QString MprisService::SeekTo(std::int64_t positionMs) {
 }
 
 QString MprisService::OpenUri(const QString& uri) {
-    const QUrl url(uri);
-    if (!url.isLocalFile())
+    // As the command line: a play list loads, a media file or folder is added and plays.
+    const std::optional<std::string> path = FileUriPath(uri.toStdString());
+    if (!path)
         return QStringLiteral("Only local files can be opened: %1").arg(uri);
-    const std::string path = url.toLocalFile().toStdString();
     QString refused;
     QString error = Run([this, &path, &refused] {
-        PlayList& list = window_.PlayListModel;
-        const int before = list.Count();
-        window_.FileListFileDrop({path}, 0, 0);
-        if (list.Count() == before) {
-            refused = QStringLiteral("The play list did not take %1").arg(Text(path));
-            return;
-        }
-        // The new entry, wherever sorting by name put it.
-        int added = -1;
-        for (int i = list.Count() - 1; i >= 0 && added < 0; --i) {
-            if (list.At(i).Path == path)
-                added = i;
-        }
-        if (added < 0)
-            return;
-        // What a click and then a double-click on the entry do.
-        list.SelectOnly(added);
-        list.Focus(added);
-        window_.FileListDblClick();
+        if (!window_.OpenFiles({*path}))
+            refused = QStringLiteral("The play list did not take %1").arg(Text(*path));
     });
     return error.isEmpty() ? refused : error;
 }

@@ -19,15 +19,26 @@
 
 namespace fs = std::filesystem;
 
-PlayListFiles::Form PlayListFiles::FormOf(const std::string& fileName) {
+namespace {
+
+// The extension of a file name's last component, from its last ".", in lower case ASCII;
+// "" without one.
+std::string LowerExtension(const std::string& fileName) {
     const std::string name = fileName.substr(fileName.find_last_of('/') + 1);
     const auto dot = name.find_last_of('.');
     if (dot == std::string::npos)
-        return Form::Own;
+        return {};
     std::string ext = name.substr(dot);
     for (char& c : ext)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
+    return ext;
+}
+
+}  // namespace
+
+PlayListFiles::Form PlayListFiles::FormOf(const std::string& fileName) {
+    const std::string ext = LowerExtension(fileName);
     if (ext == ".m3u")
         return Form::M3u;
     if (ext == ".m3u8")
@@ -65,10 +76,19 @@ std::vector<PlayListRecord> PlayListFiles::Read(Form form, std::string_view byte
     return QplReader::Read(bytes);
 }
 
+bool PlayListFiles::IsPlayListFile(const std::string& fileName) {
+    return FormOf(fileName) != Form::Own || LowerExtension(fileName) == ".qpl";
+}
+
 PlayListFiles::LoadOutcome PlayListFiles::Load(const std::string& fileName, PlayList& list,
                                                const AddFile& addFile) {
-    const Form form = FormOf(fileName);
     list.Clear();
+    return Append(fileName, list, addFile);
+}
+
+PlayListFiles::LoadOutcome PlayListFiles::Append(const std::string& fileName, PlayList& list,
+                                                 const AddFile& addFile) {
+    const Form form = FormOf(fileName);
     std::error_code error;
     if (fileName.empty() || !fs::exists(fileName, error))
         return LoadOutcome::Missing;

@@ -53,6 +53,10 @@ public:
     // The caption an M3U entry gets: its file name cut before the last "." (the whole name
     // when it has no ".").
     static std::string CaptionOf(const std::string& path);
+    // True for the names play lists are read from: ".qpl" and the forms above, in any letter
+    // case. A file of such a name dropped or given on the command line is read as a list.
+    static bool IsPlayListFile(const std::string& fileName);
+
     // The records of a list's bytes in the given form. Throws EPlayListFormatError.
     static std::vector<PlayListRecord> Read(Form form, std::string_view bytes);
 
@@ -64,6 +68,9 @@ public:
     // path keeps its bytes. A list broken as a whole throws EPlayListFormatError (its text
     // names the file) after the list was emptied.
     static LoadOutcome Load(const std::string& fileName, PlayList& list, const AddFile& addFile);
+    // As Load, but the entries are added after those the list holds (a list dropped on the
+    // play list). Missing: no file of that name, nothing added.
+    static LoadOutcome Append(const std::string& fileName, PlayList& list, const AddFile& addFile);
 
     // Writes every entry, or only the selected ones, in the form of the dialog's type: the M3U
     // type writes plain M3U, the extended M3U type extended M3U, any other the own form.
