@@ -26,7 +26,7 @@ cmake --build "$build" -j2 --target qvrl_fuzz
 seed() {  # seed <target> <name> <printf format>
     mkdir -p "$build/fuzz/corpus/$1"
     # shellcheck disable=SC2059
-    printf "$3" >"$build/fuzz/corpus/$1/$2"
+    printf -- "$3" >"$build/fuzz/corpus/$1/$2"
 }
 seed FuzzTextLineReader lines 'one\r\ntwo\rthree\nfour\r\n\x1aafter'
 seed FuzzConfigReader config 'Quavrel v2.0 ConfigFile\r\n\r\n/home/u/list.qpl\r\nDetailed\r\n\r\n10\r\n20\r\n410\r\n458\r\nPVisible\r\n151\r\n\r\nTop\r\n0\r\n0\r\nLeft\r\n1\r\n2\r\n'
