@@ -347,8 +347,7 @@ private:
     // Adds dropped files at the end, a play list file by its entries, then sorts when sorting
     // is on; with makeCurrent, as a drop does (the first file's entry becomes the current one).
     // Returns the path of the first new entry, none when nothing was added.
-    std::optional<std::string> AppendFiles(const std::vector<std::string>& files,
-                                           bool makeCurrent);
+    std::optional<std::string> AppendFiles(const std::vector<std::string>& files, bool makeCurrent);
     // The play list view's AddFile for a dropped path: a play list file adds its entries and
     // gives the first one's index; listFailed is set when some of them could not be added.
     int AddDropped(const std::string& path, bool& listFailed);

@@ -30,7 +30,7 @@ int TQuavrel::AddDropped(const std::string& path, bool& listFailed) {
 }
 
 std::optional<std::string> TQuavrel::AppendFiles(const std::vector<std::string>& files,
-                                                  bool makeCurrent) {
+                                                 bool makeCurrent) {
     FileList->SetHint({});
     const int before = PlayListModel.Count();
     bool listFailed = false;

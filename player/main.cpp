@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
     // it has loaded or played anything.
     const std::string settingsFolder = SettingsFolder();
     const QString id = SingleCopyId(settingsFolder);
-    if (TTrayIcon::HandToFirstCopy(id, QByteArray::fromStdString(CommandLine::EncodeHandOver(files))))
+    if (TTrayIcon::HandToFirstCopy(id,
+                                   QByteArray::fromStdString(CommandLine::EncodeHandOver(files))))
         return 0;
 
     QtUiPost uiPost;

@@ -103,7 +103,8 @@ private slots:
         Drop(*window, {old});
         const std::string list = files_->Write(
             "mix.m3u8", "#EXTM3U\n#EXTINF:-1,First\na.mp3\n#EXTINF:-1,Second\n" + b + "\n");
-        const std::string pls = files_->Write("more.PLS", "[playlist]\nFile1=a.mp3\nFile2=gone.mp3\n");
+        const std::string pls =
+            files_->Write("more.PLS", "[playlist]\nFile1=a.mp3\nFile2=gone.mp3\n");
         Drop(*window, {list, pls});
         QCOMPARE(Captions(*window), (QStringList{"old.mp3", "First", "Second", "a"}));
         // The list's first entry is the drop's first: selected, focused, the device's file.
@@ -112,7 +113,7 @@ private slots:
         QCOMPARE(media_.FileName(), a);
         QVERIFY(media_.Log().empty());
         QCOMPARE(window->CurrentListFile, std::string());  // a drop loads no list
-        QCOMPARE(messages_.shown.size(), size_t(1));  // gone.mp3, once for the whole drop
+        QCOMPARE(messages_.shown.size(), size_t(1));       // gone.mp3, once for the whole drop
         QCOMPARE(messages_.shown[0].caption, std::string("Error"));
     }
 
