@@ -4,17 +4,6 @@
 
 namespace {
 
-bool IsBlank(std::string_view line) {
-    return line.find_first_not_of(" \t") == std::string_view::npos;
-}
-
-std::string_view Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // The title of an "#EXTINF:" line: after the first comma that stands outside double quotes.
 std::string_view ExtInfTitle(std::string_view line) {
     bool quoted = false;
@@ -22,7 +11,7 @@ std::string_view ExtInfTitle(std::string_view line) {
         if (line[i] == '"')
             quoted = !quoted;
         else if (line[i] == ',' && !quoted)
-            return Trimmed(line.substr(i + 1));
+            return TrimBlanks(line.substr(i + 1));
     }
     return {};
 }
@@ -35,7 +24,7 @@ std::vector<PlayListRecord> M3uReader::Read(std::string_view bytes) {
     std::string_view title;
     while (!reader.Eof()) {
         const std::string_view line = reader.ReadLine();
-        if (IsBlank(line))
+        if (TrimBlanks(line).empty())
             continue;
         if (line.front() == '#') {
             if (line.starts_with("#EXTINF:"))

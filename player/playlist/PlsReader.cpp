@@ -8,13 +8,6 @@
 
 namespace {
 
-std::string_view Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::string Lower(std::string_view text) {
     std::string lower(text);
     for (char& c : lower)
@@ -50,7 +43,7 @@ std::vector<PlayListRecord> PlsReader::Read(std::string_view bytes) {
     std::map<long long, Slot> slots;
     bool sectionSeen = false, inSection = false;
     while (!reader.Eof()) {
-        const std::string_view line = Trimmed(reader.ReadLine());
+        const std::string_view line = TrimBlanks(reader.ReadLine());
         if (line.starts_with('[')) {
             inSection = Lower(line) == "[playlist]";
             sectionSeen = sectionSeen || inSection;
@@ -59,13 +52,13 @@ std::vector<PlayListRecord> PlsReader::Read(std::string_view bytes) {
         const std::size_t equals = line.find('=');
         if (!inSection || equals == std::string_view::npos)
             continue;
-        const std::string key = Lower(Trimmed(line.substr(0, equals)));
+        const std::string key = Lower(TrimBlanks(line.substr(0, equals)));
         const std::string_view value = line.substr(equals + 1);
         if (const long long n = IndexAfter(key, "file"); n >= 0) {
             slots[n].hasFile = true;
             slots[n].record.Path = value;
         } else if (const long long t = IndexAfter(key, "title"); t >= 0) {
-            slots[t].record.Caption = Trimmed(value);
+            slots[t].record.Caption = TrimBlanks(value);
         }
     }
     if (!sectionSeen)

@@ -27,3 +27,10 @@ std::string_view ListLineReader::ReadLine() {
     }
     return line;
 }
+
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}

@@ -21,3 +21,6 @@ private:
     std::string_view bytes_;  // cut at the first Ctrl-Z
     std::size_t pos_ = 0;
 };
+
+// text without the blanks (spaces and tabs) at either end; "" when it holds nothing else.
+std::string_view TrimBlanks(std::string_view text);

@@ -7,33 +7,8 @@
 # copy runs on. Screenshots go to OUTDIR.
 #
 # usage: OpenFilesEndToEnd.sh QVRL OUTDIR     exit 77 (skipped) without a display or sound server
-set -euo pipefail
-qvrl=$1
-out=$2
-mkdir -p "$out"
-if [[ -z "${DISPLAY:-}" ]] || ! pactl info >/dev/null 2>&1; then
-    echo "needs a display and a PulseAudio server (scripts/with-test-services.sh)"
-    exit 77
-fi
-for tool in xdotool import sox; do
-    command -v "$tool" >/dev/null || { echo "needs $tool"; exit 77; }
-done
-
-work=$(mktemp -d)
-pid=
-cleanup() {
-    [[ -n "$pid" ]] && kill "$pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-export XDG_CONFIG_HOME=$work/config
-mkdir -p "$XDG_CONFIG_HOME/quavrel" "$work/Music/Album" "$work/elsewhere"
-
-fail() {
-    echo "FAIL: $*"
-    [[ -f "$work/player.log" ]] && cat "$work/player.log"
-    exit 1
-}
+source "$(dirname "$0")/../support/player-e2e.sh"
+mkdir -p "$work/Music/Album" "$work/elsewhere"
 
 sox -n -r 44100 -c 2 "$work/Music/Album/01 first.flac" synth 30 sine 440 vol 0.1
 sox -n -r 44100 -c 2 "$work/Music/Album/02 second.ogg" synth 30 sine 550 vol 0.1
