@@ -78,6 +78,8 @@ std::optional<std::string> ListPathResolver::Resolve(const std::string& written)
         const std::string asBytes = Join(folder_, written);
         return Exists(asBytes) ? std::optional<std::string>(asBytes) : std::nullopt;
     }
+    // What a Linux program writes takes no test; lists made on Windows (a "\", text that is
+    // not UTF-8) are looked up.
     const bool utf8 = IsValidUtf8(written);
     if (utf8 && written.find('\\') == std::string::npos)
         return Join(folder_, written);
@@ -92,16 +94,15 @@ std::optional<std::string> ListPathResolver::Resolve(const std::string& written)
 }
 
 std::optional<std::string> ListPathResolver::ResolveText(const std::string& text) const {
-    if (text.find('\\') == std::string::npos)
-        return Join(folder_, text);
     if (IsDrivePath(text))
         return std::nullopt;
-    if (const std::string asBytes = Join(folder_, text); Exists(asBytes))
+    const std::string asBytes = Join(folder_, text);
+    if (Exists(asBytes))
         return asBytes;  // a Linux name may hold a "\"
     std::string slashed = text;
     std::replace(slashed.begin(), slashed.end(), '\\', '/');
     const std::string joined = Join(folder_, slashed);
-    if (Exists(joined))
+    if (joined != asBytes && Exists(joined))
         return joined;
     if (std::optional<std::string> matched = MatchIgnoringCase(slashed))
         return matched;
@@ -109,6 +110,8 @@ std::optional<std::string> ListPathResolver::ResolveText(const std::string& text
 }
 
 std::optional<std::string> ListPathResolver::MatchIgnoringCase(const std::string& relative) const {
+    if (relative.starts_with('/'))
+        return std::nullopt;  // only inside the list's folder
     fs::path current(folder_);
     for (const std::string& part : Components(relative)) {
         if (part == ".")
@@ -122,18 +125,25 @@ std::optional<std::string> ListPathResolver::MatchIgnoringCase(const std::string
             current /= part;
             continue;
         }
-        const std::string wanted = FoldCase(part);
-        std::optional<fs::path> found;
-        for (fs::directory_iterator it(current, error), end; !error && it != end;
-             it.increment(error)) {
-            if (FoldCase(it->path().filename().string()) == wanted) {
-                found = it->path();
-                break;
-            }
-        }
-        if (!found)
+        const auto& names = FoldedNames(current.string());
+        const auto found = names.find(FoldCase(part));
+        if (found == names.end())
             return std::nullopt;
-        current = *found;
+        current /= found->second;
     }
     return current.lexically_normal().string();
+}
+
+const std::unordered_map<std::string, std::string>& ListPathResolver::FoldedNames(
+    const std::string& folder) const {
+    const auto known = folders_.find(folder);
+    if (known != folders_.end())
+        return known->second;
+    std::unordered_map<std::string, std::string>& names = folders_[folder];
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        names.emplace(FoldCase(name), name);  // the first of names equal but for case
+    }
+    return names;
 }

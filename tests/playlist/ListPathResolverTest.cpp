@@ -75,6 +75,9 @@ TEST_F(ListPathResolverTest, TriesWindows1252OnlyWhenTheBytesNameNothing) {
     const std::string utf8 = Media("Caf\xC3\xA9 2.mp3");
     EXPECT_EQ(Resolve("Caf\xE9.mp3"), latin);
     EXPECT_EQ(Resolve("Caf\xE9 2.mp3"), utf8);
+    // Text that is not UTF-8 comes from Windows: its letter case does not count either.
+    EXPECT_EQ(Resolve("CAF\xC9 2.MP3"), utf8);
+    EXPECT_EQ(Resolve("Caf\xE9 3.mp3"), dir_.File("list/Caf\xE9 3.mp3"));
     // A list that is UTF-8 by its form gets no second reading.
     EXPECT_EQ(Resolve("Caf\xE9 2.mp3", true), dir_.File("list/Caf\xE9 2.mp3"));
 }
