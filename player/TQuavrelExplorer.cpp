@@ -186,19 +186,24 @@ void TQuavrel::ToolbarButton971Click() {
     }
     if (selected.empty())
         return;
+    // A play list among them adds its entries, as a drop of it does.
+    bool listFailed = false;
     const std::string first = ExpList->PathOf(selected.front());
     MediaPlayer1.SetFileName(first);
-    const int entry = FileList->AddFile(first);
+    const int entry = AddDropped(first, listFailed);
     ExpList->Select(selected.front(), false);
     if (entry >= 0) {
+        MediaPlayer1.SetFileName(PlayListModel.At(entry).Path);
         PlayListModel.Focus(entry);
         PlayListModel.Select(entry);
         PlayIndex = entry;
     }
     for (std::size_t k = 1; k < selected.size(); ++k) {
-        FileList->AddFile(ExpList->PathOf(selected[k]));
+        AddDropped(ExpList->PathOf(selected[k]), listFailed);
         ExpList->Select(selected[k], false);
     }
+    if (listFailed)
+        ShowListFailure();
 }
 
 void TQuavrel::ToolbarButton973Click() {

@@ -143,6 +143,26 @@ private slots:
         QCOMPARE(window->PlayListModel.Focused(), 0);
     }
 
+    void aPlayListDraggedFromTheExplorerAddsItsEntries() {
+        auto window = Start();
+        window->FilteringOn = 0;  // so the explorer shows the list file
+        const std::string list = music_->Write("mix.m3u", "#EXTINF:1,Song B\nb.mp3\nsub/c.mp3\n");
+        window->dirtree1->SetDirectory(Folder());
+        int row = -1;
+        for (int i = 0; i < window->ExpList->Count(); ++i)
+            if (window->ExpList->PathOf(i) == list)
+                row = i;
+        QVERIFY(row >= 0);
+        window->ExpList->Select(row);
+        window->ExpList->OnEndDrag(window->FileList);
+        QCOMPARE(PlayListPaths(*window),
+                 (std::vector<std::string>{music_->File("b.mp3"), music_->File("sub/c.mp3")}));
+        QCOMPARE(window->PlayListModel.At(0).Caption, std::string("Song B"));
+        QCOMPARE(window->PlayListModel.Focused(), 0);
+        QCOMPARE(window->MediaPlayer1.FileName(), music_->File("b.mp3"));
+        QVERIFY(messages_.shown.empty());
+    }
+
     void addingRecursivelyTakesTheSubfoldersThenOpensTheEmptyName() {
         auto window = Start();
         window->dirtree1->SetDirectory(Folder());
