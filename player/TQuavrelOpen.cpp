@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "TQuavrel.h"
+#include "playlist/FileAdder.h"
 #include "playlist/PlayListEditor.h"
 #include "playlist/PlayListFiles.h"
 #include "startup/CommandLine.h"
@@ -20,19 +21,18 @@ bool IsPlayListFile(const std::string& path) {
 
 int TQuavrel::AddDropped(const std::string& path, bool& listFailed) {
     if (!IsPlayListFile(path))
-        return FileList->AddFile(path);
-    const int before = PlayListModel.Count();
-    const auto outcome = PlayListFiles::Append(
-        path, PlayListModel, [this](const std::string& entry) { return FileList->AddFile(entry); });
+        return adder_->AddFile(path, playList_);
+    const int before = playList_.Count();
+    const auto outcome = PlayListFiles::Append(path, playList_, *adder_);
     if (outcome == PlayListFiles::LoadOutcome::SomeFailed)
         listFailed = true;
-    return PlayListModel.Count() > before ? before : -1;
+    return playList_.Count() > before ? before : -1;
 }
 
 std::optional<std::string> TQuavrel::AppendFiles(const std::vector<std::string>& files,
                                                  bool makeCurrent) {
     FileList->SetHint({});
-    const int before = PlayListModel.Count();
+    const int before = playList_.Count();
     bool listFailed = false;
     const auto addFile = [this, &listFailed](const std::string& path) {
         return AddDropped(path, listFailed);
@@ -44,8 +44,8 @@ std::optional<std::string> TQuavrel::AppendFiles(const std::vector<std::string>&
             addFile(file);
     }
     std::optional<std::string> first;
-    if (PlayListModel.Count() > before)
-        first = PlayListModel.At(before).Path;
+    if (playList_.Count() > before)
+        first = playList_.At(before).Path;
     KeepSorted();
     if (listFailed)
         ShowListFailure();
@@ -60,17 +60,17 @@ bool TQuavrel::OpenFiles(const std::vector<std::string>& paths) {
         // The rest joins the list without touching what plays.
         if (paths.size() > 1)
             AppendFiles({paths.begin() + 1, paths.end()}, false);
-        return !PlayListModel.Empty();
+        return !playList_.Empty();
     }
     const std::optional<std::string> first = AppendFiles(paths, true);
     if (!first)
         return false;
     // The first new entry, wherever sorting by name put it (the last of equal paths).
-    for (int i = PlayListModel.Count() - 1; i >= 0; --i) {
-        if (PlayListModel.At(i).Path == *first) {
+    for (int i = playList_.Count() - 1; i >= 0; --i) {
+        if (playList_.At(i).Path == *first) {
             // What a click and then a double-click on the entry do.
-            PlayListModel.SelectOnly(i);
-            PlayListModel.Focus(i);
+            playList_.SelectOnly(i);
+            playList_.Focus(i);
             FileListDblClick();
             break;
         }

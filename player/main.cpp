@@ -7,7 +7,6 @@
 #include <filesystem>
 
 #include "TQuavrel.h"
-#include "filter/TFileTypeBox.h"
 #include "media/MpvMediaDevice.h"
 #include "mixer/PulseMixerApi.h"
 #include "mpris/MprisService.h"
@@ -18,7 +17,6 @@
 #include "services/SettingsFolder.h"
 #include "services/SystemClock.h"
 #include "startup/CommandLine.h"
-#include "widgets/TAboutBox.h"
 #include "widgets/TTrayIcon.h"
 
 namespace {
@@ -86,10 +84,10 @@ int main(int argc, char** argv) {
     TQuavrel quavrel({media, clock, messages, dialogs, settingsFolder,
                       [] { return QSystemTrayIcon::isSystemTrayAvailable(); }});
     // Then the filter dialog, the About window and the volume pop-up, children of the window.
-    quavrel.FileTypeBox = new TFileTypeBox(quavrel.FilterList, quavrel.FilteringOn, &quavrel);
-    quavrel.AboutBox = new TAboutBox(&quavrel);
+    quavrel.CreateDialogs();
     quavrel.CreateVolume(mixerApi);
-    new MprisService(quavrel, media);  // a child of the window; idle without a session bus
+    new MprisService(quavrel, media,
+                     &quavrel);  // a child of the window; idle without a session bus
     quavrel.AnswerLaterCopies(id);
     // The files named on the command line, once the default play list has been loaded.
     try {

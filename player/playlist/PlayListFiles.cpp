@@ -3,9 +3,11 @@
 #include <filesystem>
 
 #include "playlist/ExtM3uWriter.h"
+#include "playlist/FileAdder.h"
 #include "playlist/ListPathResolver.h"
 #include "playlist/M3uReader.h"
 #include "playlist/M3uWriter.h"
+#include "playlist/PlayList.h"
 #include "playlist/PlayListFormatError.h"
 #include "playlist/PlsReader.h"
 #include "playlist/QplReader.h"
@@ -15,7 +17,6 @@
 #include "textfile/SaveFile.h"
 #include "textfile/TextEncoding.h"
 #include "textfile/TextLineWriter.h"
-#include "views/PlayList.h"
 
 namespace fs = std::filesystem;
 
@@ -81,13 +82,13 @@ bool PlayListFiles::IsPlayListFile(const std::string& fileName) {
 }
 
 PlayListFiles::LoadOutcome PlayListFiles::Load(const std::string& fileName, PlayList& list,
-                                               const AddFile& addFile) {
+                                               const FileAdder& adder) {
     list.Clear();
-    return Append(fileName, list, addFile);
+    return Append(fileName, list, adder);
 }
 
 PlayListFiles::LoadOutcome PlayListFiles::Append(const std::string& fileName, PlayList& list,
-                                                 const AddFile& addFile) {
+                                                 const FileAdder& adder) {
     const Form form = FormOf(fileName);
     std::error_code error;
     if (fileName.empty() || !fs::exists(fileName, error))
@@ -107,20 +108,25 @@ PlayListFiles::LoadOutcome PlayListFiles::Append(const std::string& fileName, Pl
     const bool utf8Only = form == Form::M3u8 || form == Form::Xspf;
     const ListPathResolver resolver(folder, utf8Only);
     bool failed = false;
+    std::vector<PlayListEntry> added;
+    const auto append = [&added](PlayListEntry entry) {
+        added.push_back(std::move(entry));
+        return static_cast<int>(added.size()) - 1;
+    };
     for (const PlayListRecord& record : records) {
         const std::optional<std::string> path = resolver.Resolve(record.Path);
-        const int index = path ? addFile(*path) : -1;
+        const int index = path ? adder.AddFile(*path, append) : -1;
         if (index < 0) {
             failed = true;
             continue;
         }
-        std::string caption;
+        std::string& caption = added[index].Caption;
         if (form == Form::Own || !record.Caption.empty())
             caption = utf8Only ? record.Caption : ReadableText(record.Caption);
         else
             caption = ReadableText(CaptionOf(*path));
-        list.SetCaption(index, std::move(caption));
     }
+    list.Append(std::move(added));
     return failed ? LoadOutcome::SomeFailed : LoadOutcome::AllAdded;
 }
 

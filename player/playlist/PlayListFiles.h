@@ -1,12 +1,12 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "playlist/PlayListRecord.h"
 
+class FileAdder;
 class PlayList;
 
 // Loading and saving the play list. Read: the player's own form (.qpl), M3U (.m3u, plain or
@@ -25,8 +25,6 @@ public:
         AllAdded,   // every record became an entry
         SomeFailed  // at least one record named nothing that could be added
     };
-    // The play list view's AddFile: the index of the entry made, or -1 when none was made.
-    using AddFile = std::function<int(const std::string& path)>;
 
     static constexpr const char* OpenTitle = "Open PlayList";
     static constexpr const char* OpenFilter =
@@ -60,17 +58,18 @@ public:
     // The records of a list's bytes in the given form. Throws EPlayListFormatError.
     static std::vector<PlayListRecord> Read(Form form, std::string_view bytes);
 
-    // Empties list, then adds the file's records in order through addFile, each path resolved
-    // by ListPathResolver's rules (a path that can name no local file counts as failed without
-    // reaching addFile). Captions: the own form's caption line; in the other forms the
-    // #EXTINF, Title or <title> text, else CaptionOf the path. A caption that is not UTF-8 is
-    // shown read as Windows-1252 (not in .m3u8 and .xspf, which are UTF-8 by definition); a
-    // path keeps its bytes. A list broken as a whole throws EPlayListFormatError (its text
+    // Empties list, then adds the file's records in order through adder (a file, or a folder's
+    // tree), each path resolved by ListPathResolver's rules (a path that can name no local file
+    // counts as failed without reaching adder). Captions: the own form's caption line; in the
+    // other forms the #EXTINF, Title or <title> text, else CaptionOf the path. A caption that
+    // is not UTF-8 is shown read as Windows-1252 (not in .m3u8 and .xspf, which are UTF-8 by
+    // definition); a path keeps its bytes. The entries reach list in one batch, after the
+    // whole file was read. A list broken as a whole throws EPlayListFormatError (its text
     // names the file) after the list was emptied.
-    static LoadOutcome Load(const std::string& fileName, PlayList& list, const AddFile& addFile);
+    static LoadOutcome Load(const std::string& fileName, PlayList& list, const FileAdder& adder);
     // As Load, but the entries are added after those the list holds (a list dropped on the
     // play list). Missing: no file of that name, nothing added.
-    static LoadOutcome Append(const std::string& fileName, PlayList& list, const AddFile& addFile);
+    static LoadOutcome Append(const std::string& fileName, PlayList& list, const FileAdder& adder);
 
     // Writes every entry, or only the selected ones, in the form of the dialog's type: the M3U
     // type writes plain M3U, the extended M3U type extended M3U, any other the own form.
