@@ -49,20 +49,6 @@ wait_for_stream() {
     fail "the player's stream never reached the sound server"
 }
 
-exit_player() {
-    xdotool windowfocus --sync "$wid" 2>/dev/null || true
-    xdotool key ctrl+x
-    for _ in $(seq 100); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$pid" 2>/dev/null; then
-        fail "the player did not end on Exit"
-    fi
-    wait "$pid" || true
-    pid=
-}
-
 line() { sed -n "${1}p" "$settings/Qvrl.ini" | tr -d '\r'; }
 
 # --- First start: the dark scheme ---

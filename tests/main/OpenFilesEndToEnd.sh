@@ -30,11 +30,7 @@ second_start() {
     local second
     (cd "$work/elsewhere" && exec "$qvrl" "$@") >"$work/second.log" 2>&1 &
     second=$!
-    for _ in $(seq 100); do
-        kill -0 "$second" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$second" 2>/dev/null; then
+    if ! ended "$second"; then
         kill "$second"
         fail "the second start did not end"
     fi
@@ -55,15 +51,7 @@ kill -0 "$pid" || fail "the first copy ended after a start without files"
 sleep 0.5
 import -window root "$out/file-added.png"
 
-xdotool windowfocus --sync "$wid" 2>/dev/null || true
-xdotool key ctrl+x
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the player did not end on Exit"
-wait "$pid" || true
-pid=
+exit_player
 # The play list file itself is never written.
 grep -q '^#EXTINF:30,Artist - First Tone$' "$work/Music/list.m3u" || fail "the list changed"
 echo "end to end: a list and a handed-over file played; screenshots in $out"

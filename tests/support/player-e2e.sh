@@ -30,3 +30,21 @@ fail() {
     [[ -f "$work/player.log" ]] && cat "$work/player.log"
     exit 1
 }
+
+# True once process $1 has ended, waiting up to 10 s.
+ended() {
+    for _ in $(seq 100); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    ! kill -0 "$1" 2>/dev/null
+}
+
+# Ends the player $pid through "Exit" (Ctrl+X) on its window $wid.
+exit_player() {
+    xdotool windowfocus --sync "$wid" 2>/dev/null || true
+    xdotool key ctrl+x
+    ended "$pid" || fail "the player did not end on Exit"
+    wait "$pid" || true
+    pid=
+}
