@@ -91,9 +91,12 @@ void TQuavrel::ShowListFailure() {
 }
 
 void TQuavrel::SavePlayList(bool selectedOnly) {
-    const auto choice = services_.dialogs.SaveFile(
-        PlayListRequest(PlayListFiles::SaveTitle, PlayListFiles::SaveFilter, state_.CurrentListFile,
-                        state_.PlayListDir));
+    Dialogs::Request request = PlayListRequest(PlayListFiles::SaveTitle, PlayListFiles::SaveFilter,
+                                               state_.CurrentListFile, state_.PlayListDir);
+    // The first three types add ".qpl" to a bare name, as they always did; extended M3U adds
+    // its own extension.
+    request.typeExts = {{PlayListFiles::ExtM3uFilterIndex, "m3u8"}};
+    const auto choice = services_.dialogs.SaveFile(request);
     if (!choice)
         return;
     state_.CurrentListFile = choice->path;

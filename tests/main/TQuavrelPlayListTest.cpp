@@ -446,6 +446,7 @@ private slots:
                  std::string("Quavrel Playlist|*.qpl|WinAmp PlayList|*.m3u|All Files|*.*|"
                              "Extended M3U (UTF-8)|*.m3u8"));
         QCOMPARE(request.defaultExt, std::string("qpl"));
+        QCOMPARE(request.typeExts, (std::map<int, std::string>{{4, "m3u8"}}));
         QCOMPARE(request.fileName, std::string("*.qpl"));
         QCOMPARE(request.initialDir, window->State().PlayListDir);
         QCOMPARE(TempDir::Read(file), a + "\r\n" + b + "\r\n");
