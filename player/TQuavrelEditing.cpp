@@ -62,10 +62,7 @@ void TQuavrel::FileListChange() {
 }
 
 void TQuavrel::FileListFileDrop(const std::vector<std::string>& files, int, int) {
-    FileList->SetHint({});
-    editor_->FileDrop(files,
-                      [this](const std::string& path) { return adder_->AddFile(path, playList_); });
-    KeepSorted();
+    AppendFiles(files, true);
 }
 
 void TQuavrel::FileListDblClick() {
