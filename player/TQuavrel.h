@@ -175,7 +175,7 @@ public:
     // Local paths from the command line, a later start or the media player interface: when
     // the first names a play list file, it is loaded as LoadIt does and the rest are added;
     // otherwise all are added as a drop adds them and the first new entry plays. Returns
-    // whether the play list took anything.
+    // whether the play list took anything. An error shows its message box here.
     bool OpenFiles(const std::vector<std::string>& paths);
     // Answers later starts under id, as the single-copy check of the tray icon: their files
     // are opened and the window comes forward.
@@ -292,6 +292,7 @@ private:
     void ShowUnlessReachable();
     // Shows the text of an error that a handler did not catch, and goes on.
     void ShowException(const std::exception& error);
+    bool OpenPaths(const std::vector<std::string>& paths);  // OpenFiles, unguarded
     // Keeps the list in caption order while sorting by name is on; does nothing otherwise.
     void KeepSorted();
     // Adds dropped files at the end, a play list file by its entries, then sorts when sorting

@@ -53,6 +53,12 @@ std::optional<std::string> TQuavrel::AppendFiles(const std::vector<std::string>&
 }
 
 bool TQuavrel::OpenFiles(const std::vector<std::string>& paths) {
+    bool took = false;
+    Guarded([&] { took = OpenPaths(paths); });
+    return took;
+}
+
+bool TQuavrel::OpenPaths(const std::vector<std::string>& paths) {
     if (paths.empty())
         return false;
     if (IsPlayListFile(paths.front())) {
@@ -91,11 +97,7 @@ void TQuavrel::AnswerLaterCopies(const QString& id) {
     TrayIcon->SetIDMessage(id);
     TrayIcon->OnHandOver = [this](const QByteArray& handOver) {
         BringForward();
-        try {
-            OpenFiles(CommandLine::DecodeHandOver(handOver.toStdString()));
-        } catch (const std::exception& error) {
-            ShowException(error);
-        }
+        OpenFiles(CommandLine::DecodeHandOver(handOver.toStdString()));
     };
     TrayIcon->Loaded();
 }

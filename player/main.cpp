@@ -90,10 +90,6 @@ int main(int argc, char** argv) {
                      &quavrel);  // a child of the window; idle without a session bus
     quavrel.AnswerLaterCopies(id);
     // The files named on the command line, once the default play list has been loaded.
-    try {
-        quavrel.OpenFiles(files);
-    } catch (const std::exception& error) {
-        quavrel.ShowException(error);
-    }
+    quavrel.OpenFiles(files);
     return QApplication::exec();
 }
