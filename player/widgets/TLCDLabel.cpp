@@ -1,9 +1,12 @@
 #include "widgets/TLCDLabel.h"
 
+#include <QAccessible>
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "services/QtMessageBox.h"
+#include "widgets/AccessibleWidgets.h"
 #include "widgets/QtRaster.h"
 
 TLCDLabel::TLCDLabel(QWidget* parent, MessageBox* messages) : QWidget(parent), messages_(messages) {
@@ -15,6 +18,17 @@ TLCDLabel::TLCDLabel(QWidget* parent, MessageBox* messages) : QWidget(parent), m
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     SyncSize();
+    AccessibleWidgets::Install();
+    nowMs_ = [] {
+        static QElapsedTimer clock = [] {
+            QElapsedTimer started;
+            started.start();
+            return started;
+        }();
+        return static_cast<std::int64_t>(clock.elapsed());
+    };
+    announceLater_.setSingleShot(true);
+    connect(&announceLater_, &QTimer::timeout, this, [this] { Announce(); });
 }
 
 TLCDLabel::~TLCDLabel() = default;
@@ -24,8 +38,31 @@ QSize TLCDLabel::sizeHint() const {
 }
 
 void TLCDLabel::SetCaption(const std::string& text) {
-    if (display_.SetCaption(text))
-        repaint();
+    if (!display_.SetCaption(text))
+        return;
+    repaint();
+    AnnounceCaption();
+}
+
+void TLCDLabel::AnnounceCaption() {
+    const std::int64_t now = nowMs_();
+    if (announcedAt_ && now - *announcedAt_ < AnnounceGapMs) {
+        // The last text of a quick run is told once the gap is over.
+        if (!announceLater_.isActive())
+            announceLater_.start(static_cast<int>(AnnounceGapMs - (now - *announcedAt_)));
+        return;
+    }
+    Announce();
+}
+
+void TLCDLabel::Announce() {
+    announceLater_.stop();
+    announcedAt_ = nowMs_();
+    ++announceCount_;
+    QAccessibleEvent named(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
+    QAccessibleValueChangeEvent valued(this, QString::fromStdString(Caption()).trimmed());
+    QAccessible::updateAccessibility(&valued);
 }
 
 template <typename Setter>
