@@ -292,7 +292,7 @@ protected:
     void SetUp() override {
         const std::string reason = server_.SkipReason();
         if (!reason.empty()) {
-            if (server_.Named())
+            if (!server_.MayBeSkipped())
                 FAIL() << reason;
             GTEST_SKIP() << reason;
         }
