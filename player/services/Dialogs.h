@@ -5,7 +5,8 @@
 
 // Dialogs: the open and save file dialogs for play list files. Modal, on the user-interface
 // thread; a nested event loop runs while they are open. The filter is written as the program
-// writes it, "Name|*.ext|Name|*.ext"; the chosen filter's index counts from 1.
+// writes it, "Name|*.ext|Name|*.ext"; the chosen filter's index counts from 1. The save dialog
+// asks before it replaces a file; the open dialog takes only a file that exists.
 class Dialogs {
 public:
     struct Request {
@@ -14,6 +15,7 @@ public:
         std::string initialDir;
         std::string fileName;
         std::string defaultExt;  // without the dot; added when the typed name has none
+        int filterIndex = 1;     // the type offered first, counting from 1 (the last chosen)
     };
     struct Choice {
         std::string path;

@@ -33,6 +33,8 @@ std::optional<Dialogs::Choice> QtDialogs::Run(const Request& request, bool save)
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QStringList filters = NameFilters(request.filter);
     dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
     if (!request.defaultExt.empty())
         dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
     if (!request.initialDir.empty())
