@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "views/PlayListEntry.h"
+#include "playlist/PlayListEntry.h"
 
 // Receives every change of a PlayList, right after it happened, so a view can mirror it.
 // Indexes are positions after the change, except for removals (positions before it).
@@ -30,6 +30,9 @@ public:
     bool Contains(int index) const { return index >= 0 && index < Count(); }
 
     int Append(PlayListEntry entry);
+    // Appends every entry with one notice to the observers (a view redraws once, not per
+    // entry). Returns the index of the first, or -1 when entries is empty.
+    int Append(std::vector<PlayListEntry> entries);
     void Delete(int index);
     void Clear();
     void Move(int from, int to);  // the entry at from ends up at to; the others close up

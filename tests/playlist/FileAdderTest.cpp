@@ -1,12 +1,12 @@
-#include "views/FileAdder.h"
+#include "playlist/FileAdder.h"
 
 #include <gtest/gtest.h>
 #include <filesystem>
 
 #include "fakes/FakeShellInfo.h"
 #include "filter/FileTypeFilter.h"
+#include "playlist/PlayList.h"
 #include "support/TempDir.h"
-#include "views/PlayList.h"
 
 namespace fs = std::filesystem;
 
@@ -15,7 +15,7 @@ namespace {
 class FileAdderTest : public ::testing::Test {
 protected:
     int Add(const std::string& path) {
-        const int index = adder_.AddFile(path, [this](PlayListEntry e) { return list_.Append(e); });
+        const int index = adder_.AddFile(path, list_);  // a folder's walk in one batch
         EXPECT_TRUE(list_.IsConsistent());
         return index;
     }

@@ -1,4 +1,4 @@
-#include "views/PlayList.h"
+#include "playlist/PlayList.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -14,6 +14,18 @@ int PlayList::Append(PlayListEntry entry) {
     const int index = Count() - 1;
     Tell([&](PlayListObserver& o) { o.EntriesInserted(index, 1); });
     return index;
+}
+
+int PlayList::Append(std::vector<PlayListEntry> entries) {
+    if (entries.empty())
+        return -1;
+    const int first = Count();
+    items_.reserve(items_.size() + entries.size());
+    for (PlayListEntry& entry : entries)
+        items_.push_back(Item{std::move(entry), false});
+    const int count = Count() - first;
+    Tell([&](PlayListObserver& o) { o.EntriesInserted(first, count); });
+    return first;
 }
 
 void PlayList::Delete(int index) {

@@ -1,4 +1,4 @@
-#include "views/FileAdder.h"
+#include "playlist/FileAdder.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -7,6 +7,7 @@
 #include <set>
 #include <utility>
 
+#include "playlist/PlayList.h"
 #include "services/ShellInfo.h"
 
 // The folders entered so far in one call, by device and inode.
@@ -35,6 +36,16 @@ FileAdder::FileAdder(ShellInfo& shell, FilterTest passesFilter)
 int FileAdder::AddFile(const std::string& path, const Append& append) const {
     Walk walk;
     return Add(path, append, walk);
+}
+
+int FileAdder::AddFile(const std::string& path, PlayList& list) const {
+    std::vector<PlayListEntry> batch;
+    const int index = AddFile(path, [&batch](PlayListEntry entry) {
+        batch.push_back(std::move(entry));
+        return static_cast<int>(batch.size()) - 1;
+    });
+    const int first = list.Append(std::move(batch));
+    return index < 0 ? -1 : first + index;
 }
 
 int FileAdder::Add(const std::string& path, const Append& append, Walk& walk) const {

@@ -4,8 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "views/PlayListEntry.h"
+#include "playlist/PlayListEntry.h"
 
+class PlayList;
 class ShellInfo;
 
 // AddFile of the file list views, without a view: the one way entries are made from a path.
@@ -29,6 +30,9 @@ public:
     // Adds path through append. Returns the index of the one entry made for a file or for an
     // empty folder; -1 when the path was refused or was a folder whose files were added.
     int AddFile(const std::string& path, const Append& append) const;
+    // Adds path at the end of list, every entry of a folder walk in one batch (one notice to
+    // the list's observers). Returns as above, the index being the entry's in list.
+    int AddFile(const std::string& path, PlayList& list) const;
 
     // The entry for one file known to exist: its display name, type name and icon, Path as
     // given. None when the filter refuses it.
