@@ -268,6 +268,8 @@ private:
     void CreateProgressBar();  // the "Progress Bar" toolbar's contents
     void CreateModeBar();
     void CreatePaneSplitter();
+    // TQuavrelAccess.cpp: names for screen readers, the Tab order and the keyboard's keys.
+    void MakeAccessible();
 
     // Keeps the list in caption order while sorting by name is on; does nothing otherwise.
     void KeepSorted();

@@ -191,6 +191,12 @@ void TFileListView::SetViewStyle(TViewStyle style) {
     layout->setCurrentWidget(icons_);
 }
 
+void TFileListView::SetListName(const QString& name) {
+    setAccessibleName(name);
+    report_->setAccessibleName(name);
+    icons_->setAccessibleName(name);
+}
+
 void TFileListView::SetHint(const QString& hint) {
     setToolTip(hint);
     for (QAbstractItemView* view :

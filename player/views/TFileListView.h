@@ -52,6 +52,8 @@ public:
     TViewStyle ViewStyle() const { return viewStyle_; }
     virtual void SetViewStyle(TViewStyle style);
     void SetHint(const QString& hint);
+    // What a screen reader calls the list, in either view; its items read as their captions.
+    void SetListName(const QString& name);
     void SetHotTrack(bool on);
 
     virtual int Count() const = 0;

@@ -1,5 +1,6 @@
 #include "widgets/AccessibleWidgets.h"
 
+#include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QAccessibleWidget>
 #include <QVariant>
@@ -11,7 +12,46 @@
 
 namespace {
 
-constexpr char kPercentProperty[] = "qvrlPercent";  // absent, or "forward" / "reversed"
+constexpr char kPercentProperty[] = "qvrlPercent";       // absent, or "forward" / "reversed"
+constexpr char kToggleProperty[] = "qvrlToggleChecked";  // absent, or the mode's state
+
+// Qt keeps the first interface it made for an object, even one made before a property here
+// was set (a value change makes one): drop it, so that the next question asks the factory.
+void Forget(QObject* object) {
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(object))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
+// A button that switches a mode: a check box to a screen reader, whose press clicks it.
+class ToggleAccessible final : public QAccessibleWidget {
+public:
+    explicit ToggleAccessible(QAbstractButton* button)
+        : QAccessibleWidget(button, QAccessible::CheckBox) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return Button()->text();
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = Button()->property(kToggleProperty).toBool();
+        return state;
+    }
+    QStringList actionNames() const override {
+        return QStringList{toggleAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& name) override {
+        if (name == toggleAction() || name == pressAction())
+            Button()->click();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+
+private:
+    QAbstractButton* Button() const { return static_cast<QAbstractButton*>(widget()); }
+};
 
 // The LCD label reads as a label whose name and value are its text ("42%"); a text that starts
 // with a number also gives that number as a value from 0 to 100.
@@ -26,7 +66,10 @@ public:
         return QAccessibleWidget::interface_cast(type);
     }
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name || t == QAccessible::Value)
+        // A blank display (no length known) reads as what it is for.
+        if (t == QAccessible::Name && !Shown().isEmpty())
+            return Shown();
+        if (t == QAccessible::Value)
             return Shown();
         return QAccessibleWidget::text(t);
     }
@@ -106,6 +149,9 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
         return new LCDLabelAccessible(static_cast<TLCDLabel*>(object));
     if (className == QLatin1String("TAMAdvLed"))
         return new LampAccessible(static_cast<TAMAdvLed*>(object));
+    if (object->property(kToggleProperty).isValid())
+        if (auto* button = qobject_cast<QAbstractButton*>(object))
+            return new ToggleAccessible(button);
     if (object->property(kPercentProperty).isValid())
         if (auto* slider = qobject_cast<QAbstractSlider*>(object))
             return new PercentSliderAccessible(slider);
@@ -128,6 +174,23 @@ void ExposeAsPercent(QAbstractSlider* slider, bool reversed) {
     Install();
     slider->setProperty(kPercentProperty,
                         reversed ? QStringLiteral("reversed") : QStringLiteral("forward"));
+    Forget(slider);
+}
+
+void ExposeAsToggle(QAbstractButton* button, bool checked) {
+    Install();
+    button->setProperty(kToggleProperty, checked);
+    Forget(button);
+}
+
+void SetToggleChecked(QAbstractButton* button, bool checked) {
+    if (button->property(kToggleProperty).toBool() == checked)
+        return;
+    button->setProperty(kToggleProperty, checked);
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(button, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 }  // namespace AccessibleWidgets

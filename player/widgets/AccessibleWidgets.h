@@ -1,6 +1,8 @@
 #pragma once
 
+class QAbstractButton;
 class QAbstractSlider;
+class QObject;
 
 // What a screen reader learns about the player's own widgets. Qt describes a plain widget as an
 // unnamed panel: the LCD label, the lamps and the sliders that stand for a percentage get
@@ -16,5 +18,11 @@ void Install();
 // before anything asks about the slider, setAccessibleName included: Qt keeps the first
 // interface it made for a widget.
 void ExposeAsPercent(QAbstractSlider* slider, bool reversed = false);
+
+// The button switches a mode on and off without looking pressed (a lamp shows the mode): a
+// screen reader reads it as a check box, checked while the mode is on. Call SetToggleChecked
+// on every change of the mode; it tells a listening screen reader.
+void ExposeAsToggle(QAbstractButton* button, bool checked);
+void SetToggleChecked(QAbstractButton* button, bool checked);
 
 }  // namespace AccessibleWidgets

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -168,6 +169,16 @@ void TLCDLabel::mouseReleaseEvent(QMouseEvent* event) {
         OnMouseUp(event->button(), event->modifiers(), at.x(), at.y());
     if (event->button() == Qt::LeftButton && rect().contains(at) && OnClick)
         OnClick();
+}
+
+void TLCDLabel::keyPressEvent(QKeyEvent* event) {
+    // With the focus, Space or Enter is the keyboard's click.
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && OnClick) {
+        OnClick();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TLCDLabel::mouseDoubleClickEvent(QMouseEvent* event) {
