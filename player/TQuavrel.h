@@ -363,6 +363,8 @@ private:
     bool sortPending_ = false;
     bool afterDblClick_ = false;  // the release that ends a double-click is no click of its own
     std::string lastOpenedList_;  // the open dialog offers the file it last returned
+    int openFilterIndex_ = 1;     // each dialog offers the type last chosen in it first
+    int saveFilterIndex_ = 1;
     bool closed_ = false;
     std::function<void()> afterTick_;  // PlayerControl's watchers
     std::function<void()> afterSeek_;

@@ -43,8 +43,9 @@ namespace {
 
 // The play list dialogs differ in title, filter and the file they offer; the rest is shared.
 Dialogs::Request PlayListRequest(const char* title, const char* filter, const std::string& offered,
-                                 const std::string& folder) {
+                                 const std::string& folder, int filterIndex) {
     Dialogs::Request request;
+    request.filterIndex = filterIndex;
     request.title = title;
     request.filter = filter;
     request.defaultExt = PlayListFiles::DefaultExt;
@@ -56,10 +57,12 @@ Dialogs::Request PlayListRequest(const char* title, const char* filter, const st
 }  // namespace
 
 void TQuavrel::LoadPlayList() {
-    const auto choice = services_.dialogs.OpenFile(PlayListRequest(
-        PlayListFiles::OpenTitle, PlayListFiles::OpenFilter, lastOpenedList_, state_.PlayListDir));
+    const auto choice = services_.dialogs.OpenFile(
+        PlayListRequest(PlayListFiles::OpenTitle, PlayListFiles::OpenFilter, lastOpenedList_,
+                        state_.PlayListDir, openFilterIndex_));
     if (!choice)
         return;
+    openFilterIndex_ = choice->filterIndex;
     lastOpenedList_ = choice->path;
     state_.PlayListDir = PlayListFiles::FolderOf(choice->path);
     LoadIt(choice->path);
@@ -89,9 +92,10 @@ void TQuavrel::LoadIt(const std::string& fileName) {
 void TQuavrel::SavePlayList(bool selectedOnly) {
     const auto choice = services_.dialogs.SaveFile(
         PlayListRequest(PlayListFiles::SaveTitle, PlayListFiles::SaveFilter, state_.CurrentListFile,
-                        state_.PlayListDir));
+                        state_.PlayListDir, saveFilterIndex_));
     if (!choice)
         return;
+    saveFilterIndex_ = choice->filterIndex;
     state_.CurrentListFile = choice->path;
     state_.PlayListDir = PlayListFiles::FolderOf(choice->path);
     PlayListFiles::Save(choice->path, choice->filterIndex, playList_, selectedOnly);

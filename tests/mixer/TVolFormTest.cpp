@@ -42,7 +42,7 @@ public:
     // The pop-up is a window of its own: the window system activates it a moment later.
     void Open() {
         pop_->PopUp(main_.frameGeometry());
-        QTest::qWaitForWindowActive(pop_);
+        QTest::qWaitFor([this] { return pop_->TrackBar1->hasFocus(); });
     }
 
 private:
@@ -208,8 +208,7 @@ TEST_F(TVolFormTest, WorksFromTheKeyboardAlone) {
     pop.Main().activateWindow();
     pop->Toggle(pop.Main().frameGeometry());
     ASSERT_TRUE(pop->isVisible());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&*pop));
-    ASSERT_TRUE(pop->TrackBar1->hasFocus());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pop->TrackBar1->hasFocus(); }));
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
     EXPECT_GT(api_.Values(Volume)[0], 32768u) << "up is louder";
