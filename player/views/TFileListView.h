@@ -17,6 +17,7 @@ class QItemSelectionModel;
 class QListView;
 class QMouseEvent;
 class QTreeView;
+class ListColumn;
 class ShellInfo;
 
 // The base of the play list view and the explorer list: a list of entries with icons in four
@@ -119,6 +120,7 @@ private:
     FileAdder adder_;
     QTreeView* report_ = nullptr;
     QListView* icons_ = nullptr;
+    ListColumn* column_ = nullptr;  // a child of icons_
     QItemSelectionModel* selection_ = nullptr;
     TViewStyle viewStyle_ = TViewStyle::vsIcon;
     bool acceptFiles_ = false;
