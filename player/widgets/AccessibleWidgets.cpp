@@ -53,18 +53,27 @@ private:
     QAbstractButton* Button() const { return static_cast<QAbstractButton*>(widget()); }
 };
 
-// The LCD label reads as a label whose name and value are its text ("42%"); a text that starts
-// with a number also gives that number as a value from 0 to 100.
-class LCDLabelAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
+// A widget whose value is a percentage: 0 to 100 in steps of 1.
+class PercentAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
-    explicit LCDLabelAccessible(TLCDLabel* label)
-        : QAccessibleWidget(label, QAccessible::StaticText) {}
+    PercentAccessible(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
 
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::ValueInterface)
             return static_cast<QAccessibleValueInterface*>(this);
         return QAccessibleWidget::interface_cast(type);
     }
+    QVariant maximumValue() const override { return 100; }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
+};
+
+// The LCD label reads as a label whose name and value are its text ("42%"); a text that starts
+// with a number also gives that number as a value from 0 to 100.
+class LCDLabelAccessible final : public PercentAccessible {
+public:
+    explicit LCDLabelAccessible(TLCDLabel* label)
+        : PercentAccessible(label, QAccessible::StaticText) {}
     QString text(QAccessible::Text t) const override {
         // A blank display (no length known) reads as what it is for.
         if (t == QAccessible::Name && !Shown().isEmpty())
@@ -82,9 +91,6 @@ public:
         return ok ? QVariant(value) : QVariant();
     }
     void setCurrentValue(const QVariant&) override {}  // shows, never takes a value
-    QVariant maximumValue() const override { return 100; }
-    QVariant minimumValue() const override { return 0; }
-    QVariant minimumStepSize() const override { return 1; }
 
 private:
     QString Shown() const {
@@ -99,16 +105,11 @@ public:
 };
 
 // A slider whose position stands for a part of a whole: its value reads 0 to 100 (%).
-class PercentSliderAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
+class PercentSliderAccessible final : public PercentAccessible {
 public:
     explicit PercentSliderAccessible(QAbstractSlider* slider)
-        : QAccessibleWidget(slider, QAccessible::Slider) {}
+        : PercentAccessible(slider, QAccessible::Slider) {}
 
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::ValueInterface)
-            return static_cast<QAccessibleValueInterface*>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Value)
             return QStringLiteral("%1%").arg(Percent());
@@ -123,9 +124,6 @@ public:
         const int position = s->minimum() + static_cast<int>(std::lround(span * part));
         Slider()->setValue(Reversed() ? s->maximum() - (position - s->minimum()) : position);
     }
-    QVariant maximumValue() const override { return 100; }
-    QVariant minimumValue() const override { return 0; }
-    QVariant minimumStepSize() const override { return 1; }
 
 private:
     QAbstractSlider* Slider() const { return static_cast<QAbstractSlider*>(widget()); }

@@ -32,9 +32,7 @@ private:
         return window;
     }
     std::string Media(const std::string& name, std::int64_t lengthMs = 10000) {
-        const std::string path = files_->Write(name, "media");
-        media_.AddFile(path, lengthMs);
-        return path;
+        return AddMedia(*files_, name, lengthMs);
     }
     static QAccessibleInterface* Read(QObject* object) {
         return QAccessible::queryAccessibleInterface(object);

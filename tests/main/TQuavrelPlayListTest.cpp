@@ -35,9 +35,7 @@ private:
     }
     // A media file on disk that the fake device plays for lengthMs.
     std::string Media(const std::string& name, std::int64_t lengthMs = 10000) {
-        const std::string path = files_->Write(name, "media");
-        media_.AddFile(path, lengthMs);
-        return path;
+        return AddMedia(*files_, name, lengthMs);
     }
     static QStringList Captions(const TQuavrel& window) {
         QStringList result;
