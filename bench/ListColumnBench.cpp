@@ -69,12 +69,10 @@ void BM_SortOf100000(benchmark::State& state) {
     bool forward = false;
     for (auto _ : state) {
         forward = !forward;
-        shown.list.Sort(forward ? +[](const PlayListEntry& a, const PlayListEntry& b) {
-            return a.Path < b.Path;
-        }
-                                : +[](const PlayListEntry& a, const PlayListEntry& b) {
-                                      return a.Path > b.Path;
-                                  });
+        shown.list.Sort(
+            forward
+                ? +[](const PlayListEntry& a, const PlayListEntry& b) { return a.Path < b.Path; }
+                : +[](const PlayListEntry& a, const PlayListEntry& b) { return a.Path > b.Path; });
         QCoreApplication::processEvents();
     }
 }

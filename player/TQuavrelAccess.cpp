@@ -99,6 +99,9 @@ void TQuavrel::MakeAccessible() {
         const bool control = button != nullptr || qobject_cast<QLineEdit*>(part) ||
                              qobject_cast<QAbstractSlider*>(part) ||
                              qobject_cast<QAbstractItemView*>(part);
+        // Qt's own button for the buttons a toolbar too short cannot show.
+        if (part->objectName() == QLatin1String("qt_toolbar_ext_button"))
+            part->setAccessibleName(QStringLiteral("More buttons"));
         if (control && part->accessibleName().isEmpty() &&
             (button == nullptr || button->text().isEmpty()) && !part->toolTip().isEmpty())
             part->setAccessibleName(part->toolTip());

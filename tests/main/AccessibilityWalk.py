@@ -103,6 +103,13 @@ def main():
                            ("label", "Loop on"), ("label", "Preview off")):
             if find(app, role, name) is None:
                 problems.append("no %s named %r" % (role, name))
+        # The mode buttons say whether their mode is on (loop is on at start).
+        for name, on in (("Shuffle", False), ("Loop", True), ("Preview", False)):
+            mode = find(app, "check box", name)
+            if mode is None:
+                problems.append("no check box named %r" % name)
+            elif mode.getState().contains(pyatspi.STATE_CHECKED) != on:
+                problems.append("%s does not read as %s" % (name, "on" if on else "off"))
 
         button = find(app, "push button", "Volume")
         if button is None:
