@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include "WindowLook.h"
+#include "widgets/AccessibleWidgets.h"
 #include "widgets/TAMAdvLed.h"
 
 namespace {
@@ -75,6 +76,10 @@ void ModeStrip::CreateModes() {
         (*buttons[mode])->setGeometry(x + 15, 2, 58, 22);
         lamps_[mode][1] = ModeLamp(panel7_, modes[mode].right);
         lamps_[mode][1]->setGeometry(x + 75, 6, 13, 13);
+        // A screen reader hears each lamp as "Loop on", and the button as a check box.
+        for (TAMAdvLed* lamp : lamps_[mode])
+            lamp->SetAccessibleCaption(QString::fromLatin1(modes[mode].caption));
+        AccessibleWidgets::ExposeAsToggle(*buttons[mode], false);
         x += kModeWidth;
     }
     LeftLamp(0)->OnLedStateChanged = [this](TAMAdvLed* sender, bool on, int count) {
@@ -114,12 +119,15 @@ void ModeStrip::CreateRest(int x) {
 
 void ModeStrip::LedSLedStateChanged(TAMAdvLed*, bool ledOn, int) {
     RightLamp(0)->SetLedOn(ledOn);
+    AccessibleWidgets::SetToggleChecked(shuffle_, ledOn);
 }
 
 void ModeStrip::LedLLedStateChanged(TAMAdvLed*, bool ledOn, int) {
     RightLamp(1)->SetLedOn(ledOn);
+    AccessibleWidgets::SetToggleChecked(loop_, ledOn);
 }
 
 void ModeStrip::LedPLedStateChanged(TAMAdvLed*, bool ledOn, int) {
     RightLamp(2)->SetLedOn(ledOn);
+    AccessibleWidgets::SetToggleChecked(preview_, ledOn);
 }

@@ -27,6 +27,7 @@ TQuavrel::TQuavrel(QuavrelServices services, QWidget* parent)
     CreateTray();
     CreateComponents();
     CreateLayout();
+    MakeAccessible();
 
     MediaPlayer1.SetAutoRewind(true);
     MediaPlayer1.SetOnNotify([this] { Guarded(&TQuavrel::MediaPlayer1Notify); });

@@ -283,6 +283,8 @@ private:
     void CreateProgressBar();  // the "Progress Bar" toolbar's contents
     void CreateModeBar();
     void CreatePaneSplitter();
+    // TQuavrelAccess.cpp: names for screen readers, the Tab order and the keyboard's keys.
+    void MakeAccessible();
 
     void ToggleColorScheme();
     void ApplyColorScheme(bool systemColors);  // every element of both schemes
@@ -389,6 +391,8 @@ private:
     bool sortPending_ = false;
     bool afterDblClick_ = false;  // the release that ends a double-click is no click of its own
     std::string lastOpenedList_;  // the open dialog offers the file it last returned
+    int openFilterIndex_ = 1;     // each dialog offers the type last chosen in it first
+    int saveFilterIndex_ = 1;
     bool closed_ = false;
     std::function<void()> afterTick_;  // PlayerControl's watchers
     std::function<void()> afterSeek_;

@@ -34,7 +34,22 @@ void TQuavrel::KeepSorted() {
     sortPending_ = false;
     if (!sortByName_ || SortedByCaption(playList_))
         return;
+    // PlayIndex keeps naming its entry. The sort is stable: the entry lands after every entry
+    // that sorts before it and every equal one that stood before it.
+    const int played = state_.PlayIndex;
+    int landing = -1;
+    if (played >= 0 && played < playList_.Count()) {
+        const PlayListEntry& entry = playList_.At(played);
+        landing = 0;
+        for (int i = 0; i < playList_.Count(); ++i) {
+            const PlayListEntry& other = playList_.At(i);
+            if (CaptionBefore(other, entry) || (i < played && !CaptionBefore(entry, other)))
+                ++landing;
+        }
+    }
     playList_.Sort(&CaptionBefore);
+    if (landing >= 0)
+        state_.PlayIndex = landing;
 }
 
 void TQuavrel::FileListChange() {

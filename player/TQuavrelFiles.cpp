@@ -43,8 +43,9 @@ namespace {
 
 // The play list dialogs differ in title, filter and the file they offer; the rest is shared.
 Dialogs::Request PlayListRequest(const char* title, const char* filter, const std::string& offered,
-                                 const std::string& folder) {
+                                 const std::string& folder, int filterIndex) {
     Dialogs::Request request;
+    request.filterIndex = filterIndex;
     request.title = title;
     request.filter = filter;
     request.defaultExt = PlayListFiles::DefaultExt;
@@ -56,10 +57,12 @@ Dialogs::Request PlayListRequest(const char* title, const char* filter, const st
 }  // namespace
 
 void TQuavrel::LoadPlayList() {
-    const auto choice = services_.dialogs.OpenFile(PlayListRequest(
-        PlayListFiles::OpenTitle, PlayListFiles::OpenFilter, lastOpenedList_, state_.PlayListDir));
+    const auto choice = services_.dialogs.OpenFile(
+        PlayListRequest(PlayListFiles::OpenTitle, PlayListFiles::OpenFilter, lastOpenedList_,
+                        state_.PlayListDir, openFilterIndex_));
     if (!choice)
         return;
+    openFilterIndex_ = choice->filterIndex;
     lastOpenedList_ = choice->path;
     state_.PlayListDir = PlayListFiles::FolderOf(choice->path);
     LoadIt(choice->path);
@@ -91,14 +94,16 @@ void TQuavrel::ShowListFailure() {
 }
 
 void TQuavrel::SavePlayList(bool selectedOnly) {
-    Dialogs::Request request = PlayListRequest(PlayListFiles::SaveTitle, PlayListFiles::SaveFilter,
-                                               state_.CurrentListFile, state_.PlayListDir);
+    Dialogs::Request request =
+        PlayListRequest(PlayListFiles::SaveTitle, PlayListFiles::SaveFilter,
+                        state_.CurrentListFile, state_.PlayListDir, saveFilterIndex_);
     // The first three types add ".qpl" to a bare name, as they always did; extended M3U adds
     // its own extension.
     request.typeExts = {{PlayListFiles::ExtM3uFilterIndex, "m3u8"}};
     const auto choice = services_.dialogs.SaveFile(request);
     if (!choice)
         return;
+    saveFilterIndex_ = choice->filterIndex;
     state_.CurrentListFile = choice->path;
     state_.PlayListDir = PlayListFiles::FolderOf(choice->path);
     PlayListFiles::Save(choice->path, choice->filterIndex, playList_, selectedOnly);

@@ -64,8 +64,9 @@ void TQuavrel::CreateVolume(MixerApi& mixerApi) {
 }
 
 void TQuavrel::VolumeButMouseDown() {
+    // A press while the pop-up is open (or that just closed it) only closes it.
     if (VolForm)
-        VolForm->PopUp(frameGeometry());
+        VolForm->Toggle(frameGeometry());
 }
 
 void TQuavrel::MixerControlChange() {

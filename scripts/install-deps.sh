@@ -9,6 +9,10 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     pulseaudio pulseaudio-utils
     xvfb xauth x11-apps xdotool imagemagick dbus playerctl
+    # the tests' tools: tones for the end-to-end tests, the desktop entry's validator
+    sox desktop-file-utils
+    # the accessibility walk: the AT-SPI bus and Python's client of it
+    at-spi2-core python3 python3-pyatspi
     fonts-dejavu-core
     # fuzz targets: libFuzzer with clang's sanitizer runtimes
     clang libclang-rt-14-dev

@@ -11,10 +11,6 @@
 
 namespace {
 
-// How long Open and Seek wait for mpv before giving up. A local file answers in milliseconds;
-// the limit only keeps a hung file system from freezing the window for good.
-constexpr double kWaitLimitSeconds = 20.0;
-
 void Check(int status) {
     if (status < 0)
         throw EMCIDeviceError(mpv_error_string(status));
@@ -22,8 +18,8 @@ void Check(int status) {
 
 }  // namespace
 
-MpvMediaDevice::MpvMediaDevice(UiPost& uiPost, Output output)
-    : uiPost_(uiPost), self_(std::make_shared<MpvMediaDevice*>(this)) {
+MpvMediaDevice::MpvMediaDevice(UiPost& uiPost, Output output, std::chrono::milliseconds waitLimit)
+    : uiPost_(uiPost), waitLimit_(waitLimit), self_(std::make_shared<MpvMediaDevice*>(this)) {
     mpv_handle* mpv = mpv_.get();
     const auto option = [mpv](const char* name, const char* value) {
         Check(mpv_set_option_string(mpv, name, value));
@@ -119,18 +115,22 @@ void MpvMediaDevice::Open() {
     Close();
     SetPause(true);
     Command({"loadfile", FileName().c_str(), "replace"});
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::duration<double>(kWaitLimitSeconds);
+    // The device counts as open only once the file stands ready to play: a failure between the
+    // load and that moment (an error, the time-out) must leave no device open.
+    bool loaded = false;
+    const auto deadline = std::chrono::steady_clock::now() + waitLimit_;
     while (std::chrono::steady_clock::now() < deadline) {
-        const mpv_event* event = mpv_wait_event(mpv_.get(), 1.0);
+        const mpv_event* event = mpv_wait_event(mpv_.get(), 0.1);
         switch (event->event_id) {
             case MPV_EVENT_FILE_LOADED:
-                open_ = true;
+                loaded = true;
                 break;
             case MPV_EVENT_PLAYBACK_RESTART:
                 // Loaded and standing at the start, ready to play.
-                if (open_)
+                if (loaded) {
+                    open_ = true;
                     return;
+                }
                 break;
             case MPV_EVENT_END_FILE: {
                 const auto* end = static_cast<const mpv_event_end_file*>(event->data);
@@ -147,13 +147,17 @@ void MpvMediaDevice::Open() {
                 break;
         }
     }
+    // Unload what mpv may still be loading, so it cannot turn up later as an open file.
     Command({"stop"});
     throw EMCIDeviceError("Unknown error code");
 }
 
 void MpvMediaDevice::Play() {
     CheckOpen();
-    if (AutoRewind() && (Flag("eof-reached") || Position() >= Length()))
+    // mpv reads 0 for a length it cannot tell (a stream, a file cut short); such a file is at its
+    // end only when mpv says so, and must continue where it stopped.
+    const std::int64_t length = Length();
+    if (AutoRewind() && (Flag("eof-reached") || (length > 0 && Position() >= length)))
         Seek(0);
     EndPlay(NotifyResult::Superseded);
     notifyRequested_ = false;
@@ -177,10 +181,9 @@ void MpvMediaDevice::Seek(std::int64_t positionMs) {
     const std::string seconds = std::to_string(static_cast<double>(positionMs) / 1000.0);
     Command({"seek", seconds.c_str(), "absolute+exact"});
     // Return once mpv stands at the position: the seek ends with a playback restart.
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::duration<double>(kWaitLimitSeconds);
+    const auto deadline = std::chrono::steady_clock::now() + waitLimit_;
     while (std::chrono::steady_clock::now() < deadline) {
-        const mpv_event* event = mpv_wait_event(mpv_.get(), 1.0);
+        const mpv_event* event = mpv_wait_event(mpv_.get(), 0.1);
         if (event->event_id == MPV_EVENT_PLAYBACK_RESTART ||
             (event->event_id == MPV_EVENT_NONE && !Flag("seeking"))) {
             standing_ = std::clamp<std::int64_t>(positionMs, 0, Length());

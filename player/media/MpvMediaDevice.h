@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -22,7 +23,11 @@ public:
         Null,    // no sound, no window: for tests
     };
 
-    MpvMediaDevice(UiPost& uiPost, Output output);
+    // waitLimit: how long Open and Seek wait for mpv before giving up. A local file answers in
+    // milliseconds; the limit only keeps a hung file system or a stalled stream from freezing
+    // the window for good.
+    MpvMediaDevice(UiPost& uiPost, Output output,
+                   std::chrono::milliseconds waitLimit = std::chrono::seconds(20));
     ~MpvMediaDevice() override;
 
     void Open() override;
@@ -49,6 +54,7 @@ private:
     void SetPause(bool pause);
 
     UiPost& uiPost_;
+    std::chrono::milliseconds waitLimit_;
     MpvHandle mpv_;
     // Queued calls check this before touching the device, which may be gone by then.
     std::shared_ptr<MpvMediaDevice*> self_;

@@ -1,23 +1,53 @@
 #include "mixer/TVolForm.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <algorithm>
 
+#include "widgets/AccessibleWidgets.h"
+
 namespace {
 
 constexpr int MaxPosition = 65535;
+// A press on the volume button that took the activation from the pop-up arrives this soon
+// after the pop-up closed: it only closes, as a click outside a menu does.
+constexpr qint64 ClosingPressMs = 300;
 
 }  // namespace
 
+// Closes the pop-up on a mouse press anywhere else in the program, as Qt closes a Qt::Popup.
+class TVolForm::OutsidePress final : public QObject {
+public:
+    explicit OutsidePress(TVolForm* form) : QObject(form), form_(form) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            if (widget != form_ && !form_->isAncestorOf(widget))
+                form_->Close();
+        }
+        return false;
+    }
+
+private:
+    TVolForm* form_;
+};
+
+// A tool window rather than a Qt::Popup: Qt leaves pop-ups out of the accessibility tree, so a
+// screen reader could not find the slider. Losing the activation closes it as a pop-up closes.
 TVolForm::TVolForm(TAudioMixer& mixer, QWidget* parent)
-    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), mixer_(mixer) {
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), mixer_(mixer) {
     setObjectName(QStringLiteral("VolForm"));
-    // A click on the volume button while the pop-up is open only closes it.
-    setAttribute(Qt::WA_NoMouseReplay);
+    setWindowTitle(tr("Volume"));
+    setAccessibleName(tr("Volume"));
+    outsidePress_ = new OutsidePress(this);
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -34,12 +64,15 @@ TVolForm::TVolForm(TAudioMixer& mixer, QWidget* parent)
     TrackBar1->setInvertedControls(true);
     TrackBar1->setTickPosition(QSlider::TicksBothSides);
     TrackBar1->setTickInterval(MaxPosition);  // marks at the two ends only
+    AccessibleWidgets::ExposeAsPercent(TrackBar1, true);
+    TrackBar1->setAccessibleName(tr("Volume"));
 
     VolCheck = new QCheckBox(Panel1);
     VolCheck->setObjectName(QStringLiteral("VolCheck"));
     VolCheck->setGeometry(15, 3, 17, 17);
     // A click on the box leaves the focus on the slider: moving it away closes the pop-up.
     VolCheck->setFocusPolicy(Qt::TabFocus);
+    VolCheck->setAccessibleName(tr("Mute"));
 
     const int width = TrackBar1->width() + 5;
     setFixedSize(width, DesignedHeight);
@@ -96,6 +129,27 @@ void TVolForm::PopUp(const QRect& mainFrame) {
     show();
     activateWindow();
     TrackBar1->setFocus(Qt::PopupFocusReason);
+    // A press anywhere else in the program closes it, whatever the window manager does.
+    qApp->installEventFilter(outsidePress_);
+}
+
+void TVolForm::Toggle(const QRect& mainFrame) {
+    if (isVisible() || (closed_.isValid() && closed_.elapsed() < ClosingPressMs)) {
+        Close();
+        return;
+    }
+    PopUp(mainFrame);
+}
+
+void TVolForm::Close() {
+    if (!isVisible())
+        return;
+    Hidden();
+    // Back to the window that opened it, so the keyboard goes on where it was.
+    if (QWidget* owner = parentWidget()) {
+        owner->activateWindow();
+        owner->raise();
+    }
 }
 
 void TVolForm::TrackBar1Change() {
@@ -112,20 +166,39 @@ void TVolForm::Panel1DblClick() {
     TrackBar1Change();
 }
 
-void TVolForm::FormDeactivate() {
+void TVolForm::Hidden() {
     hide();
+    closed_.start();
+    qApp->removeEventFilter(outsidePress_);
+}
+
+void TVolForm::FormDeactivate() {
+    Hidden();
 }
 
 void TVolForm::TrackBar1Exit() {
-    hide();
+    Hidden();
 }
 
 void TVolForm::TrackBar1EndDrag() {
-    hide();
+    Close();
+}
+
+void TVolForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        Close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool TVolForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == TrackBar1 && event->type() == QEvent::FocusOut && isVisible())
+    // Tab moves between the slider and the mute box; any other way of leaving closes.
+    const auto leaves = [](QEvent* e) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+        return reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason;
+    };
+    if (watched == TrackBar1 && event->type() == QEvent::FocusOut && isVisible() && leaves(event))
         TrackBar1Exit();
     else if (watched == Panel1 && event->type() == QEvent::MouseButtonDblClick)
         Panel1DblClick();

@@ -6,7 +6,8 @@
 
 // Dialogs: the open and save file dialogs for play list files. Modal, on the user-interface
 // thread; a nested event loop runs while they are open. The filter is written as the program
-// writes it, "Name|*.ext|Name|*.ext"; the chosen filter's index counts from 1.
+// writes it, "Name|*.ext|Name|*.ext"; the chosen filter's index counts from 1. The save dialog
+// asks before it replaces a file; the open dialog takes only a file that exists.
 class Dialogs {
 public:
     struct Request {
@@ -18,6 +19,7 @@ public:
         // Types whose own extension is added instead while they are chosen (filter index from
         // 1, extension without the dot).
         std::map<int, std::string> typeExts;
+        int filterIndex = 1;     // the type offered first, counting from 1 (the last chosen)
     };
     struct Choice {
         std::string path;

@@ -38,7 +38,12 @@ std::optional<Dialogs::Choice> QtDialogs::Run(const Request& request, bool save)
         return QString::fromStdString(own != request.typeExts.end() ? own->second
                                                                     : request.defaultExt);
     };
-    dialog.setDefaultSuffix(suffixOf(1));
+    int offered = 1;
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) {
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
+        offered = request.filterIndex;
+    }
+    dialog.setDefaultSuffix(suffixOf(offered));
     QObject::connect(
         &dialog, &QFileDialog::filterSelected, &dialog,
         [&dialog, &filters, &suffixOf](const QString& filter) {

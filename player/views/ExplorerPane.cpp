@@ -148,7 +148,8 @@ void ExplorerPane::AcceptDragsInto(TFileListView& playList) {
 void ExplorerPane::dirtree1Change() {
     // A tree without a selection lists nothing (rather than a folder named "?").
     const std::string folder = dirtree1_->Directory();
-    ExpList_->SetDirectory(folder == "?" ? std::string() : folder);
+    // One folder, whatever its name holds: ";" is legal in a Linux name.
+    ExpList_->SetFolder(folder == "?" ? std::string() : folder);
 }
 
 void ExplorerPane::dirtree1Click() {

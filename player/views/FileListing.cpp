@@ -132,13 +132,21 @@ void FileListing::SetDirectory(std::string_view value) {
         std::size_t end = value.find(';', start);
         if (end == std::string_view::npos)
             end = value.size();
-        std::string folder(value.substr(start, end - start));
-        if (!folder.empty()) {
-            if (folder.back() != '/')
-                folder += '/';
-            folders.push_back(std::move(folder));
-        }
+        folders.emplace_back(value.substr(start, end - start));
         start = end + 1;
+    }
+    SetFolders(std::move(folders));
+}
+
+void FileListing::SetFolder(std::string_view folder) {
+    SetFolders({std::string(folder)});
+}
+
+void FileListing::SetFolders(std::vector<std::string> folders) {
+    std::erase_if(folders, [](const std::string& folder) { return folder.empty(); });
+    for (std::string& folder : folders) {
+        if (folder.back() != '/')
+            folder += '/';
     }
     std::sort(folders.begin(), folders.end());
     folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
@@ -302,6 +310,10 @@ void FileListing::Rescan() {
     listing.folderIconIndex = folder.IconIndex;
     if (observer_)
         observer_->RescanStarted();
+    // The old entries go at once: while the listing lets events run, nothing of the folder
+    // left behind can be double-clicked into the play list.
+    if (!entries_.empty())
+        Publish({});
     // A handler run by ProcessEvents may rewrite the folder list: walk a copy.
     const std::vector<std::string> folders = folders_;
     bool current = true;

@@ -76,6 +76,10 @@ public:
     // names compare exactly, so "/m/A" and "/m/a" are two folders.
     std::string Directory() const;
     void SetDirectory(std::string_view value);
+    // Lists exactly this one folder, whatever its name: ";" is legal in a Linux name, and
+    // SetDirectory would cut the name there.
+    void SetFolder(std::string_view folder);
+    void SetFolders(std::vector<std::string> folders);
     const std::vector<std::string>& Folders() const { return folders_; }
     std::string Mask() const;  // the parsed masks joined with ";"
     void SetMask(std::string_view value);

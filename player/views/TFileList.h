@@ -22,6 +22,7 @@ public:
 
     std::string Directory() const { return listing_->Directory(); }
     void SetDirectory(const std::string& value) { listing_->SetDirectory(value); }
+    void SetFolder(const std::string& folder) { listing_->SetFolder(folder); }
     std::string Mask() const { return listing_->Mask(); }
     void SetMask(const std::string& value) { listing_->SetMask(value); }
     TFileTypes FileTypes() const { return listing_->FileTypes(); }

@@ -15,6 +15,7 @@
 
 #include "services/ShellIconList.h"
 #include "services/ShellInfo.h"
+#include "views/ListColumn.h"
 
 namespace {
 
@@ -107,6 +108,7 @@ TFileListView::TFileListView(ShellInfo& shell, FileAdder::FilterTest passesFilte
     icons->setLayoutMode(QListView::Batched);
     SetUpView(icons);
     icons_ = icons;
+    column_ = new ListColumn(*icons);
 
     auto* delegate = new CaptionDelegate(this);
     report_->setItemDelegate(delegate);
@@ -126,6 +128,7 @@ void TFileListView::SetModel(QAbstractItemModel* model) {
     QItemSelectionModel* oldIcons = icons_->selectionModel();
     report_->setModel(model);
     icons_->setModel(model);
+    column_->SetModel(model);
     delete report_->selectionModel();
     delete icons_->selectionModel();
     delete oldReport;
@@ -184,11 +187,19 @@ void TFileListView::SetViewStyle(TViewStyle style) {
     const int size = large ? ShellIconList::Large : ShellIconList::Small;
     icons_->setIconSize(QSize(size, size));
     icons_->setGridSize(large ? QSize(80, 64) : QSize());
+    // In list style the column fits the longest caption.
+    column_->SetActive(style == TViewStyle::vsList);
     // QListView's movement switches drag and drop with it; the owner decides on drops.
     icons_->setDragEnabled(dragEnabled_);
     icons_->setAcceptDrops(true);
     icons_->viewport()->setAcceptDrops(true);
     layout->setCurrentWidget(icons_);
+}
+
+void TFileListView::SetListName(const QString& name) {
+    setAccessibleName(name);
+    report_->setAccessibleName(name);
+    icons_->setAccessibleName(name);
 }
 
 void TFileListView::SetHint(const QString& hint) {

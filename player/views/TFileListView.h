@@ -17,6 +17,7 @@ class QItemSelectionModel;
 class QListView;
 class QMouseEvent;
 class QTreeView;
+class ListColumn;
 class ShellInfo;
 
 // The base of the play list view and the explorer list: a list of entries with icons in four
@@ -52,6 +53,8 @@ public:
     TViewStyle ViewStyle() const { return viewStyle_; }
     virtual void SetViewStyle(TViewStyle style);
     void SetHint(const QString& hint);
+    // What a screen reader calls the list, in either view; its items read as their captions.
+    void SetListName(const QString& name);
     void SetHotTrack(bool on);
 
     virtual int Count() const = 0;
@@ -117,6 +120,7 @@ private:
     FileAdder adder_;
     QTreeView* report_ = nullptr;
     QListView* icons_ = nullptr;
+    ListColumn* column_ = nullptr;  // a child of icons_
     QItemSelectionModel* selection_ = nullptr;
     TViewStyle viewStyle_ = TViewStyle::vsIcon;
     bool acceptFiles_ = false;

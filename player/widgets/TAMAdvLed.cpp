@@ -4,12 +4,26 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "widgets/AccessibleWidgets.h"
 #include "widgets/QtRaster.h"
 
 TAMAdvLed::TAMAdvLed(QWidget* parent) : QWidget(parent) {
     // The lamp paints every pixel of its rectangle itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setGeometry(0, 0, LampSize, LampSize);
+    AccessibleWidgets::Install();
+}
+
+void TAMAdvLed::SetAccessibleCaption(const QString& caption) {
+    accessibleCaption_ = caption;
+    NameForState();
+}
+
+void TAMAdvLed::NameForState() {
+    if (accessibleCaption_.isEmpty())
+        return;
+    // Setting the name tells a screen reader of the change.
+    setAccessibleName(accessibleCaption_ + (LedOn() ? tr(" on") : tr(" off")));
 }
 
 void TAMAdvLed::SetLedType(TLedType value) {
@@ -20,6 +34,7 @@ void TAMAdvLed::SetLedType(TLedType value) {
 void TAMAdvLed::SetLedOn(bool value) {
     if (!lamp_.SetLedOn(value))
         return;
+    NameForState();
     if (OnLedStateChanged)
         OnLedStateChanged(this, value, lamp_.SwitchCount());
     repaint();

@@ -7,7 +7,8 @@
 
 // The LED lamp: a 13 x 13 picture of one of sixteen shapes, lit or dark, whose transparent
 // corners show the parent's colour. Every change repaints at once. It does not react to the
-// mouse by itself.
+// mouse by itself. A screen reader reads it as a label: the caption its owner gives it and its
+// state ("Loop on").
 class TAMAdvLed : public QWidget {
     Q_OBJECT
 
@@ -30,6 +31,9 @@ public:
     bool Ctl3D() const { return lamp_.Ctl3D(); }
     void SetCtl3D(bool value);
 
+    // What the lamp shows ("Loop"); its accessible name is this and "on" or "off".
+    void SetAccessibleCaption(const QString& caption);
+
     // After the lamp has been placed: whatever size it was given, it is 13 x 13.
     void Loaded();
 
@@ -51,5 +55,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void NameForState();
+
     LedLamp lamp_;
+    QString accessibleCaption_;
 };

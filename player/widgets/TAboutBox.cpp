@@ -1,7 +1,10 @@
 #include "TAboutBox.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTimer>
 
@@ -100,15 +104,14 @@ void TAboutBox::CreateComponents() {
     Build = MakeLabel(this, QStringLiteral("V 2.0"), PixelFont(14, true), kLabelText, 443, 73);
     Label1 = MakeLabel(this, QStringLiteral("Play list media player"), PixelFont(12), kLabelText,
                        -220, 52);
-    Label2 = MakeLabel(this, QStringLiteral("Report Bugs/Suggestions to"), PixelFont(12),
-                       kLabelText, -601, 96);
+    Label2 = MakeLabel(this, QStringLiteral("Keys, help and more in"), PixelFont(12), kLabelText,
+                       -601, 96);
     QFont display = PixelFont(18, true);
     display.setStyleHint(QFont::Decorative);
-    MMLabel1 =
-        MakeLabel(this, QStringLiteral("The Quavrel developers"), display, kLinkText, 118, -387);
+    MMLabel1 = MakeLabel(this, QStringLiteral("Quavrel"), display, kLinkText, 118, -387);
     MMLabel1->setCursor(Qt::PointingHandCursor);
     MMLabel2 =
-        MakeLabel(this, QStringLiteral("quavrel@example.org"), PixelFont(12), kLinkText, 576, 96);
+        MakeLabel(this, QStringLiteral("the read-me (F1)"), PixelFont(12), kLinkText, 576, 96);
     MMLabel2->setCursor(Qt::PointingHandCursor);
     CreateTitleBar(ratio);
     CreateRest(ratio);
@@ -160,15 +163,32 @@ void TAboutBox::CreateRest(qreal ratio) {
     Timer1 = new QTimer(this);
     Timer1->setInterval(Timer1Interval);
 
-    URL1 = new TURL(this);
-    URL1->SetURL("www.example.org/quavrel/developers/");
-    URL2 = new TURL(this);
-    URL2->SetURLType(TURLType::utMailto);
-    URL2->SetURL("quavrel@example.org");
-    URL3 = new TURL(this);
-    URL3->SetURL("www.example.org/quavrel/");
-    lumo = new TURL(this);
-    lumo->SetURL("www.example.org/quavrel/lumo/");
+    // Quavrel has no web site of its own: every link leads to the read-me installed beside it.
+    const std::string readMe = ReadMePath();
+    for (TURL** url : {&URL1, &URL2, &URL3, &lumo}) {
+        *url = new TURL(this);
+        (*url)->SetURLType(TURLType::utFile);
+        (*url)->SetURL(readMe);
+    }
+    MediaS->setToolTip(QStringLiteral("Open the read-me (F1)"));
+}
+
+std::string TAboutBox::ReadMePath() {
+    const QString beside = QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/../share/doc/quavrel/README.html");
+    if (QFileInfo::exists(beside))
+        return QFileInfo(beside).canonicalFilePath().toStdString();
+    return QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                  QStringLiteral("doc/quavrel/README.html"))
+        .toStdString();
+}
+
+void TAboutBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        MediaSClick();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TAboutBox::FormShow() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <string>
 
 class QFrame;
 class QLabel;
@@ -10,8 +11,9 @@ class TURL;
 struct AboutLayout;
 
 // TAboutBox: the About window. It shows the program's name and version with a short entrance
-// animation that plays the first time it is shown in a run, and links to the program's home
-// page. Created hidden at start; shown modally with exec(), which returns when it closes.
+// animation that plays the first time it is shown in a run, and links to the read-me installed
+// beside the program (a click on the title, or F1). Created hidden at start; shown modally with
+// exec(), which returns when it closes.
 class TAboutBox : public QDialog {
     Q_OBJECT
 
@@ -22,6 +24,10 @@ public:
     static constexpr int Timer1Interval = 16;
 
     explicit TAboutBox(QWidget* parent = nullptr);
+
+    // The read-me page: share/doc/quavrel/README.html beside the program's folder (installed,
+    // or the build's), else in the data folders ($XDG_DATA_DIRS); empty when there is none.
+    static std::string ReadMePath();
     ~TAboutBox() override;
 
     // --- Components ---
@@ -31,9 +37,9 @@ public:
     QLabel* MediaS = nullptr;  // "Quavrel v2.0"
     QLabel* Build = nullptr;   // "V 2.0"
     QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;        // "Report Bugs/Suggestions to"
-    QLabel* MMLabel1 = nullptr;      // the author's name
-    QLabel* MMLabel2 = nullptr;      // the author's e-mail address
+    QLabel* Label2 = nullptr;        // "Keys, help and more in"
+    QLabel* MMLabel1 = nullptr;      // the project's name
+    QLabel* MMLabel2 = nullptr;      // "the read-me (F1)"
     QPushButton* BitBtn1 = nullptr;  // "O K"
     QLabel* Image3 = nullptr;        // the second picture, hidden until Ctrl + click on "O K"
     QLabel* Label3 = nullptr;        // its caption line
@@ -54,6 +60,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,9 +1,13 @@
 #include "widgets/TLCDLabel.h"
 
+#include <QAccessible>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "services/QtMessageBox.h"
+#include "widgets/AccessibleWidgets.h"
 #include "widgets/QtRaster.h"
 
 TLCDLabel::TLCDLabel(QWidget* parent, MessageBox* messages) : QWidget(parent), messages_(messages) {
@@ -15,6 +19,17 @@ TLCDLabel::TLCDLabel(QWidget* parent, MessageBox* messages) : QWidget(parent), m
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     SyncSize();
+    AccessibleWidgets::Install();
+    nowMs_ = [] {
+        static QElapsedTimer clock = [] {
+            QElapsedTimer started;
+            started.start();
+            return started;
+        }();
+        return static_cast<std::int64_t>(clock.elapsed());
+    };
+    announceLater_.setSingleShot(true);
+    connect(&announceLater_, &QTimer::timeout, this, [this] { Announce(); });
 }
 
 TLCDLabel::~TLCDLabel() = default;
@@ -24,8 +39,31 @@ QSize TLCDLabel::sizeHint() const {
 }
 
 void TLCDLabel::SetCaption(const std::string& text) {
-    if (display_.SetCaption(text))
-        repaint();
+    if (!display_.SetCaption(text))
+        return;
+    repaint();
+    AnnounceCaption();
+}
+
+void TLCDLabel::AnnounceCaption() {
+    const std::int64_t now = nowMs_();
+    if (announcedAt_ && now - *announcedAt_ < AnnounceGapMs) {
+        // The last text of a quick run is told once the gap is over.
+        if (!announceLater_.isActive())
+            announceLater_.start(static_cast<int>(AnnounceGapMs - (now - *announcedAt_)));
+        return;
+    }
+    Announce();
+}
+
+void TLCDLabel::Announce() {
+    announceLater_.stop();
+    announcedAt_ = nowMs_();
+    ++announceCount_;
+    QAccessibleEvent named(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
+    QAccessibleValueChangeEvent valued(this, QString::fromStdString(Caption()).trimmed());
+    QAccessible::updateAccessibility(&valued);
 }
 
 template <typename Setter>
@@ -131,6 +169,16 @@ void TLCDLabel::mouseReleaseEvent(QMouseEvent* event) {
         OnMouseUp(event->button(), event->modifiers(), at.x(), at.y());
     if (event->button() == Qt::LeftButton && rect().contains(at) && OnClick)
         OnClick();
+}
+
+void TLCDLabel::keyPressEvent(QKeyEvent* event) {
+    // With the focus, Space or Enter is the keyboard's click.
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && OnClick) {
+        OnClick();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TLCDLabel::mouseDoubleClickEvent(QMouseEvent* event) {

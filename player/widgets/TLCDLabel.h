@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "widgets/LCDDisplay.h"
@@ -12,7 +15,9 @@ class MessageBox;
 // The dot-matrix LCD label: shows an LCDDisplay's picture and keeps the widget exactly its size.
 // A caption change repaints at once (the progress timer writes it five times a second and
 // expects each value on screen); other properties repaint later. A refused value shows its
-// message in an error box and changes nothing.
+// message in an error box and changes nothing. A screen reader reads the text as the label's
+// name and value; changes are announced at most once a second (the progress timer changes the
+// text five times a second while playing), the last one always.
 class TLCDLabel : public QWidget {
     Q_OBJECT
 
@@ -49,6 +54,12 @@ public:
 
     QSize sizeHint() const override;
 
+    // The monotonic clock, in milliseconds, that spaces the announcements; tests set their own.
+    void SetAnnounceClock(std::function<std::int64_t()> nowMs) { nowMs_ = std::move(nowMs); }
+    static constexpr int AnnounceGapMs = 1000;
+    // How many changes have been told to a screen reader (Qt passes them on while one listens).
+    int AnnounceCount() const { return announceCount_; }
+
     // Mouse events as the control publishes them; x and y are in the control's pixels.
     std::function<void()> OnClick;
     std::function<void()> OnDblClick;
@@ -63,6 +74,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Runs a setter of the display: on a change, fits the widget to the display and schedules
@@ -71,10 +83,17 @@ private:
     void Apply(Setter setter);
     // Brings the widget's size in line with the display's (after the display's sizing step).
     void SyncSize();
+    // Tells a screen reader of the new text now, or once the gap since the last time is over.
+    void AnnounceCaption();
+    void Announce();
 
     LCDDisplay display_;
     MessageBox* messages_;
     std::unique_ptr<MessageBox> ownMessages_;
     int paintCount_ = 0;
+    int announceCount_ = 0;
     bool syncing_ = false;
+    std::function<std::int64_t()> nowMs_;
+    std::optional<std::int64_t> announcedAt_;
+    QTimer announceLater_;
 };

@@ -18,7 +18,8 @@ void FakeMediaDevice::Open() {
     if (file == files_.end())
         throw EMCIDeviceError("loading failed");
     open_ = true;
-    length_ = file->second;
+    length_ = file->second.lengthMs;
+    lengthKnown_ = file->second.lengthKnown;
     position_ = 0;
 }
 
@@ -47,7 +48,7 @@ void FakeMediaDevice::Seek(std::int64_t positionMs) {
 
 std::int64_t FakeMediaDevice::Length() const {
     CheckOpen();
-    return length_;
+    return lengthKnown_ ? length_ : 0;
 }
 
 MediaMode FakeMediaDevice::Mode() const {

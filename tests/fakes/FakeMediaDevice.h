@@ -13,7 +13,13 @@
 class FakeMediaDevice final : public MediaDevice {
 public:
     // A file the device can open, with its length in milliseconds.
-    void AddFile(const std::string& path, std::int64_t lengthMs) { files_[path] = lengthMs; }
+    void AddFile(const std::string& path, std::int64_t lengthMs) {
+        files_[path] = {lengthMs, true};
+    }
+    // A file that plays for lengthMs but whose length the device cannot tell: Length reads 0.
+    void AddUnsizedFile(const std::string& path, std::int64_t lengthMs) {
+        files_[path] = {lengthMs, false};
+    }
     // Moves the position of a playing file on; reaching the end queues a successful notice.
     void Advance(std::int64_t ms);
     void PlayToEnd() { Advance(length_ - position_); }
@@ -39,13 +45,18 @@ private:
     void CheckOpen() const;
     void EndPlay(NotifyResult result);
 
-    std::map<std::string, std::int64_t> files_;
+    struct File {
+        std::int64_t lengthMs;
+        bool lengthKnown;
+    };
+    std::map<std::string, File> files_;
     std::deque<NotifyResult> pending_;
     std::vector<std::string> log_;
     bool open_ = false;
     bool playing_ = false;
     bool notifyRequested_ = false;
-    std::int64_t length_ = 0;
+    std::int64_t length_ = 0;  // where the file ends, told or not
+    bool lengthKnown_ = true;
     std::int64_t position_ = 0;
     NotifyResult value_ = NotifyResult::Successful;
 };

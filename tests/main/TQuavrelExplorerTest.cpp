@@ -107,6 +107,33 @@ private slots:
         QVERIFY(window->PlayListModel().IsConsistent());
     }
 
+    void aFolderWhoseNameHoldsASemicolonIsListedWhole() {
+        music_->Write("Live; Paris 1970/d.mp3", "x");
+        music_->Write("Live/decoy.mp3", "x");
+        auto window = Start();
+        Part<Tdirtree>(*window, "dirtree1")->SetDirectory(Folder("Live; Paris 1970"));
+        QCOMPARE(Part<Tdirtree>(*window, "dirtree1")->Directory(), Folder("Live; Paris 1970"));
+        auto* list = Part<TFileList>(*window, "ExpList");
+        QCOMPARE(list->Count(), 1);
+        QCOMPARE(list->PathOf(0), music_->File("Live; Paris 1970/d.mp3"));
+    }
+
+    void sortingByNameKeepsPlayIndexOnTheEntryJustAdded() {
+        auto window = Start();
+        Part<QAction>(*window, "Name1")->trigger();  // sort by name
+        Part<Tdirtree>(*window, "dirtree1")->SetDirectory(Folder("sub"));
+        Part<QToolButton>(*window, "ToolbarButton973")->click();  // c.mp3
+        Part<Tdirtree>(*window, "dirtree1")->SetDirectory(Folder());
+        auto* list = Part<TFileList>(*window, "ExpList");
+        list->Select(0);  // a.mp3, added after c.mp3 and sorted before it
+        Part<QToolButton>(*window, "ToolbarButton971")->click();
+        QCoreApplication::processEvents();  // the sort runs once the change has settled
+        QCOMPARE(PlayListPaths(*window),
+                 (std::vector<std::string>{music_->File("a.mp3"), music_->File("sub/c.mp3")}));
+        QCOMPARE(window->State().PlayIndex, 0);
+        QCOMPARE(window->PlayListModel().At(window->State().PlayIndex).Path, music_->File("a.mp3"));
+    }
+
     void addingSelectedFilesTakesThemInListOrder() {
         auto window = Start();
         Part<Tdirtree>(*window, "dirtree1")->SetDirectory(Folder());

@@ -171,8 +171,7 @@ private slots:
         for (TDock97* dock : {Part<TDock97>(*w, "Dock971"), Part<TDock97>(*w, "Dock973"),
                               Part<TDock97>(*w, "Dock974"), Part<TDock97>(*w, "Dock975")})
             QCOMPARE(dock->Color(), 0u);
-        if (image2)
-            QVERIFY(image2->isHidden());
+        QVERIFY(image2->isHidden());
         QVERIFY(Part<QSlider>(*w, "TrackBar")->isEnabled());
         // The toolbars are drawn in the new colours.
         const QImage options = Part<TToolbar97>(*w, "TBOPtions")->grab().toImage();
@@ -190,8 +189,7 @@ private slots:
         for (TDock97* dock : {Part<TDock97>(*w, "Dock971"), Part<TDock97>(*w, "Dock973"),
                               Part<TDock97>(*w, "Dock974"), Part<TDock97>(*w, "Dock975")})
             QCOMPARE(dock->Color(), 0u);
-        if (image2)
-            QVERIFY(!image2->isHidden());
+        QVERIFY(!image2->isHidden());
     }
 
     void hotTrackFromTheDropDownTicksBothItems() {

@@ -35,9 +35,7 @@ private:
     }
     // A media file on disk that the fake device plays for lengthMs.
     std::string Media(const std::string& name, std::int64_t lengthMs = 10000) {
-        const std::string path = files_->Write(name, "media");
-        media_.AddFile(path, lengthMs);
-        return path;
+        return AddMedia(*files_, name, lengthMs);
     }
     static QStringList Captions(const TQuavrel& window) {
         QStringList result;
@@ -256,8 +254,7 @@ private slots:
         QCOMPARE(Part<QSlider>(*window, "TrackBar")->minimum(), 0);
         QCOMPARE(Part<QSlider>(*window, "TrackBar")->maximum(), 0);
         QCOMPARE(Part<QSlider>(*window, "TrackBar")->value(), 0);
-        if (Part<TLCDLabel>(*window, "LCDLabel1"))
-            QCOMPARE(Part<TLCDLabel>(*window, "LCDLabel1")->Caption(), std::string("   "));
+        QCOMPARE(Part<TLCDLabel>(*window, "LCDLabel1")->Caption(), std::string("   "));
 
         Drop(*window, {Media("c.mp3")});
         QCOMPARE(ListControls(*window), All(true));
@@ -309,9 +306,8 @@ private slots:
         QVERIFY(Part<QAction>(*window, "Shuffle1")->isChecked() &&
                 Part<QAction>(*window, "Shuffle2")->isChecked());
         QCOMPARE(window->PlayListModel().SelectedCount(), 2);
-        if (Part<TAMAdvLed>(*window, "LedS"))
-            QVERIFY(Part<TAMAdvLed>(*window, "LedS")->LedOn() &&
-                    Part<TAMAdvLed>(*window, "AMAdvLed1")->LedOn());
+        QVERIFY(Part<TAMAdvLed>(*window, "LedS")->LedOn() &&
+                Part<TAMAdvLed>(*window, "AMAdvLed1")->LedOn());
         Part<QToolButton>(*window, "Shuffle")->click();
         QCOMPARE(window->State().ShuffleOn, 0);
         QVERIFY(!Part<QAction>(*window, "Shuffle1")->isChecked() &&
@@ -322,9 +318,8 @@ private slots:
         QCOMPARE(window->State().LoopOn, 0);
         QVERIFY(!Part<QAction>(*window, "Loop1")->isChecked() &&
                 !Part<QAction>(*window, "LoopN")->isChecked());
-        if (Part<TAMAdvLed>(*window, "LedL"))
-            QVERIFY(!Part<TAMAdvLed>(*window, "LedL")->LedOn() &&
-                    !Part<TAMAdvLed>(*window, "AMAdvLed2")->LedOn());
+        QVERIFY(!Part<TAMAdvLed>(*window, "LedL")->LedOn() &&
+                !Part<TAMAdvLed>(*window, "AMAdvLed2")->LedOn());
         Part<QAction>(*window, "LoopN")->trigger();
         QCOMPARE(window->State().LoopOn, 1);
         QVERIFY(Part<QAction>(*window, "Loop1")->isChecked() &&
@@ -335,9 +330,8 @@ private slots:
         QVERIFY(Part<QLineEdit>(*window, "PMLen")->isEnabled());
         QVERIFY(Part<QAction>(*window, "Preview1")->isChecked() &&
                 Part<QAction>(*window, "PreviewN")->isChecked());
-        if (Part<TAMAdvLed>(*window, "LedP"))
-            QVERIFY(Part<TAMAdvLed>(*window, "LedP")->LedOn() &&
-                    Part<TAMAdvLed>(*window, "AMAdvLed3")->LedOn());
+        QVERIFY(Part<TAMAdvLed>(*window, "LedP")->LedOn() &&
+                Part<TAMAdvLed>(*window, "AMAdvLed3")->LedOn());
         Part<QToolButton>(*window, "TBPlayMode")->click();
         QCOMPARE(window->State().PlayMode, 0);
         QVERIFY(!Part<QLineEdit>(*window, "PMLen")->isEnabled());
@@ -406,14 +400,12 @@ private slots:
         QCOMPARE(Part<TTrayIcon>(*window, "TrayIcon")->ToolTip(),
                  QStringLiteral("Song  (Played 42%)"));
         QCOMPARE(Part<QSlider>(*window, "TrackBar")->value(), 42000);
-        if (Part<TLCDLabel>(*window, "LCDLabel1")) {
-            QCOMPARE(Part<TLCDLabel>(*window, "LCDLabel1")->Caption(), std::string("42%"));
-            window->LCDLabel1Click();
-            QCOMPARE(Part<TLCDLabel>(*window, "LCDLabel1")->toolTip(),
-                     QStringLiteral("Percentage Remaining"));
-            window->TimerTimer();
-            QCOMPARE(Part<TLCDLabel>(*window, "LCDLabel1")->Caption(), std::string("58%"));
-        }
+        QCOMPARE(Part<TLCDLabel>(*window, "LCDLabel1")->Caption(), std::string("42%"));
+        window->LCDLabel1Click();
+        QCOMPARE(Part<TLCDLabel>(*window, "LCDLabel1")->toolTip(),
+                 QStringLiteral("Percentage Remaining"));
+        window->TimerTimer();
+        QCOMPARE(Part<TLCDLabel>(*window, "LCDLabel1")->Caption(), std::string("58%"));
     }
 
     void theTrackBarSeeksOnlyWhenTheUserMovesIt() {
@@ -460,6 +452,26 @@ private slots:
         dialogs_.choice.reset();
         window->SavePlayList1Click();  // cancelled: nothing changes
         QCOMPARE(TempDir::Read(file), "Quavrel v2.0 PlayList File\r\na.mp3\r\n" + a + "\r\n");
+    }
+
+    void eachDialogOffersTheTypeLastChosenInIt() {
+        auto window = Start();
+        Drop(*window, {Media("a.mp3")});
+        QCOMPARE(dialogs_.requests.size(), size_t(0));
+        dialogs_.choice = Dialogs::Choice{files_->File("out.m3u"), 2};
+        window->SavePlayList1Click();
+        QCOMPARE(dialogs_.requests.back().filterIndex, 1);  // the own form at first
+        window->SavePlayList1Click();
+        QCOMPARE(dialogs_.requests.back().filterIndex, 2);  // M3U, as chosen last time
+        dialogs_.choice.reset();
+        window->LoadPlayList1Click();  // the open dialog keeps its own
+        QCOMPARE(dialogs_.requests.back().filterIndex, 1);
+        window->SavePlayList1Click();  // a cancelled dialog keeps what it had
+        QCOMPARE(dialogs_.requests.back().filterIndex, 2);
+        dialogs_.choice = Dialogs::Choice{files_->File("out.qpl"), 3};
+        window->SavePlayList1Click();
+        window->SavePlayList1Click();
+        QCOMPARE(dialogs_.requests.back().filterIndex, 3);
     }
 
     void loadingReplacesTheListAndPlaysItsFirstEntryWithLoopForcedOn() {

@@ -24,7 +24,7 @@ class MixerEnvironment {
 public:
     virtual ~MixerEnvironment() = default;
     virtual MixerApi& Api() = 0;
-    // Empty when the suite can run; a missing server is a skip, a silent one a failure.
+    // Empty when the suite can run. Unless MustRun, the reason is a skip, else a failure.
     virtual std::string SkipReason() = 0;
     virtual bool MustRun() = 0;
     // Both channels of the output, as another mixer program sets them. The value is below
@@ -40,7 +40,7 @@ class PulseEnvironment final : public MixerEnvironment {
 public:
     MixerApi& Api() override { return api_; }
     std::string SkipReason() override { return server_.SkipReason(); }
-    bool MustRun() override { return server_.Named(); }
+    bool MustRun() override { return !server_.MayBeSkipped(); }
     void SetOutsideVolume(std::uint32_t volume) override { server_.SetSinkVolume(volume); }
     void StartStream() override { server_.StartStream(); }
 

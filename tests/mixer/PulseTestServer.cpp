@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/PulseSkip.h"
+
 namespace {
 
 QString Pactl(const QStringList& arguments, bool* ok = nullptr) {
@@ -41,11 +43,14 @@ PulseTestServer::~PulseTestServer() {
         Pactl({QStringLiteral("set-default-sink"), QString::fromStdString(sink_)});
 }
 
+bool PulseTestServer::MayBeSkipped() const {
+    return !Named() && PulseSkipAllowed();
+}
+
 std::string PulseTestServer::SkipReason() const {
     if (sink_.empty())
-        return "no test PulseAudio server: run the tests through "
-               "tests/support/with-pulseaudio.sh, which starts one with a null sink "
-               "(the user's own sound server is never used)";
+        return "no test PulseAudio server (the user's own sound server is never used): " +
+               HowToStartPulse();
     bool ok = false;
     Pactl({QStringLiteral("info")}, &ok);
     if (!ok)

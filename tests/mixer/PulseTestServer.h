@@ -18,10 +18,12 @@ public:
     // Ends the streams it started.
     ~PulseTestServer();
 
-    // Why the tests cannot run here; empty when they can. Without the script's server that
-    // is a skip; with it named but silent, the caller should fail.
+    // Why the tests cannot run here, and how to start the server; empty when they can.
     std::string SkipReason() const;
     bool Named() const { return !sink_.empty(); }
+    // Without the script's server the tests fail, unless QVRL_ALLOW_SKIP_PULSE=1 lets them
+    // skip (support/PulseSkip.h); a named server that does not answer is always a failure.
+    bool MayBeSkipped() const;
     const std::string& Sink() const { return sink_; }
 
     // Volume in PulseAudio's own units (65536 is 100 %), both channels.

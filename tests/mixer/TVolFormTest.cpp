@@ -1,11 +1,14 @@
 // The volume pop-up on the fake mixer, and on the PulseAudio mixer against the test server.
 #include "mixer/TVolForm.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
+#include <functional>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -36,7 +39,11 @@ public:
     TVolForm* operator->() { return pop_; }
     QWidget& Main() { return main_; }
     TAudioMixer& Mixer() { return mixer_; }
-    void Open() { pop_->PopUp(main_.frameGeometry()); }
+    // The pop-up is a window of its own: the window system activates it a moment later.
+    void Open() {
+        pop_->PopUp(main_.frameGeometry());
+        QTest::qWaitFor([this] { return pop_->TrackBar1->hasFocus(); });
+    }
 
 private:
     TAudioMixer mixer_;
@@ -145,11 +152,6 @@ TEST_F(TVolFormTest, ClosesOnAClickElsewhereOnFocusLossAndAtTheEndOfADrag) {
 
     pop.Open();
     ASSERT_TRUE(pop->isVisible());
-    QTest::keyClick(pop->TrackBar1, Qt::Key_Tab);
-    EXPECT_FALSE(pop->isVisible());
-
-    pop.Open();
-    ASSERT_TRUE(pop->isVisible());
     QWidget other;
     other.show();
     other.activateWindow();
@@ -162,6 +164,93 @@ TEST_F(TVolFormTest, ClosesOnAClickElsewhereOnFocusLossAndAtTheEndOfADrag) {
     EXPECT_TRUE(pop->isVisible());
     pop->TrackBar1->setSliderDown(false);
     EXPECT_FALSE(pop->isVisible());
+}
+
+TEST_F(TVolFormTest, AScreenReaderFindsThePopUpItsVolumeInPercentAndItsMute) {
+    api_.SetValues(Volume, {49152, 49152});
+    PopUp pop(api_);
+    pop.Open();
+
+    QAccessibleInterface* application = QAccessible::queryAccessibleInterface(qApp);
+    ASSERT_NE(application, nullptr);
+    bool listed = false;
+    for (int i = 0; i < application->childCount(); ++i)
+        listed = listed || application->child(i)->object() == &*pop;
+    EXPECT_TRUE(listed) << "Qt leaves a Qt::Popup out of the tree";
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&*pop)->text(QAccessible::Name),
+              QStringLiteral("Volume"));
+
+    QAccessibleInterface* slider = QAccessible::queryAccessibleInterface(pop->TrackBar1);
+    EXPECT_EQ(slider->role(), QAccessible::Slider);
+    EXPECT_EQ(slider->text(QAccessible::Name), QStringLiteral("Volume"));
+    QAccessibleValueInterface* value = slider->valueInterface();
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->currentValue().toInt(), 75);
+    EXPECT_EQ(value->minimumValue().toInt(), 0);
+    EXPECT_EQ(value->maximumValue().toInt(), 100);
+    EXPECT_EQ(slider->text(QAccessible::Value), QStringLiteral("75%"));
+    value->setCurrentValue(100);
+    EXPECT_EQ(api_.Values(Volume), (Values{65535, 65535}));
+    value->setCurrentValue(0);
+    EXPECT_EQ(api_.Values(Volume), (Values{0, 0}));
+
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(pop->VolCheck);
+    EXPECT_EQ(box->role(), QAccessible::CheckBox);
+    EXPECT_EQ(box->text(QAccessible::Name), QStringLiteral("Mute"));
+    EXPECT_FALSE(box->state().checked);
+    pop->VolCheck->click();
+    EXPECT_TRUE(box->state().checked);
+}
+
+TEST_F(TVolFormTest, WorksFromTheKeyboardAlone) {
+    api_.SetValues(Volume, {32768, 32768});
+    PopUp pop(api_);
+    pop.Main().activateWindow();
+    pop->Toggle(pop.Main().frameGeometry());
+    ASSERT_TRUE(pop->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pop->TrackBar1->hasFocus(); }));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
+    EXPECT_GT(api_.Values(Volume)[0], 32768u) << "up is louder";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_TRUE(pop->isVisible()) << "Tab goes on to the mute box";
+    ASSERT_TRUE(pop->VolCheck->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(api_.Values(Mute), (Values{1}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_TRUE(pop->TrackBar1->hasFocus());
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(pop->isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&pop.Main()))
+        << "the keyboard goes back to the main window";
+}
+
+TEST_F(TVolFormTest, ThePressOnTheVolumeButtonThatClosesItDoesNotOpenItAgain) {
+    PopUp pop(api_);
+    auto* button = new QToolButton(&pop.Main());
+    button->setGeometry(10, 10, 24, 24);
+    button->show();
+    // Wired as the main window wires its volume button: the press toggles the pop-up.
+    struct PressFilter : QObject {
+        std::function<void()> action;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::MouseButtonPress)
+                action();
+            return false;
+        }
+    } filter;
+    filter.action = [&] { pop->Toggle(pop.Main().frameGeometry()); };
+    button->installEventFilter(&filter);
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_TRUE(pop->isVisible());
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_FALSE(pop->isVisible());
+    pop->Toggle(pop.Main().frameGeometry());
+    EXPECT_FALSE(pop->isVisible()) << "at once after closing, the press only closed it";
+    button->removeEventFilter(&filter);
 }
 
 TEST_F(TVolFormTest, WithoutAMixerDeviceOpensWithDisabledControlsThatSayWhy) {
@@ -202,7 +291,7 @@ protected:
     void SetUp() override {
         const std::string reason = server_.SkipReason();
         if (!reason.empty()) {
-            if (server_.Named())
+            if (!server_.MayBeSkipped())
                 FAIL() << reason;
             GTEST_SKIP() << reason;
         }

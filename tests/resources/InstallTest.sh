@@ -6,7 +6,7 @@ prefix=$(mktemp -d /tmp/qvrl-install-XXXXXX)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for file in bin/qvrl bin/setup share/applications/quavrel.desktop \
-            share/icons/hicolor/scalable/apps/quavrel.svg; do
+            share/icons/hicolor/scalable/apps/quavrel.svg share/doc/quavrel/README.html; do
     [ -e "$prefix/$file" ] || { echo "missing after install: $file"; exit 1; }
 done
 [ -x "$prefix/bin/qvrl" ] && [ -x "$prefix/bin/setup" ] || { echo "programs not executable"; exit 1; }

@@ -32,6 +32,13 @@ protected:
                                dialogs_, settingsFolder, [trayAvailable] { return trayAvailable; }};
     }
 
+    // A media file written into dir that the fake device plays for lengthMs.
+    std::string AddMedia(TempDir& dir, const std::string& name, std::int64_t lengthMs = 10000) {
+        const std::string path = dir.Write(name, "media");
+        media_.AddFile(path, lengthMs);
+        return path;
+    }
+
     FakeMediaDevice media_;
     FakeClock clock_;
     FakeMessageBox messages_;

@@ -1,17 +1,19 @@
 # Sourced by the end-to-end scripts that run the real player: takes QVRL and OUTDIR from the
-# script's arguments, skips (exit 77) without a display, a sound server, xdotool, import or
-# sox, and makes a work folder with a settings folder of its own, removed at exit together
-# with the player whose process id stands in $pid.
+# script's arguments; without a display or a sound server fails, saying how to start them
+# (skips with exit 77 when QVRL_ALLOW_SKIP_PULSE=1); skips without xdotool, import or sox
+# (scripts/install-deps.sh installs them); and makes a work folder with a settings folder of
+# its own, removed at exit together with the player whose process id stands in $pid.
 set -euo pipefail
 qvrl=$1
 out=$2
 mkdir -p "$out"
 if [[ -z "${DISPLAY:-}" ]] || ! pactl info >/dev/null 2>&1; then
-    echo "needs a display and a PulseAudio server (scripts/with-test-services.sh)"
-    exit 77
+    echo "needs a display and a PulseAudio server: start it through scripts/with-test-services.sh"
+    [[ "${QVRL_ALLOW_SKIP_PULSE:-}" == 1 ]] && exit 77
+    exit 1
 fi
 for tool in xdotool import sox; do
-    command -v "$tool" >/dev/null || { echo "needs $tool"; exit 77; }
+    command -v "$tool" >/dev/null || { echo "needs $tool (scripts/install-deps.sh)"; exit 77; }
 done
 
 work=$(mktemp -d)

@@ -235,6 +235,31 @@ TEST_F(FileListingTest, ADirectoryWrittenWhileListingYieldsWinsAlone) {
     EXPECT_TRUE(list_.IsConsistent());
 }
 
+TEST_F(FileListingTest, AFolderWhoseNameHoldsASemicolonIsListedAsOneFolder) {
+    dir_.Write("Live; Paris 1970/song.mp3", "");
+    dir_.Write("Live/decoy.mp3", "");
+    list_.SetDisplayDirectory(false);
+    list_.SetFolder(dir_.File("Live; Paris 1970"));
+    EXPECT_EQ(list_.Folders(), (std::vector<std::string>{dir_.File("Live; Paris 1970") + "/"}));
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"song.mp3"}));
+}
+
+TEST_F(FileListingTest, TheOldFoldersEntriesAreGoneWhileTheNewOneIsListed) {
+    dir_.Write("one/a.mp3", "");
+    dir_.Write("two/b.mp3", "");
+    dir_.Write("two/c.mp3", "");
+    list_.SetDisplayDirectory(false);
+    list_.SetFolder(dir_.File("one"));
+    ASSERT_EQ(Captions(), (std::vector<std::string>{"a.mp3"}));
+    std::vector<std::vector<std::string>> seen;
+    list_.ProcessEvents = [&] { seen.push_back(Captions()); };
+    list_.SetFolder(dir_.File("two"));
+    ASSERT_FALSE(seen.empty());
+    for (const auto& shown : seen)
+        EXPECT_TRUE(shown.empty()) << "while listing, the list showed " << shown.front();
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"b.mp3", "c.mp3"}));
+}
+
 TEST_F(FileListingTest, SurvivesBeingDestroyedWhileListingYields) {
     dir_.Write("one/a.mp3", "");
     dir_.Write("one/b.mp3", "");

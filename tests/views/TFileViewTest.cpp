@@ -2,6 +2,7 @@
 #include <QAbstractItemView>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QListView>
 #include <QMimeData>
 #include <QTreeView>
 #include <QUrl>
@@ -11,6 +12,7 @@
 #include "filter/FileTypeFilter.h"
 #include "playlist/PlayList.h"
 #include "support/TempDir.h"
+#include "views/ListColumn.h"
 #include "views/TFileView.h"
 
 class TFileViewTest : public QObject {
@@ -61,6 +63,71 @@ private slots:
         view_->SetAcceptFiles(true);
         QVERIFY(!Drop({QUrl(QStringLiteral("https://example.org/c.mp3"))}, QPoint(5, 5)));
         QCOMPARE(drops, 0);
+    }
+
+    // Where the ink of an item's text ends: the rightmost column, from the item's left, with a
+    // pixel clearly darker than the background.
+    static int InkRight(const QImage& shot, const QRect& item) {
+        const QColor background = shot.pixelColor(item.right() - 1, item.top() + 1);
+        int right = -1;
+        for (int x = item.left(); x < std::min(shot.width(), item.right() + 40); ++x)
+            for (int y = item.top(); y <= item.bottom(); ++y)
+                if (background.lightness() - shot.pixelColor(x, y).lightness() > 80)
+                    right = x - item.left();
+        return right;
+    }
+
+    void ListStyleDrawsEveryCaptionWhole() {
+        view_->resize(350, 200);
+        view_->SetViewStyle(TViewStyle::vsList);
+        // The entries arrive first; their captions are set afterwards, as a play list file or an
+        // edit sets them.
+        for (const char* path : {"/m/a.mp3", "/m/b.mp3", "/m/c.mp3", "/m/d.mp3"})
+            list_->Append(PlayListEntry{"x", "MP3 audio", path, 0});
+        QCoreApplication::processEvents();  // shown, and measured, as they arrive
+        // Qt measures one item (the last) for all of them: here the shortest.
+        const QStringList captions = {QStringLiteral("Morning Tone"), QStringLiteral("Video Clip"),
+                                      QStringLiteral("An Evening Of Quite Long Titles"),
+                                      QStringLiteral("Hi")};
+        for (int i = 0; i < captions.size(); ++i)
+            list_->SetCaption(i, captions[i].toStdString());
+        QCoreApplication::processEvents();
+        QAbstractItemView* shown = view_->CurrentView();
+        const QImage shot = shown->viewport()->grab().toImage();
+        const QFontMetrics metrics(shown->font());
+        for (int i = 0; i < captions.size(); ++i) {
+            const QRect item = shown->visualRect(shown->model()->index(i, 0));
+            // The text starts at or after the item's left: its ink ends no sooner than its width.
+            const int wanted = metrics.horizontalAdvance(captions[i]);
+
+            QVERIFY2(InkRight(shot, item) >= wanted - 2,
+                     qPrintable(QStringLiteral("%1: ink to %2 of %3")
+                                    .arg(captions[i])
+                                    .arg(InkRight(shot, item))
+                                    .arg(wanted)));
+        }
+        // A caption longer than the view is cut to the view, not beyond it.
+        list_->SetCaption(0, std::string(200, 'W'));
+        QCoreApplication::processEvents();
+        QVERIFY(shown->visualRect(shown->model()->index(0, 0)).width() <=
+                shown->viewport()->width());
+    }
+
+    void ListStyleMeasuresEachNewEntryOnceAndNotWhilePainting() {
+        view_->SetViewStyle(TViewStyle::vsList);
+        for (int i = 0; i < 1000; ++i)
+            list_->Append(PlayListEntry{"Entry " + std::to_string(i), "MP3 audio",
+                                        "/m/" + std::to_string(i) + ".mp3", 0});
+        const auto* column = view_->findChild<ListColumn*>();
+        QVERIFY(column != nullptr);
+        const long long measured = column->Measured();
+        QVERIFY(measured <= 1000 + 3);
+        view_->CurrentView()->viewport()->repaint();
+        view_->CurrentView()->viewport()->repaint();
+        QCOMPARE(column->Measured(), measured);
+        list_->Sort([](const PlayListEntry& a, const PlayListEntry& b) { return a.Path > b.Path; });
+        QCoreApplication::processEvents();
+        QVERIFY(column->Measured() <= measured + 1000);  // once for the new order
     }
 
     void ShowsTheColumnsAndAddedEntries() {

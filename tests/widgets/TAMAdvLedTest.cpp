@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QEvent>
 #include <QImage>
 #include <QPalette>
@@ -122,6 +123,18 @@ private slots:
         led.SetBorderStyle(TBorder::brRaised);
         QVERIFY(led.Ctl3D());
         QCOMPARE(Shown(led, 0, 0), qRgb(255, 255, 255) & 0xFFFFFF);
+    }
+
+    void AScreenReaderReadsWhatTheLampShowsAndItsState() {
+        TAMAdvLed led;
+        led.SetAccessibleCaption(QStringLiteral("Loop"));
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(&led);
+        QCOMPARE(read->role(), QAccessible::StaticText);
+        QCOMPARE(read->text(QAccessible::Name), QStringLiteral("Loop off"));
+        led.SetLedOn(true);
+        QCOMPARE(read->text(QAccessible::Name), QStringLiteral("Loop on"));
+        led.SetLedOn(false);
+        QCOMPARE(read->text(QAccessible::Name), QStringLiteral("Loop off"));
     }
 
     void PlacedLampIs13By13OnceLoaded() {

@@ -1,4 +1,5 @@
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -50,10 +51,15 @@ private:
 
 private slots:
     void initTestCase() {
+        // The program looks for the read-me beside its folder; this test runs from another, so
+        // it finds the build's copy among the data folders.
+        qputenv("XDG_DATA_DIRS", QVRL_BUILD_SHARE);
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &links_, "Open");
         QDesktopServices::setUrlHandler(QStringLiteral("http"), &links_, "Open");
         QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &links_, "Open");
     }
     void cleanupTestCase() {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
         QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
     }
@@ -131,7 +137,7 @@ private slots:
         box.close();
     }
 
-    void TitleAndSecondPictureOpenTheirPagesAndTheAuthorLabelsNothing() {
+    void TitleSecondPictureAndF1OpenTheInstalledReadMeAndTheLabelsNothing() {
         TAboutBox box;
         box.show();
         TicksUntilRest(box);
@@ -139,17 +145,32 @@ private slots:
         Click(box.MMLabel2);
         QVERIFY(links_.opened.isEmpty());
         Click(box.MediaS);
-        QCOMPARE(links_.opened, QStringList{QStringLiteral("http://www.example.org/quavrel/")});
+        QCOMPARE(links_.opened.size(), 1);
+        const QUrl readMe(links_.opened[0]);
+        QVERIFY(readMe.isLocalFile());
+        QVERIFY(readMe.toLocalFile().endsWith(QStringLiteral("/share/doc/quavrel/README.html")));
+        QVERIFY2(QFileInfo::exists(readMe.toLocalFile()), qPrintable(readMe.toLocalFile()));
+        QTest::keyClick(&box, Qt::Key_F1);
+        QCOMPARE(links_.opened.size(), 2);
+        QCOMPARE(links_.opened[1], links_.opened[0]);
 
         Click(box.BitBtn1, Qt::ControlModifier);
         Click(box.Image3);
-        QCOMPARE(links_.opened.size(), 2);
-        QVERIFY(links_.opened[1].startsWith(QStringLiteral("http://www.example.org/")));
-        QVERIFY(links_.opened[1] != links_.opened[0]);
+        QCOMPARE(links_.opened.size(), 3);
+        QVERIFY(QUrl(links_.opened[2]).isLocalFile());
         QCOMPARE(box.MMLabel1->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(box.MMLabel2->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(box.Image3->cursor().shape(), Qt::PointingHandCursor);
         box.close();
+    }
+
+    void ShowsTheProjectsNameAndNoPlaceholder() {
+        TAboutBox box;
+        QCOMPARE(box.MMLabel1->text(), QStringLiteral("Quavrel"));
+        for (const QLabel* label : box.findChildren<QLabel*>())
+            QVERIFY2(!label->text().contains(QStringLiteral("example")) &&
+                         !label->text().contains(QStringLiteral("developers")),
+                     qPrintable(label->text()));
     }
 };
 

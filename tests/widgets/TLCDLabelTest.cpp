@@ -1,5 +1,7 @@
+#include <QAccessible>
 #include <QImage>
 #include <QtTest>
+#include <cstdint>
 
 #include "fakes/FakeMessageBox.h"
 #include "widgets/QtRaster.h"
@@ -110,6 +112,42 @@ private slots:
         QCOMPARE(label.size(), QSize(54, 2 * 2 + 1 + 2 * 20 + 2));
         label.SetDotMatrix(TDotMatrix::mat9x12);
         QCOMPARE(label.size(), QSize(2 * 2 + 2 * 3 + 3 * 26 + 2, 2 * 2 + 1 + 2 * 35 + 2));
+    }
+
+    void AScreenReaderReadsTheTextAsNameAndValue() {
+        FakeMessageBox messages;
+        TLCDLabel label(nullptr, &messages);
+        SetUpAsMainWindow(label);
+        label.SetCaption("42%");
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(&label);
+        QCOMPARE(read->role(), QAccessible::StaticText);
+        QCOMPARE(read->text(QAccessible::Name), QStringLiteral("42%"));
+        QCOMPARE(read->text(QAccessible::Value), QStringLiteral("42%"));
+        QVERIFY(read->valueInterface() != nullptr);
+        QCOMPARE(read->valueInterface()->currentValue().toInt(), 42);
+        QCOMPARE(read->valueInterface()->maximumValue().toInt(), 100);
+        label.SetCaption(" 7%");
+        QCOMPARE(read->text(QAccessible::Name), QStringLiteral("7%"));
+        label.SetCaption("   ");  // no length: nothing to read, and no number
+        QCOMPARE(read->text(QAccessible::Name), QString());
+        QVERIFY(!read->valueInterface()->currentValue().isValid());
+    }
+
+    void ChangesAreAnnouncedAtMostOnceASecond() {
+        FakeMessageBox messages;
+        TLCDLabel label(nullptr, &messages);
+        std::int64_t now = 50000;
+        label.SetAnnounceClock([&] { return now; });
+        // The progress timer's pace: a new text every 200 ms.
+        for (int percent = 10; percent < 20; ++percent) {
+            label.SetCaption(std::to_string(percent) + "%");
+            now += 200;
+        }
+        QCOMPARE(label.AnnounceCount(), 2);  // at 0 and 1000 ms
+        label.SetCaption("19%");             // unchanged: nothing to tell
+        now += 5000;
+        label.SetCaption("20%");
+        QCOMPARE(label.AnnounceCount(), 3);
     }
 
     void LeftClickReachesOnClick() {
