@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-ListColumn::ListColumn(QListView& view) : QObject(&view), view_(view) {
-    view_.viewport()->installEventFilter(this);
+ListColumn::ListColumn(QListView& view) : QObject(&view), view_(view), viewport_(view.viewport()) {
+    viewport_->installEventFilter(this);
 }
 
 void ListColumn::SetActive(bool active) {
@@ -156,7 +156,9 @@ void ListColumn::Apply() {
 }
 
 bool ListColumn::eventFilter(QObject* watched, QEvent* event) {
-    if (active_ && watched == view_.viewport() && event->type() == QEvent::Resize)
+    // The viewport is kept from the start: while the view is destroyed its children still send
+    // events here, and the view must not be asked anything then.
+    if (event->type() == QEvent::Resize && watched == viewport_ && active_)
         Apply();
     return QObject::eventFilter(watched, event);
 }

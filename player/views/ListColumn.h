@@ -46,6 +46,7 @@ private:
     void Apply();
 
     QListView& view_;
+    QObject* viewport_;  // the view's viewport, whose size the column follows
     QAbstractItemModel* model_ = nullptr;
     QList<QMetaObject::Connection> connections_;
     bool active_ = false;
