@@ -9,6 +9,11 @@ void PlayList::Tell(Call call) {
         call(*observer);
 }
 
+void PlayListObserver::EntriesDeleted(const std::vector<std::pair<int, int>>& runs) {
+    for (auto run = runs.rbegin(); run != runs.rend(); ++run)
+        EntriesRemoved(run->first, run->second);
+}
+
 int PlayList::Append(PlayListEntry entry) {
     items_.push_back(Item{std::move(entry), false});
     const int index = Count() - 1;
@@ -27,6 +32,33 @@ void PlayList::Delete(int index) {
     else if (focused_ > index)
         --focused_;
     Tell([&](PlayListObserver& o) { o.EntriesRemoved(index, 1); });
+}
+
+void PlayList::DeleteSelected() {
+    if (selectedCount_ == 0)
+        return;
+    std::vector<std::pair<int, int>> runs;
+    int kept = 0;
+    int newFocus = -1;
+    const int count = Count();
+    for (int i = 0; i < count; ++i) {
+        if (items_[i].selected) {
+            if (!runs.empty() && runs.back().first + runs.back().second == i)
+                ++runs.back().second;
+            else
+                runs.emplace_back(i, 1);
+            continue;
+        }
+        if (i == focused_)
+            newFocus = kept;
+        if (kept != i)
+            items_[kept] = std::move(items_[i]);
+        ++kept;
+    }
+    items_.erase(items_.begin() + kept, items_.end());
+    selectedCount_ = 0;
+    focused_ = newFocus;
+    Tell([&](PlayListObserver& o) { o.EntriesDeleted(runs); });
 }
 
 void PlayList::Clear() {
@@ -61,21 +93,17 @@ void PlayList::SetCaption(int index, std::string caption) {
 }
 
 void PlayList::Sort(bool (*less)(const PlayListEntry&, const PlayListEntry&)) {
-    const bool hadFocus = focused_ >= 0;
-    const PlayListEntry* focusedEntry = hadFocus ? &items_[focused_].entry : nullptr;
-    std::vector<const Item*> order;
-    order.reserve(items_.size());
-    for (const Item& item : items_)
-        order.push_back(&item);
-    std::stable_sort(order.begin(), order.end(),
-                     [less](const Item* a, const Item* b) { return less(a->entry, b->entry); });
+    SortBy([this, less](int a, int b) { return less(items_[a].entry, items_[b].entry); });
+}
+
+void PlayList::Reorder(const std::vector<int>& order) {
     std::vector<Item> sorted;
     sorted.reserve(items_.size());
     int newFocus = -1;
-    for (const Item* item : order) {
-        if (&item->entry == focusedEntry)
+    for (const int old : order) {
+        if (old == focused_)
             newFocus = static_cast<int>(sorted.size());
-        sorted.push_back(*item);
+        sorted.push_back(std::move(items_[old]));
     }
     items_ = std::move(sorted);
     focused_ = newFocus;
@@ -113,6 +141,22 @@ void PlayList::SelectAll() {
     selectedCount_ = Count();
     if (!items_.empty())
         Tell([&](PlayListObserver& o) { o.EntriesChanged(0, Count() - 1); });
+}
+
+void PlayList::SetSelectedRange(int first, int last, bool selected) {
+    if (!Contains(first) || !Contains(last))
+        throw std::out_of_range("PlayList::SetSelectedRange");
+    bool changed = false;
+    for (int i = first; i <= last; ++i) {
+        Item& item = items_[i];
+        if (item.selected == selected)
+            continue;
+        item.selected = selected;
+        selectedCount_ += selected ? 1 : -1;
+        changed = true;
+    }
+    if (changed)
+        Tell([&](PlayListObserver& o) { o.EntriesChanged(first, last); });
 }
 
 void PlayList::DeselectAll() {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <algorithm>
+#include <numeric>
+#include <utility>
 #include <vector>
 
 #include "views/PlayListEntry.h"
@@ -12,6 +15,9 @@ public:
 
     virtual void EntriesInserted(int first, int count) = 0;
     virtual void EntriesRemoved(int first, int count) = 0;
+    // Several runs of entries went at once: (first, count) in positions before the change,
+    // ascending and apart. By default told as one removal per run, from the last.
+    virtual void EntriesDeleted(const std::vector<std::pair<int, int>>& runs);
     virtual void EntryMoved(int from, int to) = 0;
     virtual void EntriesChanged(int first, int last) = 0;  // caption, selected state
     virtual void FocusChanged(int previous, int current) = 0;
@@ -31,10 +37,22 @@ public:
 
     int Append(PlayListEntry entry);
     void Delete(int index);
+    // Deletes every selected entry in one pass, with one notice: the order of the rest stays.
+    void DeleteSelected();
     void Clear();
     void Move(int from, int to);  // the entry at from ends up at to; the others close up
     void SetCaption(int index, std::string caption);
     void Sort(bool (*less)(const PlayListEntry&, const PlayListEntry&));
+    // Puts the entries in the order less(a, b) gives, a and b being positions before the
+    // sort; stable, so equal entries keep their order. The focus stays with its entry; one
+    // notice (a reset).
+    template <typename Less>
+    void SortBy(Less less) {
+        std::vector<int> order(items_.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), less);
+        Reorder(order);
+    }
 
     bool IsSelected(int index) const { return items_.at(index).selected; }
     int SelectedCount() const { return selectedCount_; }
@@ -42,6 +60,8 @@ public:
     void Select(int index);     // never touches the other entries
     void Deselect(int index);
     void SelectAll();
+    // Marks or unmarks entries first..last, with one notice when any changed.
+    void SetSelectedRange(int first, int last, bool selected);
     void DeselectAll();
     void SelectOnly(int index);  // the user's own click: the entry alone
 
@@ -62,6 +82,7 @@ private:
     };
 
     void SetSelected(int index, bool selected);
+    void Reorder(const std::vector<int>& order);  // order[k]: the old position of the new k-th
     template <typename Call>
     void Tell(Call call);
 

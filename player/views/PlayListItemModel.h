@@ -29,6 +29,7 @@ private:
 
     void EntriesInserted(int first, int count) override;
     void EntriesRemoved(int first, int count) override;
+    void EntriesDeleted(const std::vector<std::pair<int, int>>& runs) override;
     void EntryMoved(int from, int to) override;
     void EntriesChanged(int first, int last) override;
     void FocusChanged(int previous, int current) override;
