@@ -91,7 +91,9 @@ void PlayListItemModel::EntriesInserted(int first, int count) {
     FlagGuard guard(mirroring_);
     beginInsertRows({}, first, first + count - 1);
     endInsertRows();
-    ShowMarks(first, first + count - 1);
+    // New rows come unselected into the selection model: only marked ones need showing.
+    if (list_.SelectedCount() > 0)
+        ShowMarks(first, first + count - 1, true);
     ShowFocus();
 }
 
@@ -146,7 +148,7 @@ void PlayListItemModel::Reset() {
     ShowFocus();
 }
 
-void PlayListItemModel::ShowMarks(int first, int last) {
+void PlayListItemModel::ShowMarks(int first, int last, bool selectedOnly) {
     if (!selection_ || first > last)
         return;
     FlagGuard guard(mirroring_);
@@ -161,7 +163,7 @@ void PlayListItemModel::ShowMarks(int first, int last) {
         (marked ? select : deselect).select(index(run, 0), index(end, 2));
         run = end + 1;
     }
-    if (!deselect.isEmpty())
+    if (!deselect.isEmpty() && !selectedOnly)
         selection_->select(deselect, QItemSelectionModel::Deselect);
     if (!select.isEmpty())
         selection_->select(select, QItemSelectionModel::Select);
