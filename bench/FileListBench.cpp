@@ -10,11 +10,11 @@
 #include <fstream>
 
 #include "filter/FileTypeFilter.h"
+#include "playlist/FileAdder.h"
+#include "playlist/PlayList.h"
 #include "services/QtShellInfo.h"
 #include "support/TempDir.h"
-#include "views/FileAdder.h"
 #include "views/FileListing.h"
-#include "views/PlayList.h"
 #include "views/TFileView.h"
 
 namespace {

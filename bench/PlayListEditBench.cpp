@@ -15,10 +15,11 @@
 #include <random>
 
 #include "fakes/FakeMediaDevice.h"
+#include "playback/PlayerState.h"
+#include "playlist/PlayList.h"
 #include "playlist/PlayListEditor.h"
 #include "services/QtShellInfo.h"
 #include "views/CaptionOrder.h"
-#include "views/PlayList.h"
 #include "views/TFileView.h"
 
 namespace {
@@ -30,14 +31,8 @@ struct Window {
     PlayList list;
     TFileView view{list, shell, nullptr};
     FakeMediaDevice device;
-    std::uint8_t shuffleOn = 0, loopOn = 1, playMode = 0, showRemaining = 0;
-    std::int32_t previewTicks = 0, playIndex = 0;
-    std::string nowPlaying;
-    int dragSource = -1;
-    PlayListEditor editor{{shuffleOn, loopOn, playMode, previewTicks, playIndex, nowPlaying,
-                           dragSource, showRemaining},
-                          list,
-                          device};
+    PlayerState state;
+    PlayListEditor editor{state, list, device};
 
     Window() {
         view.SetViewStyle(TViewStyle::vsList);

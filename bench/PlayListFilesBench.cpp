@@ -1,5 +1,5 @@
 // Play list files and the shuffle on large lists: loading an M3U of 100,000 existing files
-// through the play list view's AddFile (real shell information, the view's Qt model attached),
+// through the logic's FileAdder (real shell information, the view's Qt model attached),
 // saving 100,000 entries through the safe writer, and a shuffle "Next" on 100,000 entries of
 // which one is left unplayed. Needs a Qt application for the view: a main() of its own.
 #include <benchmark/benchmark.h>
@@ -14,11 +14,13 @@
 #include "fakes/FakeMediaDevice.h"
 #include "filter/FileTypeFilter.h"
 #include "playback/PlaybackDisplay.h"
+#include "playback/PlayerState.h"
 #include "playback/Sequencer.h"
+#include "playlist/FileAdder.h"
+#include "playlist/PlayList.h"
 #include "playlist/PlayListFiles.h"
 #include "services/QtShellInfo.h"
 #include "support/TempDir.h"
-#include "views/PlayList.h"
 #include "views/TFileView.h"
 
 namespace {
@@ -50,12 +52,12 @@ void BM_LoadM3uOf100000ExistingFiles(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         PlayList list;
-        TFileView view(list, fixture->shell, [](const std::string& path) {
+        TFileView view(list, fixture->shell, nullptr);
+        const FileAdder adder(fixture->shell, [](const std::string& path) {
             return PassesFilter(path, &fixture->filterList, 1);
         });
         state.ResumeTiming();
-        const auto outcome = PlayListFiles::Load(
-            fixture->m3u, list, [&](const std::string& path) { return view.AddFile(path); });
+        const auto outcome = PlayListFiles::Load(fixture->m3u, list, adder);
         benchmark::DoNotOptimize(outcome);
         state.counters["entries"] = list.Count();
     }
@@ -100,13 +102,10 @@ void BM_ShuffleNextWithOneUnplayedOf100000(benchmark::State& state) {
     TFileView view(list, fixture->shell, nullptr);
     NullDisplay display;
     FakeClock clock;
-    std::uint8_t shuffleOn = 1, loopOn = 0, playMode = 0, showRemaining = 0;
-    std::int32_t previewTicks = 0, playIndex = 0;
-    std::string nowPlaying;
-    int dragSource = -1;
-    Sequencer sequencer({shuffleOn, loopOn, playMode, previewTicks, playIndex, nowPlaying,
-                         dragSource, showRemaining},
-                        list, device, display, clock);
+    PlayerState shared;
+    shared.ShuffleOn = 1;
+    shared.LoopOn = 0;
+    Sequencer sequencer(shared, list, device, display, clock);
     std::uint32_t now = 1000;
     std::int64_t draws = 0;
     for (auto _ : state) {
@@ -118,8 +117,8 @@ void BM_ShuffleNextWithOneUnplayedOf100000(benchmark::State& state) {
         clock.Set(now += 977);
         state.ResumeTiming();
         sequencer.NextSClick();
-        benchmark::DoNotOptimize(playIndex);
-        draws += playIndex == unplayed;
+        benchmark::DoNotOptimize(shared.PlayIndex);
+        draws += shared.PlayIndex == unplayed;
     }
     state.counters["found"] = static_cast<double>(draws);
 }

@@ -3,19 +3,21 @@
 #include <QIcon>
 #include <QTimer>
 
+#include "PlaybackWidgets.h"
+#include "filter/TFileTypeBox.h"
 #include "media/MediaDevice.h"
-#include "services/MessageBox.h"
-#include "widgets/TTrayIcon.h"
-#include "playback/PlaybackWidgets.h"
 #include "playback/Sequencer.h"
 #include "playlist/EntryTracker.h"
 #include "playlist/PlayListEditor.h"
 #include "playlist/PlayListWatcher.h"
+#include "services/MessageBox.h"
 #include "services/ShellInfo.h"
 #include "views/TFileView.h"
+#include "widgets/TAboutBox.h"
+#include "widgets/TTrayIcon.h"
 
 TQuavrel::TQuavrel(QuavrelServices services, QWidget* parent)
-    : QMainWindow(parent), MediaPlayer1(services.media), services_(std::move(services)) {
+    : QMainWindow(parent), services_(std::move(services)), MediaPlayer1(services_.media) {
     setObjectName(QStringLiteral("Quavrel"));
     setWindowTitle(QStringLiteral("Quavrel v2.0"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/quavrel.svg")));
@@ -30,8 +32,13 @@ TQuavrel::TQuavrel(QuavrelServices services, QWidget* parent)
     MediaPlayer1.SetOnNotify([this] { Guarded(&TQuavrel::MediaPlayer1Notify); });
 
     Timer = new QTimer(this);
+    Timer->setObjectName(QStringLiteral("Timer"));
     Timer->setInterval(200);
-    connect(Timer, &QTimer::timeout, this, [this] { Guarded(&TQuavrel::TimerTimer); });
+    connect(Timer, &QTimer::timeout, this, [this] {
+        Guarded(&TQuavrel::TimerTimer);
+        if (afterTick_)
+            afterTick_();
+    });
     Timer->start();
 
     FormCreate();
@@ -41,7 +48,7 @@ TQuavrel::~TQuavrel() {
     // The media device belongs to main(); it is closed with the window, as designed.
     MediaPlayer1.SetOnNotify({});
     MediaPlayer1.Close();
-    // The play list view watches PlayListModel, a member that dies before the window's children.
+    // The play list view watches playList_, a member that dies before the window's children.
     delete FileList;
 }
 
@@ -49,12 +56,21 @@ void TQuavrel::CreateComponents() {
     // The play list view, the explorer pane, the displays and the toolbars are created here,
     // each by the function of its concern.
     CreateTransport();
+    CreatePlayListView();
     CreateDisplays();
+    CreateLogic();
     CreateExplorer();
+}
+
+void TQuavrel::CreateDialogs() {
+    FileTypeBox = new TFileTypeBox(state_.FilterList, state_.FilteringOn, this);
+    AboutBox = new TAboutBox(this);
+    AboutBox->setObjectName(QStringLiteral("AboutBox"));
 }
 
 void TQuavrel::CreateTray() {
     TrayIcon = new TTrayIcon(this);
+    TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
     TrayIcon->SetIcon(QIcon(QStringLiteral(":/icons/quavrel.svg")));
     TrayIcon->SetPopupMenu(TrayPopUp);
     TrayIcon->OnClick = [this] { Guarded(&TQuavrel::TrayIconClick); };
@@ -65,8 +81,12 @@ void TQuavrel::CreateTray() {
 }
 
 void TQuavrel::Guarded(void (TQuavrel::*handler)()) {
+    Guarded([this, handler] { (this->*handler)(); });
+}
+
+void TQuavrel::Guarded(const std::function<void()>& handler) {
     try {
-        (this->*handler)();
+        handler();
     } catch (const std::exception& error) {
         ShowException(error);
     }

@@ -7,42 +7,44 @@
 #include <string>
 #include <vector>
 
-#include "views/PlayList.h"
+#include "mpris/PlayerControl.h"
+#include "playback/PlayerState.h"
+#include "playlist/PlayList.h"
 
 class Clock;
 class Dialogs;
+class EntryTracker;
+class ExplorerPane;
+class FileAdder;
 class MediaDevice;
 class MessageBox;
-class QAction;
-class QActionGroup;
-class QMenu;
-class QLineEdit;
-class QSlider;
-class QTimer;
-class QToolButton;
-class EntryTracker;
+class MixerApi;
+class ModeStrip;
 class PlaybackWidgets;
 class PlayListEditor;
 class PlayListWatcher;
+class QAction;
+class QLineEdit;
+class QMenu;
+class QSlider;
+class QSplitter;
+class QTimer;
+class QToolButton;
 class Sequencer;
 class ShellInfo;
-class TFileView;
-class TAboutBox;
-class TFileTypeBox;
-class TTrayIcon;
-class TLCDLabel;
 class TAMAdvLed;
-class TVolForm;
-class QSplitter;
-class QLabel;
-class Tdirtree;
-class TFileList;
+class TAboutBox;
+class TAudioMixer;
 class TDock97;
 class TDockHost;
+class TFileTypeBox;
+class TFileView;
+class TLCDLabel;
 class TToolbar97;
 class TToolbarSep97;
-class MixerApi;
-class TAudioMixer;
+class TTrayIcon;
+class TVolForm;
+enum class ToolbarId;
 
 // What the main window needs of the platform; main() passes the real services, tests fakes.
 // The window uses them for its whole life and owns none of them.
@@ -57,77 +59,25 @@ struct QuavrelServices {
 
 // The main window: owns every component and the state the play list logic shares, and wires
 // each event to its handler. Handlers live in files by concern (TQuavrelPlayback.cpp, ...).
-class TQuavrel : public QMainWindow {
+// Its components are its own: a test finds one by its object name, which is the member's.
+class TQuavrel : public QMainWindow, public PlayerControl {
     Q_OBJECT
 
 public:
     explicit TQuavrel(QuavrelServices services, QWidget* parent = nullptr);
     ~TQuavrel() override;
 
-    // --- Shared state (plain fields, read and written by every concern) ---
-    std::uint8_t ShuffleOn = 0;
-    std::uint8_t PlayMode = 0;
-    std::uint8_t LoopOn = 1;
-    std::int32_t PreviewTicks = 0;
-    std::string LastPlayListFile;
-    std::string CurrentListFile;
-    std::string PlayListDir;
-    std::string BrowseDir;
-    int DragSourceItem = -1;  // index of the entry a reordering drag started on; -1 none
-    std::uint8_t ShowRemaining = 0;
-    std::string NowPlayingText;
-    std::int32_t PlayIndex = 0;
-    std::unique_ptr<std::vector<std::string>> FilterList;
-    std::uint8_t FilteringOn = 1;
-    std::uint8_t WindowsColors = 0;
-    std::int32_t ButtonWidth = 44;
-    std::int32_t ButtonHeight = 41;
+    // The state every concern shares, and the play list the view shows.
+    PlayerState& State() { return state_; }
+    const PlayerState& State() const { return state_; }
+    PlayList& PlayListModel() { return playList_; }
+    const PlayList& PlayListModel() const { return playList_; }
 
-    // --- Components ---
-    PlayList PlayListModel;  // the entries of FileList, with their selected and focused marks
-    MediaDevice& MediaPlayer1;
-    QTimer* Timer = nullptr;
-    TTrayIcon* TrayIcon = nullptr;
-    // The other three windows, made after this one by main(); none until then.
-    TFileTypeBox* FileTypeBox = nullptr;
-    TAboutBox* AboutBox = nullptr;
-    TVolForm* VolForm = nullptr;
-
-    // Menus and their items, named as the handlers they run (Open1 runs Open1Click).
-    QMenu* TrayPopUp = nullptr;
-    QMenu* ItemPopUp = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QAction *Open1 = nullptr, *Save1 = nullptr, *SaveSelected1 = nullptr, *FileTypes1 = nullptr,
-            *ResetQuavrel1 = nullptr, *Exit2 = nullptr;
-    QAction *DeleteSelected1 = nullptr, *ClearPlayList1 = nullptr, *MoveBack1 = nullptr,
-            *MoveFwd1 = nullptr, *RenameFileinPlayList1 = nullptr;
-    QAction *NextSong1 = nullptr, *PrevSong1 = nullptr, *Play2 = nullptr, *Pause2 = nullptr,
-            *Loop1 = nullptr, *Shuffle2 = nullptr, *Preview1 = nullptr;
-    QAction *List1 = nullptr, *Detailed2 = nullptr, *Name1 = nullptr, *Type1 = nullptr,
-            *ShortFormToggl1 = nullptr, *ExplorerToggle2 = nullptr, *FolderTog = nullptr,
-            *ImageBut2 = nullptr, *HotTrack1 = nullptr;
-    QAction *FunctionsToolbar1 = nullptr, *LoadSaveToolbar1 = nullptr, *OptionsToolbar1 = nullptr,
-            *Help1 = nullptr;
-    QAction *FIleTypeFilter1 = nullptr, *LoadPlayList1 = nullptr, *SavePlayList1 = nullptr,
-            *LoopN = nullptr, *Shuffle1 = nullptr, *PreviewN = nullptr, *Play1 = nullptr,
-            *Pause1 = nullptr, *Next = nullptr, *Skip = nullptr, *AlwaysOnTop1 = nullptr,
-            *Exit1 = nullptr;
-    QAction *Rename1 = nullptr, *Delete1 = nullptr, *SaveSelected = nullptr, *Clear1 = nullptr;
-    QAction *List = nullptr, *Detailed1 = nullptr, *Name2 = nullptr, *Type2 = nullptr,
-            *ShortFormToggl2 = nullptr, *ExplorerToggle1 = nullptr, *FolderToggle1 = nullptr,
-            *ImageBut = nullptr, *ToggleHotTrack = nullptr, *ToggleColorScheme2 = nullptr;
-
-    // Transport, mode and list buttons, the preview length and the track bar: plain widgets
-    // made by CreateTransport; the toolbars and the short form place them.
-    QToolButton *Play = nullptr, *Pause = nullptr, *PrevS = nullptr, *NextS = nullptr;
-    QToolButton *Play3 = nullptr, *Stop3 = nullptr, *PrevS3 = nullptr, *NextS3 = nullptr;
-    QToolButton *TBDelete = nullptr, *MoveBack = nullptr, *MoveFwd = nullptr, *Clear = nullptr;
-    QToolButton *Load = nullptr, *Save = nullptr;
-    QToolButton *Shuffle = nullptr, *TBLoop = nullptr, *TBPlayMode = nullptr;
-    QLineEdit* PMLen = nullptr;
-    QSlider* TrackBar = nullptr;
-    // The play list view: shows PlayListModel and writes the user's clicks back into it.
-    TFileView* FileList = nullptr;
+    // The other windows, made after this one by main() in this order: the type filter dialog
+    // and the About window, then (CreateVolume) the mixer and the volume pop-up.
+    void CreateDialogs();
+    // Makes Mixer on the api (which must outlive the window) and the hidden pop-up VolForm.
+    void CreateVolume(MixerApi& mixerApi);
 
     // --- Life cycle ---
     void FormCreate();
@@ -212,30 +162,6 @@ public:
     void LoadPlayList();
     void LoadIt(const std::string& fileName);
     void SavePlayList(bool selectedOnly);
-
-    // --- Explorer pane (TQuavrelExplorer.cpp) ---
-    // Panel1 holds, left to right, dirtree1, Splitter1, the button strip Panel2 (the picture
-    // Image2 behind five buttons) and ExpList; CreateLayout places Panel1 itself.
-    QWidget* Panel1 = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    Tdirtree* dirtree1 = nullptr;
-    QWidget* Panel2 = nullptr;
-    QLabel* Image2 = nullptr;
-    QToolButton *ToolbarButton974 = nullptr, *CDUp = nullptr, *AddFiles = nullptr,
-                *ToolbarButton973 = nullptr, *ToolbarButton971 = nullptr;
-    TFileList* ExpList = nullptr;
-    // Makes the pane; runs after the play list view exists, whose drag hooks it sets.
-    void CreateExplorer();
-    void dirtree1Change();
-    void dirtree1Click();
-    void ExpListClick();
-    void ExpListDblClick();
-    void ExpListEndDrag(QWidget* target);  // target: the view the drag ended on, or null
-    void ToolbarButton974Click();
-    void CDUpClick();
-    void AddFilesClick();
-    void ToolbarButton973Click();
-    void ToolbarButton971Click();
     void ExplorerToggle1Click();
     void ExplorerToggle2Click();
     void FolderTogClick();
@@ -262,21 +188,149 @@ public:
     void TrayIconClick();
     void TrayIconDblClick();
     void TrayIconRightClick();
+    void FormResize();
+    void ToggleColorScheme();
+    void ApplyColorScheme(bool systemColors);  // every element of both schemes
+    void ToolbarButton972Click();
+    bool HotTrackOn() const { return hotTrackOn_; }
+    void SetHotTrack(bool on);
+    int ExplorerHeight() const;
+    void SetExplorerHeight(int height);
+    // A start that left the window hidden shows it anyway when no tray could bring it back.
+    void ShowUnlessReachable();
 
-    // --- Displays (TQuavrelDisplays.cpp) ---
-    // The progress LCD and the six mode lamps, one at each end of the "Shuffle", "Loop" and
-    // "Preview" buttons, made by CreateDisplays in the mode strip Panel3 (holding Panel7);
-    // CreateLayout moves them where they belong. Each left lamp's handler lights its twin.
+    // --- Volume (TQuavrelVolume.cpp) ---
+    // Makes VolumeBut (hint "Volume") once and returns it; any mouse button pressed on it
+    // runs VolumeButMouseDown.
+    QToolButton* CreateVolumeBut();
+    void VolumeButMouseDown();
+    void MixerControlChange();
+
+    // Shows the text of an error that a handler did not catch, and goes on.
+    void ShowException(const std::exception& error);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct MenuItem;
+    class WindowConfigTarget;
+
+    // --- PlayerControl (TQuavrelControl.cpp): for the media player interface ---
+    void Raise() override;
+    void Quit() override;
+    void PlaySelected() override;
+    void StopPlaying() override;
+    void PlayNext() override;
+    void PlayPrevious() override;
+    void ToggleLoop() override;
+    void ToggleShuffle() override;
+    void SeekTo(std::int64_t positionMs) override;
+    bool AddAndPlay(const std::string& path) override;
+    void SetVolume(int steps) override;
+    void ShowError(const std::string& text) override;
+    const PlayListEntry* CurrentEntry() const override;
+    bool LoopOn() const override;
+    bool ShuffleOn() const override;
+    const std::vector<std::string>& FilterList() const override;
+    std::int64_t TrackBarMax() const override;
+    bool HasVolume() const override;
+    std::optional<int> Volume() const override;
+    bool CanPlay() const override;
+    bool CanPause() const override;
+    bool CanGoNext() const override;
+    bool CanGoPrevious() const override;
+    bool CanSeek() const override;
+    void SetWatchers(std::function<void()> afterTick, std::function<void()> afterSeek) override;
+
+    // --- Building (in this order; each in the file of its concern) ---
+    void CreateMenus();  // TQuavrelMenus.cpp
+    void CreateMainMenu();
+    void CreateViewMenu();
+    void CreateTrayMenu();
+    void CreatePopUps();
+    void AddItems(QMenu* menu, std::initializer_list<MenuItem> items);
+    void CreateTray();
+    void CreateComponents();
+    void CreateTransport();  // TQuavrelPlayback.cpp: buttons, the mode strip, the track bar
+    void CreateModeStrip();
+    void CreatePlayListView();
+    void CreateDisplays();  // TQuavrelDisplays.cpp: the LCD
+    // The sequencer, the editor and the play list's watchers, over the widgets made before.
+    void CreateLogic();
+    // The explorer pane; runs after the play list view exists, whose drag hooks it sets.
+    void CreateExplorer();
+    // TQuavrelLayout.cpp: places every component; runs after all the others are made.
+    void CreateLayout();
+    QWidget* CreateMiddle();  // the play list, or the short form's panel Panel6
+    void CreateToolbars();
+    void CreateProgressBar();  // the "Progress Bar" toolbar's contents
+    void CreateModeBar();
+    void CreatePaneSplitter();
+
+    // Keeps the list in caption order while sorting by name is on; does nothing otherwise.
+    void KeepSorted();
+    // Hides the explorer pane through the given toggle handler, then each toolbar still shown.
+    void HideExplorerAndToolbars(void (TQuavrel::*explorerToggle)());
+    TToolbar97* ToolbarOf(ToolbarId id) const;
+    // Runs a handler as the message loop would: an escaping exception becomes a message box.
+    void Guarded(const std::function<void()>& handler);
+    void Guarded(void (TQuavrel::*handler)());
+
+    QuavrelServices services_;
+    PlayerState state_;
+    PlayList playList_;  // the entries of FileList, with their selected and focused marks
+    MediaDevice& MediaPlayer1;
+
+    // --- Components, named as the design names them ---
+    QTimer* Timer = nullptr;
+    TTrayIcon* TrayIcon = nullptr;
+    TFileTypeBox* FileTypeBox = nullptr;  // the other windows: none until main() makes them
+    TAboutBox* AboutBox = nullptr;
+    TVolForm* VolForm = nullptr;
+
+    // Menus and their items, named as the handlers they run (Open1 runs Open1Click).
+    QMenu* TrayPopUp = nullptr;
+    QMenu* ItemPopUp = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction *Open1 = nullptr, *Save1 = nullptr, *SaveSelected1 = nullptr, *FileTypes1 = nullptr,
+            *ResetQuavrel1 = nullptr, *Exit2 = nullptr;
+    QAction *DeleteSelected1 = nullptr, *ClearPlayList1 = nullptr, *MoveBack1 = nullptr,
+            *MoveFwd1 = nullptr, *RenameFileinPlayList1 = nullptr;
+    QAction *NextSong1 = nullptr, *PrevSong1 = nullptr, *Play2 = nullptr, *Pause2 = nullptr,
+            *Loop1 = nullptr, *Shuffle2 = nullptr, *Preview1 = nullptr;
+    QAction *List1 = nullptr, *Detailed2 = nullptr, *Name1 = nullptr, *Type1 = nullptr,
+            *ShortFormToggl1 = nullptr, *ExplorerToggle2 = nullptr, *FolderTog = nullptr,
+            *ImageBut2 = nullptr, *HotTrack1 = nullptr;
+    QAction *FunctionsToolbar1 = nullptr, *LoadSaveToolbar1 = nullptr, *OptionsToolbar1 = nullptr,
+            *Help1 = nullptr;
+    QAction *FIleTypeFilter1 = nullptr, *LoadPlayList1 = nullptr, *SavePlayList1 = nullptr,
+            *LoopN = nullptr, *Shuffle1 = nullptr, *PreviewN = nullptr, *Play1 = nullptr,
+            *Pause1 = nullptr, *Next = nullptr, *Skip = nullptr, *AlwaysOnTop1 = nullptr,
+            *Exit1 = nullptr;
+    QAction *Rename1 = nullptr, *Delete1 = nullptr, *SaveSelected = nullptr, *Clear1 = nullptr;
+    QAction *List = nullptr, *Detailed1 = nullptr, *Name2 = nullptr, *Type2 = nullptr,
+            *ShortFormToggl2 = nullptr, *ExplorerToggle1 = nullptr, *FolderToggle1 = nullptr,
+            *ImageBut = nullptr, *ToggleHotTrack = nullptr, *ToggleColorScheme2 = nullptr;
+
+    // Transport and list buttons, the track bar: plain widgets made by CreateTransport; the
+    // toolbars and the short form place them. The mode buttons and PMLen are the mode strip's.
+    QToolButton *Play = nullptr, *Pause = nullptr, *PrevS = nullptr, *NextS = nullptr;
+    QToolButton *Play3 = nullptr, *Stop3 = nullptr, *PrevS3 = nullptr, *NextS3 = nullptr;
+    QToolButton *TBDelete = nullptr, *MoveBack = nullptr, *MoveFwd = nullptr, *Clear = nullptr;
+    QToolButton *Load = nullptr, *Save = nullptr;
+    QToolButton *Shuffle = nullptr, *TBLoop = nullptr, *TBPlayMode = nullptr;
+    QLineEdit* PMLen = nullptr;
+    QSlider* TrackBar = nullptr;
+    // The play list view: shows playList_ and writes the user's clicks back into it.
+    TFileView* FileList = nullptr;
+    ExplorerPane* Panel1 = nullptr;
+    // The mode strip Panel3 with its lamps; the progress LCD, which the "Progress Bar" holds.
+    ModeStrip* Panel3 = nullptr;
+    TAMAdvLed *LedS = nullptr, *LedL = nullptr, *LedP = nullptr;
     TLCDLabel* LCDLabel1 = nullptr;
-    TAMAdvLed *LedS = nullptr, *AMAdvLed1 = nullptr, *LedL = nullptr, *AMAdvLed2 = nullptr,
-              *LedP = nullptr, *AMAdvLed3 = nullptr;
-    QWidget *Panel3 = nullptr, *Panel7 = nullptr;
-    void CreateDisplays();  // runs before CreateLayout
-    void LedSLedStateChanged(TAMAdvLed* sender, bool ledOn, int numSwitch);
-    void LedLLedStateChanged(TAMAdvLed* sender, bool ledOn, int numSwitch);
-    void LedPLedStateChanged(TAMAdvLed* sender, bool ledOn, int numSwitch);
 
-    // --- Window layout (TQuavrelLayout.cpp, TQuavrelConfig.cpp) ---
     // The docks and toolbars live in DockHost, a QMainWindow inside this one, so that the
     // explorer pane sits above the top dock and the mode strip stays full width over the
     // bottom one. Splitter2 is the handle between the explorer pane and DockHost.
@@ -289,65 +343,25 @@ public:
                 *ToolbarButton976 = nullptr;
     QSplitter* PaneSplitter = nullptr;  // holds the explorer pane and DockHost
     QWidget *Splitter2 = nullptr, *Panel6 = nullptr;
-    void CreateLayout();  // places every component; runs after all the others are made
-    void FormResize();
-    void ToggleColorScheme();
-    void ApplyColorScheme(bool systemColors);  // every element of both schemes
-    void ToolbarButton972Click();
-    bool HotTrackOn() const { return hotTrackOn_; }
-    void SetHotTrack(bool on);
-    int ExplorerHeight() const;
-    void SetExplorerHeight(int height);
-    // A start that left the window hidden shows it anyway when no tray could bring it back.
-    void ShowUnlessReachable();
-    bool hotTrackOn_ = true;
-    int explorerHeight_ = 151;
-
-    // --- Volume (TQuavrelVolume.cpp) ---
+    QToolButton* VolumeBut = nullptr;  // for the "Progress Bar" toolbar; made by CreateVolumeBut
     // Mixer on device 0, made by CreateVolume; its deleter lives with TAudioMixer's definition,
     // so this header needs no more than a declaration.
     std::unique_ptr<TAudioMixer, void (*)(TAudioMixer*)> Mixer{nullptr, nullptr};
-    QToolButton* VolumeBut = nullptr;  // for the "Progress Bar" toolbar; made by CreateVolumeBut
-    // Makes VolumeBut (hint "Volume") once and returns it; any mouse button pressed on it
-    // runs VolumeButMouseDown.
-    QToolButton* CreateVolumeBut();
-    // Makes Mixer on the api (which must outlive the window) and the hidden pop-up VolForm;
-    // main() calls it once, after the window is made, as the last of the program's windows.
-    void CreateVolume(MixerApi& mixerApi);
-    void VolumeButMouseDown();
-    void MixerControlChange();
 
-    // Shows the text of an error that a handler did not catch, and goes on.
-    void ShowException(const std::exception& error);
-
-protected:
-    void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void CreateComponents();
-    void CreateMenus();
-    void CreateTray();
-    void CreateTransport();
-    // Keeps the list in caption order while sorting by name is on; does nothing otherwise.
-    void KeepSorted();
-    // Hides the explorer pane through the given toggle handler, then each toolbar still shown.
-    void HideExplorerAndToolbars(void (TQuavrel::*explorerToggle)());
-    // Runs a handler as the message loop would: an escaping exception becomes a message box.
-    void Guarded(void (TQuavrel::*handler)());
-    QAction* AddItem(QMenu* menu, const char* caption, void (TQuavrel::*handler)(),
-                     const QKeySequence& shortcut = {});
-
-    QuavrelServices services_;
     std::unique_ptr<ShellInfo> shellInfo_;
+    std::unique_ptr<FileAdder> adder_;  // every entry the play list gets is made here
     std::unique_ptr<PlaybackWidgets> playbackWidgets_;
     std::unique_ptr<Sequencer> sequencer_;
     std::unique_ptr<PlayListEditor> editor_;
     std::unique_ptr<EntryTracker> dragTracker_;
     std::unique_ptr<PlayListWatcher> listWatcher_;
+    bool hotTrackOn_ = true;
+    int explorerHeight_ = 151;
     bool sortByName_ = false;  // the "Name" items' tick; the items' own toggling is not trusted
     bool sortPending_ = false;
     bool afterDblClick_ = false;  // the release that ends a double-click is no click of its own
     std::string lastOpenedList_;  // the open dialog offers the file it last returned
     bool closed_ = false;
+    std::function<void()> afterTick_;  // PlayerControl's watchers
+    std::function<void()> afterSeek_;
 };

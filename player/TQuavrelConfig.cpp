@@ -16,6 +16,7 @@
 #include "textfile/TextLineReader.h"
 #include "toolbars/TDockHost.h"
 #include "toolbars/TToolbar97.h"
+#include "views/ExplorerPane.h"
 #include "views/TFileView.h"
 #include "views/Tdirtree.h"
 
@@ -38,26 +39,37 @@ const char* StyleWord(TViewStyle style) {
     return "List";
 }
 
-TToolbar97* ToolbarOf(TQuavrel& window, ToolbarId id) {
+void CentreOnScreen(QWidget& window) {
+    if (const QScreen* screen = window.screen()) {
+        const QRect area = screen->availableGeometry();
+        window.move(area.center() - window.rect().center());
+    }
+}
+
+}  // namespace
+
+TToolbar97* TQuavrel::ToolbarOf(ToolbarId id) const {
     switch (id) {
         case ToolbarId::Options:
-            return window.TBOPtions;
+            return TBOPtions;
         case ToolbarId::System:
-            return window.TBSystem;
+            return TBSystem;
         case ToolbarId::Functions:
-            return window.TBFunctions;
+            return TBFunctions;
         case ToolbarId::TrackBar:
             break;
     }
-    return window.TBTrackBar;
+    return TBTrackBar;
 }
 
 // Applies each value of the file to the window as it is read.
-class WindowConfigTarget final : public ConfigTarget {
+class TQuavrel::WindowConfigTarget final : public ConfigTarget {
 public:
     explicit WindowConfigTarget(TQuavrel& window) : w_(window) {}
 
-    void SetLastPlayListFile(const std::string& path) override { w_.LastPlayListFile = path; }
+    void SetLastPlayListFile(const std::string& path) override {
+        w_.state_.LastPlayListFile = path;
+    }
     void SetViewStyle(const std::string& word) override {
         if (word == "Detailed") {
             w_.Detailed2Click();
@@ -81,13 +93,13 @@ public:
     }
     void SetExplorerHeight(std::int32_t height) override { w_.SetExplorerHeight(height); }
     void SetToolbarDock(ToolbarId toolbar, DockSide dock) override {
-        ToolbarOf(w_, toolbar)->SetDockedTo(w_.DockHost->Dock(dock));
+        w_.ToolbarOf(toolbar)->SetDockedTo(w_.DockHost->Dock(dock));
     }
     void SetToolbarLeft(ToolbarId toolbar, std::int32_t left) override {
-        ToolbarOf(w_, toolbar)->SetLeft(left);
+        w_.ToolbarOf(toolbar)->SetLeft(left);
     }
     void SetToolbarTop(ToolbarId toolbar, std::int32_t top) override {
-        ToolbarOf(w_, toolbar)->SetTop(top);
+        w_.ToolbarOf(toolbar)->SetTop(top);
     }
     void SetTrackBarWidth(std::int32_t width) override {
         if (!w_.TrackBar)
@@ -117,43 +129,31 @@ public:
     }
     // The toggles bring their check marks and lamps in step; the flag starts opposite.
     void SetLoop(bool on) override {
-        w_.LoopOn = on ? 0 : 1;
+        w_.state_.LoopOn = on ? 0 : 1;
         w_.TBLoopClick();
     }
     void SetShuffle(bool on) override {
-        w_.ShuffleOn = on ? 0 : 1;
+        w_.state_.ShuffleOn = on ? 0 : 1;
         w_.ShuffleClick();
     }
     void TextOff() override { w_.ImageButClick(); }
-    void FilteringOff() override { w_.FilteringOn = 0; }
-    void SetPlayListDir(const std::string& folder) override { w_.PlayListDir = folder; }
+    void FilteringOff() override { w_.state_.FilteringOn = 0; }
+    void SetPlayListDir(const std::string& folder) override { w_.state_.PlayListDir = folder; }
     void UseNormalColors() override { w_.ToggleColorScheme(); }
     void SetBrowseDir(const std::string& folder) override {
-        if (w_.dirtree1) {
-            w_.dirtree1->SetDirectory(folder);
-            w_.BrowseDir = w_.dirtree1->Directory();
-        } else {
-            w_.BrowseDir = folder;
-        }
+        w_.Panel1->Tree().SetDirectory(folder);
+        w_.state_.BrowseDir = w_.Panel1->Tree().Directory();
     }
 
 private:
     TQuavrel& w_;
 };
 
-void CentreOnScreen(QWidget& window) {
-    if (const QScreen* screen = window.screen()) {
-        const QRect area = screen->availableGeometry();
-        window.move(area.center() - window.rect().center());
-    }
-}
-
-}  // namespace
-
 void TQuavrel::LoadConfig() {
     try {
-        LoadFilterFile(WindowsDirFile(services_.settingsFolder, kFilterFileName), *FilterList);
-        PlayListModel.Clear();
+        LoadFilterFile(WindowsDirFile(services_.settingsFolder, kFilterFileName),
+                       *state_.FilterList);
+        playList_.Clear();
         const std::string path = WindowsDirFile(services_.settingsFolder, kConfigFileName);
         std::error_code error;
         if (!std::filesystem::exists(path, error)) {
@@ -168,14 +168,14 @@ void TQuavrel::LoadConfig() {
             show();
             return;
         }
-        Shuffle1->setChecked(ShuffleOn == 1);
-        Shuffle2->setChecked(ShuffleOn == 1);
-        Loop1->setChecked(LoopOn == 1);
-        LoopN->setChecked(LoopOn == 1);
+        Shuffle1->setChecked(state_.ShuffleOn == 1);
+        Shuffle2->setChecked(state_.ShuffleOn == 1);
+        Loop1->setChecked(state_.LoopOn == 1);
+        LoopN->setChecked(state_.LoopOn == 1);
         const bool previewing = PMLen && PMLen->isEnabled();
         Preview1->setChecked(previewing);
         PreviewN->setChecked(previewing);
-        LoadIt(LastPlayListFile);
+        LoadIt(state_.LastPlayListFile);
     } catch (const std::exception& error) {
         // The rest of the start-up is skipped; the window stays as far as it got.
         ShowException(error);
@@ -191,12 +191,12 @@ void TQuavrel::ShowUnlessReachable() {
 void TQuavrel::SaveConfig() {
     if (!Panel6->isHidden())
         ShortFormToggl1Click();
-    SaveFilterFile(WindowsDirFile(services_.settingsFolder, kFilterFileName), *FilterList);
+    SaveFilterFile(WindowsDirFile(services_.settingsFolder, kFilterFileName), *state_.FilterList);
 
-    if (LastPlayListFile.empty())
-        LastPlayListFile = WindowsDirFile(services_.settingsFolder, kDefaultPlayListName);
+    if (state_.LastPlayListFile.empty())
+        state_.LastPlayListFile = WindowsDirFile(services_.settingsFolder, kDefaultPlayListName);
     ConfigState state;
-    state.lastPlayListFile = LastPlayListFile;
+    state.lastPlayListFile = state_.LastPlayListFile;
     if (FileList)
         state.viewStyle = StyleWord(FileList->ViewStyle());
     state.maximized = isMaximized();
@@ -207,7 +207,7 @@ void TQuavrel::SaveConfig() {
     state.explorerVisible = !Panel1->isHidden();
     state.explorerHeight = ExplorerHeight();
     for (ToolbarId id : kToolbarFileOrder)
-        state.Toolbar(id) = DockHost->PlaceOf(ToolbarOf(*this, id));
+        state.Toolbar(id) = DockHost->PlaceOf(ToolbarOf(id));
     if (TrackBar) {
         // The width the track bar is given; the toolbar may not have laid it out yet.
         state.trackBarWidth = TrackBar->maximumWidth() < QWIDGETSIZE_MAX ? TrackBar->maximumWidth()
@@ -219,16 +219,13 @@ void TQuavrel::SaveConfig() {
     state.functionsVisible = !TBFunctions->isHidden();
     state.systemVisible = !TBSystem->isHidden();
     state.optionsVisible = !TBOPtions->isHidden();
-    state.loop = LoopOn == 1;
-    state.shuffle = ShuffleOn == 1;
+    state.loop = state_.LoopOn == 1;
+    state.shuffle = state_.ShuffleOn == 1;
     state.textOnButtons = ImageBut->isChecked();
-    if (dirtree1)
-        state.browseDir = dirtree1->Directory();
-    else
-        state.browseDir = BrowseDir;
-    state.filtering = FilteringOn == 1;
-    state.playListDir = PlayListDir;
-    state.normalColors = WindowsColors == 1;
+    state.browseDir = Panel1->Tree().Directory();
+    state.filtering = state_.FilteringOn == 1;
+    state.playListDir = state_.PlayListDir;
+    state.normalColors = state_.WindowsColors == 1;
     WriteConfig(WindowsDirFile(services_.settingsFolder, kConfigFileName), state);
 }
 
@@ -254,5 +251,5 @@ void TQuavrel::ResetQuavrel1Click() {
 }
 
 void TQuavrel::ToolbarButton972Click() {
-    LastPlayListFile = PlayListModel.Empty() ? std::string() : CurrentListFile;
+    state_.LastPlayListFile = playList_.Empty() ? std::string() : state_.CurrentListFile;
 }

@@ -5,10 +5,11 @@
 #include <QSlider>
 #include <QToolButton>
 
+#include "PlaybackWidgets.h"
 #include "TQuavrel.h"
 #include "media/MediaDevice.h"
-#include "playback/PlaybackWidgets.h"
 #include "playback/Sequencer.h"
+#include "playlist/FileAdder.h"
 #include "playlist/PlayListEditor.h"
 #include "views/TFileView.h"
 
@@ -31,14 +32,14 @@ bool SortedByCaption(const PlayList& list) {
 
 void TQuavrel::KeepSorted() {
     sortPending_ = false;
-    if (!sortByName_ || SortedByCaption(PlayListModel))
+    if (!sortByName_ || SortedByCaption(playList_))
         return;
-    PlayListModel.Sort(&CaptionBefore);
+    playList_.Sort(&CaptionBefore);
 }
 
 void TQuavrel::FileListChange() {
     const bool wasEnabled = Play->isEnabled();
-    if (PlayListModel.Empty()) {
+    if (playList_.Empty()) {
         Play->setEnabled(false);
         playbackWidgets_->SetLcdCaption("   ");
         TrackBar->setRange(0, 0);
@@ -62,19 +63,20 @@ void TQuavrel::FileListChange() {
 
 void TQuavrel::FileListFileDrop(const std::vector<std::string>& files, int, int) {
     FileList->SetHint({});
-    editor_->FileDrop(files, [this](const std::string& path) { return FileList->AddFile(path); });
+    editor_->FileDrop(files,
+                      [this](const std::string& path) { return adder_->AddFile(path, playList_); });
     KeepSorted();
 }
 
 void TQuavrel::FileListDblClick() {
     FileList->SetHint({});
-    if (PlayListModel.SelectedCount() == 0)
+    if (playList_.SelectedCount() == 0)
         return;
-    const int focused = PlayListModel.Focused();
+    const int focused = playList_.Focused();
     if (focused < 0)
         return;
-    MediaPlayer1.SetFileName(PlayListModel.At(focused).Path);
-    PlayIndex = focused;
+    MediaPlayer1.SetFileName(playList_.At(focused).Path);
+    state_.PlayIndex = focused;
     OpenAndPlay();
 }
 
@@ -97,7 +99,7 @@ void TQuavrel::FileListMouseUp(Qt::MouseButton, int x, int y) {
 
 void TQuavrel::TBDeleteClick() {
     editor_->DeleteSelected();
-    if (PlayListModel.Empty())
+    if (playList_.Empty())
         FileListChange();
 }
 
@@ -133,7 +135,7 @@ void TQuavrel::MoveFwd1Click() {
 }
 
 void TQuavrel::RenameFileinPlayList1Click() {
-    const int focused = PlayListModel.Focused();
+    const int focused = playList_.Focused();
     if (focused < 0)
         return;
     FileList->setFocus();

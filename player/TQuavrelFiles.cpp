@@ -1,6 +1,7 @@
 // Play list files and the type filter dialog.
 #include "TQuavrel.h"
 #include "filter/TFileTypeBox.h"
+#include "playlist/FileAdder.h"
 #include "playlist/PlayListFiles.h"
 #include "services/Dialogs.h"
 #include "services/MessageBox.h"
@@ -56,45 +57,44 @@ Dialogs::Request PlayListRequest(const char* title, const char* filter, const st
 
 void TQuavrel::LoadPlayList() {
     const auto choice = services_.dialogs.OpenFile(PlayListRequest(
-        PlayListFiles::OpenTitle, PlayListFiles::OpenFilter, lastOpenedList_, PlayListDir));
+        PlayListFiles::OpenTitle, PlayListFiles::OpenFilter, lastOpenedList_, state_.PlayListDir));
     if (!choice)
         return;
     lastOpenedList_ = choice->path;
-    PlayListDir = PlayListFiles::FolderOf(choice->path);
+    state_.PlayListDir = PlayListFiles::FolderOf(choice->path);
     LoadIt(choice->path);
 }
 
 void TQuavrel::LoadIt(const std::string& fileName) {
-    const auto outcome =
-        PlayListFiles::Load(fileName, PlayListModel,
-                            [this](const std::string& path) { return FileList->AddFile(path); });
-    DragSourceItem = -1;
+    const auto outcome = PlayListFiles::Load(fileName, playList_, *adder_);
+    state_.DragSourceItem = -1;
     if (outcome == PlayListFiles::LoadOutcome::Missing)
         return;
     KeepSorted();
     if (outcome == PlayListFiles::LoadOutcome::SomeFailed)
         services_.messages.Show(PlayListFiles::FailureCaption, PlayListFiles::FailureText,
                                 MessageBox::Icon::None, MessageBox::Buttons::Ok);
-    CurrentListFile = fileName;
+    state_.CurrentListFile = fileName;
     // A loaded list starts at once: with loop forced on for the one call, "next" wraps to the
     // first entry (a random one in shuffle), since nothing is selected after a load.
     struct LoopRestorer {
         std::uint8_t& loopOn;
         const std::uint8_t saved;
         ~LoopRestorer() { loopOn = saved; }
-    } restore{LoopOn, LoopOn};
-    LoopOn = 1;
+    } restore{state_.LoopOn, state_.LoopOn};
+    state_.LoopOn = 1;
     NextSClick();
 }
 
 void TQuavrel::SavePlayList(bool selectedOnly) {
-    const auto choice = services_.dialogs.SaveFile(PlayListRequest(
-        PlayListFiles::SaveTitle, PlayListFiles::SaveFilter, CurrentListFile, PlayListDir));
+    const auto choice = services_.dialogs.SaveFile(
+        PlayListRequest(PlayListFiles::SaveTitle, PlayListFiles::SaveFilter, state_.CurrentListFile,
+                        state_.PlayListDir));
     if (!choice)
         return;
-    CurrentListFile = choice->path;
-    PlayListDir = PlayListFiles::FolderOf(choice->path);
-    PlayListFiles::Save(choice->path, choice->filterIndex, PlayListModel, selectedOnly);
+    state_.CurrentListFile = choice->path;
+    state_.PlayListDir = PlayListFiles::FolderOf(choice->path);
+    PlayListFiles::Save(choice->path, choice->filterIndex, playList_, selectedOnly);
 }
 
 void TQuavrel::FileTypes1Click() {
@@ -104,7 +104,7 @@ void TQuavrel::FileTypes1Click() {
         FileTypeBox->exec();
         return;
     }
-    TFileTypeBox box(FilterList, FilteringOn, this);
+    TFileTypeBox box(state_.FilterList, state_.FilteringOn, this);
     box.exec();
 }
 

@@ -15,22 +15,22 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ModeStrip.h"
 #include "TQuavrel.h"
+#include "WindowLook.h"
 #include "toolbars/TDock97.h"
 #include "toolbars/TDockHost.h"
 #include "toolbars/TToolbar97.h"
 #include "toolbars/TToolbarButton97.h"
 #include "toolbars/TToolbarSep97.h"
 #include "toolbars/ToQColor.h"
+#include "views/ExplorerPane.h"
 #include "views/TFileView.h"
 #include "views/Tdirtree.h"
 #include "widgets/TAMAdvLed.h"
 #include "widgets/TLCDLabel.h"
 
 namespace {
-
-constexpr Color kSteelBlue = 0xD7AE6A;
-constexpr int kPanel3Height = 26;
 
 // Runs FormResize after every change of the window's size, and of the mode strip's, whose
 // width the layout settles only after the window's.
@@ -59,47 +59,40 @@ void SettleLayout(QWidget* window) {
         window->layout()->activate();
 }
 
-void Paint(QWidget* widget, Color color) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, ToQColor(color, palette));
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-// The component another part of the window made, found by its name; null while it is not made.
-template <typename T = QWidget>
-T* Named(QObject* window, const char* name) {
-    return window->findChild<T*>(QString::fromLatin1(name));
-}
-
-QToolButton* PictureButton(QWidget* parent, const char* name, const char* caption, const char* hint,
-                           const char* glyph) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setText(QString::fromLatin1(caption));
-    button->setToolTip(QString::fromLatin1(hint));
-    button->setIcon(QIcon(QString::fromLatin1(glyph)));
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    return button;
-}
-
 }  // namespace
 
 void TQuavrel::CreateLayout() {
-    using T = TQuavrel;
-    // --- The middle: the play list, or the short form's panel ---
+    QWidget* middle = CreateMiddle();
+    DockHost = new TDockHost;
+    DockHost->setCentralWidget(middle);
+    Dock971 = DockHost->Dock(DockSide::Top);
+    Dock973 = DockHost->Dock(DockSide::Left);
+    Dock974 = DockHost->Dock(DockSide::Bottom);
+    Dock975 = DockHost->Dock(DockSide::Right);
+    CreateToolbars();
+    CreateProgressBar();
+    DockHost->AddToolbar(TBFunctions, DockSide::Top);
+    DockHost->AddToolbar(TBOPtions, DockSide::Top);
+    DockHost->AddToolbar(TBSystem, DockSide::Right);
+    DockHost->AddToolbar(TBTrackBar, DockSide::Bottom);
+    CreateModeBar();
+    CreatePaneSplitter();
+    setCentralWidget(PaneSplitter);
+    ToggleColorScheme2->setCheckable(true);
+    ApplyColorScheme(false);
+    TBOPtions->SetLeft(201);  // beside "Functions", where it was designed
+    new ResizeWatcher(this, Panel3);
+}
+
+QWidget* TQuavrel::CreateMiddle() {
     auto* middle = new QWidget;
     middle->setObjectName(QStringLiteral("Middle"));
     auto* middleLayout = new QVBoxLayout(middle);
     middleLayout->setContentsMargins(0, 0, 0, 0);
     middleLayout->setSpacing(0);
-    if (FileList) {
-        if (centralWidget() == FileList)
-            takeCentralWidget();
-        middleLayout->addWidget(FileList);
-    }
+    if (centralWidget() == FileList)
+        takeCentralWidget();
+    middleLayout->addWidget(FileList);
     Panel6 = new QFrame(middle);
     Panel6->setObjectName(QStringLiteral("Panel6"));
     Paint(Panel6, kSteelBlue);
@@ -117,8 +110,6 @@ void TQuavrel::CreateLayout() {
                         {PrevS3, "Previous", {116, 4, 55, 29}},
                         {NextS3, "Next", {173, 4, 55, 29}}};
     for (const auto& spec : shortButtons) {
-        if (!spec.button)
-            continue;
         spec.button->setParent(Panel6);
         spec.button->setText(QString::fromLatin1(spec.caption));
         spec.button->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -133,169 +124,73 @@ void TQuavrel::CreateLayout() {
     ToolbarButton976->setGeometry(230, 4, 39, 28);
     ToolbarButton976->setIconSize(QSize(24, 22));
     connect(ToolbarButton976, &QToolButton::clicked, this,
-            [this] { Guarded(&T::ShortFormToggl1Click); });
+            [this] { Guarded(&TQuavrel::ShortFormToggl1Click); });
     middleLayout->addWidget(Panel6);
     Panel6->hide();
+    return middle;
+}
 
-    // --- The docks and the toolbars ---
-    DockHost = new TDockHost;
-    DockHost->setCentralWidget(middle);
-    Dock971 = DockHost->Dock(DockSide::Top);
-    Dock973 = DockHost->Dock(DockSide::Left);
-    Dock974 = DockHost->Dock(DockSide::Bottom);
-    Dock975 = DockHost->Dock(DockSide::Right);
-
+void TQuavrel::CreateToolbars() {
     TBFunctions = new TToolbar97(QStringLiteral("Functions"), "TBFunctions", DockHost);
     TBOPtions = new TToolbar97(QStringLiteral("Options"), "TBOPtions", DockHost);
     TBSystem = new TToolbar97(QStringLiteral("System"), "TBSystem", DockHost);
     TBTrackBar = new TToolbar97(QStringLiteral("Progress Bar"), "TBTrackBar", DockHost);
     TBTrackBar->SetColor(clBlack);
     TBTrackBar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
-
-    const auto dress = [](TToolbar97* bar, QAbstractButton* button, const char* glyph) {
-        if (!button)
-            return;
-        TToolbarButton97::Dress(button, QString::fromLatin1(glyph));
-        bar->addWidget(button);
-        button->show();
-    };
-    dress(TBFunctions, Play, ":/glyphs/play.svg");
-    dress(TBFunctions, Pause, ":/glyphs/stop.svg");
-    dress(TBFunctions, PrevS, ":/glyphs/prev.svg");
-    dress(TBFunctions, NextS, ":/glyphs/next.svg");
-    dress(TBOPtions, MoveFwd, ":/glyphs/fwd.svg");
-    dress(TBOPtions, MoveBack, ":/glyphs/back.svg");
-    dress(TBOPtions, TBDelete, ":/glyphs/delete.svg");
-    dress(TBOPtions, Clear, ":/glyphs/clear.svg");
-    dress(TBSystem, Load, ":/glyphs/load.svg");
-    dress(TBSystem, Save, ":/glyphs/save.svg");
     ToolbarButton975 = new TToolbarButton97(QStringLiteral("View"), "ToolbarButton975");
     ToolbarButton975->setToolTip(QStringLiteral("View Options"));
     ToolbarButton975->setMenu(PopupMenu1);
     ToolbarButton975->setPopupMode(QToolButton::InstantPopup);
     // The drop-down arrow would not fit under a 44-pixel caption; the picture shows one.
     ToolbarButton975->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
-    dress(TBSystem, ToolbarButton975, ":/glyphs/view.svg");
+    const struct {
+        TToolbar97* bar;
+        QAbstractButton* button;
+        const char* glyph;
+    } placed[] = {{TBFunctions, Play, ":/glyphs/play.svg"},
+                  {TBFunctions, Pause, ":/glyphs/stop.svg"},
+                  {TBFunctions, PrevS, ":/glyphs/prev.svg"},
+                  {TBFunctions, NextS, ":/glyphs/next.svg"},
+                  {TBOPtions, MoveFwd, ":/glyphs/fwd.svg"},
+                  {TBOPtions, MoveBack, ":/glyphs/back.svg"},
+                  {TBOPtions, TBDelete, ":/glyphs/delete.svg"},
+                  {TBOPtions, Clear, ":/glyphs/clear.svg"},
+                  {TBSystem, Load, ":/glyphs/load.svg"},
+                  {TBSystem, Save, ":/glyphs/save.svg"},
+                  {TBSystem, ToolbarButton975, ":/glyphs/view.svg"}};
+    for (const auto& spec : placed) {
+        TToolbarButton97::Dress(spec.button, QString::fromLatin1(spec.glyph));
+        spec.bar->addWidget(spec.button);
+        spec.button->show();
+    }
+}
 
+void TQuavrel::CreateProgressBar() {
     // One pixel more on the left puts the LCD at 11 and the track bar at 71, as designed.
     auto* indent = new QWidget;
     indent->setFixedWidth(1);
     TBTrackBar->addWidget(indent);
-    if (LCDLabel1) {
-        TBTrackBar->addWidget(LCDLabel1);
-        LCDLabel1->show();
-    }
+    TBTrackBar->addWidget(LCDLabel1);
+    LCDLabel1->show();
     ToolbarSep971 = new TToolbarSep97("ToolbarSep971");
     TBTrackBar->addWidget(ToolbarSep971);
-    if (TrackBar) {
-        TrackBar->setMinimumWidth(20);
-        TrackBar->setMaximumWidth(303);
-        TrackBar->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        TBTrackBar->addWidget(TrackBar);
-        TrackBar->show();
-    }
+    TrackBar->setMinimumWidth(20);
+    TrackBar->setMaximumWidth(303);
+    TrackBar->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    TBTrackBar->addWidget(TrackBar);
+    TrackBar->show();
     CreateVolumeBut();
-    if (VolumeBut) {
-        VolumeBut->setIcon(QIcon(QStringLiteral(":/glyphs/volume.svg")));
-        VolumeBut->setToolButtonStyle(Qt::ToolButtonIconOnly);
-        VolumeBut->setAutoRaise(true);
-        VolumeBut->setFixedSize(19, 22);
-        VolumeBut->setIconSize(QSize(16, 16));
-        TBTrackBar->addWidget(VolumeBut);
-        VolumeBut->show();
-    }
+    VolumeBut->setIcon(QIcon(QStringLiteral(":/glyphs/volume.svg")));
+    VolumeBut->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    VolumeBut->setAutoRaise(true);
+    VolumeBut->setFixedSize(19, 22);
+    VolumeBut->setIconSize(QSize(16, 16));
+    TBTrackBar->addWidget(VolumeBut);
+    VolumeBut->show();
+}
 
-    DockHost->AddToolbar(TBFunctions, DockSide::Top);
-    DockHost->AddToolbar(TBOPtions, DockSide::Top);
-    DockHost->AddToolbar(TBSystem, DockSide::Right);
-    DockHost->AddToolbar(TBTrackBar, DockSide::Bottom);
-
-    // --- The mode strip: the innermost row of the bottom dock, full width ---
-    QWidget* panel3 = Panel3;
-    if (!panel3) {
-        auto* frame = new QFrame;
-        frame->setObjectName(QStringLiteral("Panel3"));
-        frame->setFrameShape(QFrame::Panel);
-        frame->setFrameShadow(QFrame::Sunken);
-        panel3 = frame;
-    }
-    Paint(panel3, kSteelBlue);
-    panel3->setFixedHeight(kPanel3Height);
-    panel3->setMinimumWidth(0);
-    panel3->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    if (!Named(panel3, "Image1")) {
-        auto* image1 = new QLabel(panel3);
-        image1->setObjectName(QStringLiteral("Image1"));
-        image1->setPixmap(QPixmap(QStringLiteral(":/glyphs/panel.svg")));
-        image1->setScaledContents(true);
-        image1->setGeometry(0, 0, 2000, kPanel3Height);
-    }
-    Panel3 = panel3;
-    QWidget* panel7 = Panel7;
-    if (!panel7) {
-        panel7 = new QWidget;
-        panel7->setObjectName(QStringLiteral("Panel7"));
-        Panel7 = panel7;
-    }
-    panel7->setParent(panel3);
-    Paint(panel7, kSteelBlue);
-    panel7->setGeometry(0, 0, 400, kPanel3Height);
-    panel7->show();
-    panel7->raise();  // over the strip's picture
-
-    ToolbarButton972 = PictureButton(panel7, "ToolbarButton972", "MD", "Make this PlayList Default",
-                                     ":/glyphs/default.svg");
-    ToolbarButton972->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    connect(ToolbarButton972, &QToolButton::clicked, this,
-            [this] { Guarded(&T::ToolbarButton972Click); });
-    ShortForm = PictureButton(panel7, "ShortForm", "", "Short Form", ":/glyphs/shortform.svg");
-    connect(ShortForm, &QToolButton::clicked, this, [this] { Guarded(&T::ShortFormToggl1Click); });
-
-    // Lamps at both ends of each mode button, then the preview length, "MD" and the short form.
-    const struct {
-        QWidget* left;
-        QToolButton* button;
-        QWidget* right;
-    } modes[] = {
-        {LedS, Shuffle, AMAdvLed1}, {LedL, TBLoop, AMAdvLed2}, {LedP, TBPlayMode, AMAdvLed3}};
-    int x = 3;
-    for (const auto& mode : modes) {
-        if (QWidget* lamp = mode.left) {
-            lamp->setParent(panel7);
-            lamp->setGeometry(x, 6, 13, 13);
-            lamp->show();
-        }
-        if (mode.button) {
-            mode.button->setParent(panel7);
-            mode.button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-            mode.button->setAutoRaise(true);
-            mode.button->setGeometry(x + 15, 2, 58, 22);
-            mode.button->show();
-        }
-        if (QWidget* lamp = mode.right) {
-            lamp->setParent(panel7);
-            lamp->setGeometry(x + 75, 6, 13, 13);
-            lamp->show();
-        }
-        x += 94;
-    }
-    if (PMLen) {
-        PMLen->setParent(panel7);
-        PMLen->setGeometry(x, 3, 28, 20);
-        PMLen->show();
-    }
-    QLabel* sec = Named<QLabel>(this, "Sec");
-    if (!sec) {
-        sec = new QLabel(QStringLiteral("Sec"));
-        sec->setObjectName(QStringLiteral("Sec"));
-    }
-    sec->setParent(panel7);
-    sec->setGeometry(x + 30, 5, 22, 16);
-    sec->show();
-    ToolbarButton972->setGeometry(x + 54, 2, 26, 22);
-    ShortForm->setGeometry(x + 82, 2, 26, 22);
-    ShortForm->setIconSize(QSize(18, 18));
-
+void TQuavrel::CreateModeBar() {
+    // The mode strip: the innermost row of the bottom dock, full width.
     auto* modeBar = new QToolBar(QStringLiteral("Mode"), DockHost);
     modeBar->setObjectName(QStringLiteral("ModeBar"));
     modeBar->toggleViewAction()->setVisible(false);
@@ -304,20 +199,17 @@ void TQuavrel::CreateLayout() {
     modeBar->setContentsMargins(0, 0, 0, 0);
     if (modeBar->layout())
         modeBar->layout()->setContentsMargins(0, 0, 0, 0);
-    modeBar->addWidget(panel3);
-    panel3->show();
+    modeBar->addWidget(Panel3);
+    Panel3->show();
     DockHost->PinBottom(modeBar);
+}
 
-    // --- The explorer pane over the docks, the two divided by Splitter2 ---
+void TQuavrel::CreatePaneSplitter() {
+    // The explorer pane over the docks, the two divided by Splitter2.
     PaneSplitter = new QSplitter(Qt::Vertical);
     PaneSplitter->setObjectName(QStringLiteral("PaneSplitter"));
     PaneSplitter->setChildrenCollapsible(false);
     PaneSplitter->setHandleWidth(9);
-    if (!Panel1) {
-        // The explorer pane is made elsewhere; until it is, its place stays empty.
-        Panel1 = new QWidget;
-        Panel1->setObjectName(QStringLiteral("Panel1"));
-    }
     PaneSplitter->addWidget(Panel1);
     Panel1->show();
     // The pane may be dragged lower than its buttons need; they are then cut off, not squeezed.
@@ -332,19 +224,6 @@ void TQuavrel::CreateLayout() {
     connect(PaneSplitter, &QSplitter::splitterMoved, this,
             [this](int position, int) { explorerHeight_ = position; });
     SetExplorerHeight(151);
-
-    // The temporary strip of the transport controls gives way to the toolbars.
-    if (QToolBar* strip = Named<QToolBar>(this, "TransportStrip")) {
-        // Deleted now, not later: the tree lets pending events run while the window is shown,
-        // and a deferred delete would then change the window's children under its feet.
-        removeToolBar(strip);
-        delete strip;
-    }
-    setCentralWidget(PaneSplitter);
-    ToggleColorScheme2->setCheckable(true);
-    ApplyColorScheme(false);
-    TBOPtions->SetLeft(201);  // beside "Functions", where it was designed
-    new ResizeWatcher(this, Panel3);
 }
 
 int TQuavrel::ExplorerHeight() const {
@@ -389,8 +268,7 @@ void TQuavrel::ShortFormToggl1Click() {
     resize(406, 455);
     SettleLayout(this);
     SetExplorerHeight(147);
-    if (dirtree1)
-        dirtree1->SetDirectory(BrowseDir);
+    Panel1->Tree().SetDirectory(state_.BrowseDir);
     FormResize();
 }
 
@@ -431,7 +309,7 @@ void TQuavrel::ImageButClick() {
             continue;
         TToolbarButton97::ShowCaption(button, show);
         if (show)
-            button->setFixedSize(ButtonWidth, ButtonHeight);
+            button->setFixedSize(state_.ButtonWidth, state_.ButtonHeight);
         else
             button->setFixedSize(27, 24);
     }
@@ -476,14 +354,13 @@ void TQuavrel::ApplyColorScheme(bool systemColors) {
                                     .arg(ToQColor(bar, QGuiApplication::palette()).name()));
     for (TToolbar97* toolbar : {TBFunctions, TBOPtions, TBSystem})
         toolbar->SetColor(face);
-    if (Splitter1)
-        Splitter1->setStyleSheet(QStringLiteral("QSplitter#Splitter1::handle { background: %1; }")
-                                     .arg(ToQColor(face, QGuiApplication::palette()).name()));
+    Panel1->Splitter().setStyleSheet(
+        QStringLiteral("QSplitter#Splitter1::handle { background: %1; }")
+            .arg(ToQColor(face, QGuiApplication::palette()).name()));
     for (TDock97* dock : {Dock971, Dock973, Dock974, Dock975})
         dock->SetColor(clBlack);
-    if (Image2)
-        Image2->setVisible(!systemColors);
-    WindowsColors = systemColors ? 1 : 0;
+    Panel1->Picture().setVisible(!systemColors);
+    state_.WindowsColors = systemColors ? 1 : 0;
     ToggleColorScheme2->setChecked(systemColors);
 }
 
@@ -505,10 +382,8 @@ void TQuavrel::AlwaysOnTop1Click() {
 void TQuavrel::FormResize() {
     if (!DockHost)
         return;
-    if (Panel7 && Panel3) {
-        const bool full = Panel6->isHidden();
-        Panel7->move(full ? Panel3->width() / 2 - Panel7->width() / 2 : 0, 0);
-    }
+    QWidget* panel7 = Panel3->Panel7();
+    panel7->move(Panel6->isHidden() ? Panel3->width() / 2 - panel7->width() / 2 : 0, 0);
     if (TrackBar && !TBTrackBar->isFloating()) {
         // The lefts below are the toolbar's own layout; it may not have run yet.
         if (DockHost->layout())

@@ -8,19 +8,19 @@
 #include "widgets/TTrayIcon.h"
 
 void TQuavrel::FormCreate() {
-    FilterList = std::make_unique<std::vector<std::string>>();
-    FilteringOn = 1;
-    LoopOn = 1;
-    ShowRemaining = 0;
-    WindowsColors = 0;
-    ButtonWidth = 44;
-    ButtonHeight = 41;
+    state_.FilterList = std::make_unique<std::vector<std::string>>();
+    state_.FilteringOn = 1;
+    state_.LoopOn = 1;
+    state_.ShowRemaining = 0;
+    state_.WindowsColors = 0;
+    state_.ButtonWidth = 44;
+    state_.ButtonHeight = 41;
     LoadConfig();
 }
 
 void TQuavrel::FormClose() {
     SaveConfig();
-    FilterList.reset();
+    state_.FilterList.reset();
 }
 
 void TQuavrel::closeEvent(QCloseEvent* event) {

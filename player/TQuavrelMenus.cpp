@@ -1,25 +1,28 @@
 // The menus: the main menu bar, the tray menu (also the window's context menu), the play list's
-// item menu and the "View" button's drop-down, each item bound to its handler.
+// item menu and the "View" button's drop-down, each item bound to its handler and named after
+// its member.
 #include <QActionGroup>
 #include <QMenuBar>
 
 #include "TQuavrel.h"
 
-QAction* TQuavrel::AddItem(QMenu* menu, const char* caption, void (TQuavrel::*handler)(),
-                           const QKeySequence& shortcut) {
-    QAction* action = menu->addAction(QString::fromLatin1(caption));
-    action->setShortcut(shortcut);
-    connect(action, &QAction::triggered, this, [this, handler] { Guarded(handler); });
-    return action;
-}
-
 namespace {
 
-QAction* Ticked(QAction* action, bool checked) {
-    action->setCheckable(true);
-    action->setChecked(checked);
-    return action;
-}
+enum class Tick { None, Off, On };  // a check mark, and its state at start
+
+}  // namespace
+
+// One item of a menu; no action makes a separator.
+struct TQuavrel::MenuItem {
+    QAction* TQuavrel::*action = nullptr;
+    const char* name = nullptr;
+    const char* caption = nullptr;
+    void (TQuavrel::*handler)() = nullptr;
+    QKeySequence shortcut = {};
+    Tick tick = Tick::None;
+};
+
+namespace {
 
 void Radio(QObject* owner, std::initializer_list<QAction*> actions) {
     auto* group = new QActionGroup(owner);
@@ -32,121 +35,206 @@ void Radio(QObject* owner, std::initializer_list<QAction*> actions) {
 
 }  // namespace
 
+void TQuavrel::AddItems(QMenu* menu, std::initializer_list<MenuItem> items) {
+    for (const MenuItem& item : items) {
+        if (!item.action) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(QString::fromLatin1(item.caption));
+        action->setObjectName(QString::fromLatin1(item.name));
+        action->setShortcut(item.shortcut);
+        const auto handler = item.handler;
+        connect(action, &QAction::triggered, this, [this, handler] { Guarded(handler); });
+        if (item.tick != Tick::None) {
+            action->setCheckable(true);
+            action->setChecked(item.tick == Tick::On);
+        }
+        this->*item.action = action;
+    }
+}
+
 void TQuavrel::CreateMenus() {
+    CreateMainMenu();
+    CreateViewMenu();
+    CreateTrayMenu();
+    CreatePopUps();
+}
+
+void TQuavrel::CreateMainMenu() {
     using T = TQuavrel;
     QMenuBar* bar = menuBar();
+    AddItems(bar->addMenu(QStringLiteral("PlayList")),
+             {
+                 {&T::Open1, "Open1", "Load PlayList", &T::Open1Click, Qt::CTRL | Qt::Key_L},
+                 {&T::Save1, "Save1", "Save PlayList", &T::Save1Click, Qt::CTRL | Qt::Key_S},
+                 {&T::SaveSelected1, "SaveSelected1", "Save Selected", &T::SaveSelected1Click},
+                 {},
+                 {&T::FileTypes1, "FileTypes1", "FileType Filtering", &T::FileTypes1Click},
+                 {&T::ResetQuavrel1, "ResetQuavrel1", "Reset Quavrel", &T::ResetQuavrel1Click},
+                 {},
+                 {&T::Exit2, "Exit2", "Exit", &T::Exit2Click, Qt::CTRL | Qt::Key_X},
+             });
+    AddItems(
+        bar->addMenu(QStringLiteral("Edit")),
+        {
+            {&T::DeleteSelected1, "DeleteSelected1", "Delete Selected", &T::DeleteSelected1Click,
+             Qt::Key_Delete},
+            {&T::ClearPlayList1, "ClearPlayList1", "Clear PlayList", &T::ClearPlayList1Click,
+             Qt::CTRL | Qt::Key_Delete},
+            {},
+            {&T::MoveBack1, "MoveBack1", "Move Back", &T::MoveBack1Click, Qt::CTRL | Qt::Key_Q},
+            {&T::MoveFwd1, "MoveFwd1", "Move Fwd", &T::MoveFwd1Click, Qt::CTRL | Qt::Key_Z},
+            {},
+            {&T::RenameFileinPlayList1, "RenameFileinPlayList1", "Edit Caption",
+             &T::RenameFileinPlayList1Click, Qt::Key_F2},
+        });
+    AddItems(bar->addMenu(QStringLiteral("Sequence")),
+             {
+                 {&T::NextSong1, "NextSong1", "Next", &T::NextSong1Click, Qt::Key_F6},
+                 {&T::PrevSong1, "PrevSong1", "Prev", &T::PrevSong1Click, Qt::Key_F5},
+                 {&T::Play2, "Play2", "Play", &T::Play2Click, Qt::Key_F7},
+                 {&T::Pause2, "Pause2", "Pause", &T::Pause2Click, Qt::Key_F8},
+                 {},
+                 {&T::Loop1, "Loop1", "Loop", &T::Loop1Click, {}, Tick::On},
+                 {&T::Shuffle2, "Shuffle2", "Shuffle", &T::Shuffle2Click, {}, Tick::Off},
+                 {&T::Preview1, "Preview1", "Preview", &T::Preview1Click, {}, Tick::Off},
+             });
+}
 
-    QMenu* playList = bar->addMenu(QStringLiteral("PlayList"));
-    Open1 = AddItem(playList, "Load PlayList", &T::Open1Click, QKeySequence(Qt::CTRL | Qt::Key_L));
-    Save1 = AddItem(playList, "Save PlayList", &T::Save1Click, QKeySequence(Qt::CTRL | Qt::Key_S));
-    SaveSelected1 = AddItem(playList, "Save Selected", &T::SaveSelected1Click);
-    playList->addSeparator();
-    FileTypes1 = AddItem(playList, "FileType Filtering", &T::FileTypes1Click);
-    ResetQuavrel1 = AddItem(playList, "Reset Quavrel", &T::ResetQuavrel1Click);
-    playList->addSeparator();
-    Exit2 = AddItem(playList, "Exit", &T::Exit2Click, QKeySequence(Qt::CTRL | Qt::Key_X));
-
-    QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
-    DeleteSelected1 =
-        AddItem(edit, "Delete Selected", &T::DeleteSelected1Click, QKeySequence(Qt::Key_Delete));
-    ClearPlayList1 = AddItem(edit, "Clear PlayList", &T::ClearPlayList1Click,
-                             QKeySequence(Qt::CTRL | Qt::Key_Delete));
-    edit->addSeparator();
-    MoveBack1 = AddItem(edit, "Move Back", &T::MoveBack1Click, QKeySequence(Qt::CTRL | Qt::Key_Q));
-    MoveFwd1 = AddItem(edit, "Move Fwd", &T::MoveFwd1Click, QKeySequence(Qt::CTRL | Qt::Key_Z));
-    edit->addSeparator();
-    RenameFileinPlayList1 =
-        AddItem(edit, "Edit Caption", &T::RenameFileinPlayList1Click, QKeySequence(Qt::Key_F2));
-
-    QMenu* sequence = bar->addMenu(QStringLiteral("Sequence"));
-    NextSong1 = AddItem(sequence, "Next", &T::NextSong1Click, QKeySequence(Qt::Key_F6));
-    PrevSong1 = AddItem(sequence, "Prev", &T::PrevSong1Click, QKeySequence(Qt::Key_F5));
-    Play2 = AddItem(sequence, "Play", &T::Play2Click, QKeySequence(Qt::Key_F7));
-    Pause2 = AddItem(sequence, "Pause", &T::Pause2Click, QKeySequence(Qt::Key_F8));
-    sequence->addSeparator();
-    Loop1 = Ticked(AddItem(sequence, "Loop", &T::Loop1Click), true);
-    Shuffle2 = Ticked(AddItem(sequence, "Shuffle", &T::Shuffle2Click), false);
-    Preview1 = Ticked(AddItem(sequence, "Preview", &T::Preview1Click), false);
-
+void TQuavrel::CreateViewMenu() {
+    using T = TQuavrel;
+    QMenuBar* bar = menuBar();
     QMenu* view = bar->addMenu(QStringLiteral("View"));
-    List1 = AddItem(view, "List", &T::List1Click);
-    Detailed2 = AddItem(view, "Detailed", &T::Detailed2Click);
+    AddItems(view, {
+                       {&T::List1, "List1", "List", &T::List1Click},
+                       {&T::Detailed2, "Detailed2", "Detailed", &T::Detailed2Click},
+                   });
     Radio(this, {List1, Detailed2});
     List1->setChecked(true);
-    QMenu* sorting = view->addMenu(QStringLiteral("Sorting"));
-    Name1 = AddItem(sorting, "Name", &T::Name1Click);
-    Type1 = AddItem(sorting, "Type", &T::Type1Click);
+    AddItems(view->addMenu(QStringLiteral("Sorting")),
+             {
+                 {&T::Name1, "Name1", "Name", &T::Name1Click},
+                 {&T::Type1, "Type1", "Type", &T::Type1Click},
+             });
     Radio(this, {Name1, Type1});
     Type1->setEnabled(false);
-    view->addSeparator();
-    ShortFormToggl1 =
-        AddItem(view, "Short Form", &T::ShortFormToggl1Click, QKeySequence(Qt::CTRL | Qt::Key_K));
-    ExplorerToggle2 = AddItem(view, "Explorer Toggle", &T::ExplorerToggle2Click,
-                              QKeySequence(Qt::CTRL | Qt::Key_E));
-    FolderTog = AddItem(view, "Folder Interface Toggle", &T::FolderTogClick,
-                        QKeySequence(Qt::CTRL | Qt::Key_F));
-    view->addSeparator();
-    ImageBut2 = Ticked(AddItem(view, "Text on Buttons", &T::ImageBut2Click), true);
-    HotTrack1 = Ticked(AddItem(view, "HotTrack", &T::HotTrack1Click), true);
-
-    QMenu* toolbar = bar->addMenu(QStringLiteral("Toolbar"));
-    FunctionsToolbar1 =
-        Ticked(AddItem(toolbar, "Functions Toolbar", &T::FunctionsToolbar1Click), true);
-    LoadSaveToolbar1 =
-        Ticked(AddItem(toolbar, "Load/Save Toolbar", &T::LoadSaveToolbar1Click), true);
-    OptionsToolbar1 = Ticked(AddItem(toolbar, "Options Toolbar", &T::OptionsToolbar1Click), true);
-
+    AddItems(view,
+             {
+                 {},
+                 {&T::ShortFormToggl1, "ShortFormToggl1", "Short Form", &T::ShortFormToggl1Click,
+                  Qt::CTRL | Qt::Key_K},
+                 {&T::ExplorerToggle2, "ExplorerToggle2", "Explorer Toggle",
+                  &T::ExplorerToggle2Click, Qt::CTRL | Qt::Key_E},
+                 {&T::FolderTog, "FolderTog", "Folder Interface Toggle", &T::FolderTogClick,
+                  Qt::CTRL | Qt::Key_F},
+                 {},
+                 {&T::ImageBut2, "ImageBut2", "Text on Buttons", &T::ImageBut2Click, {}, Tick::On},
+                 {&T::HotTrack1, "HotTrack1", "HotTrack", &T::HotTrack1Click, {}, Tick::On},
+             });
+    AddItems(bar->addMenu(QStringLiteral("Toolbar")), {
+                                                          {&T::FunctionsToolbar1,
+                                                           "FunctionsToolbar1",
+                                                           "Functions Toolbar",
+                                                           &T::FunctionsToolbar1Click,
+                                                           {},
+                                                           Tick::On},
+                                                          {&T::LoadSaveToolbar1,
+                                                           "LoadSaveToolbar1",
+                                                           "Load/Save Toolbar",
+                                                           &T::LoadSaveToolbar1Click,
+                                                           {},
+                                                           Tick::On},
+                                                          {&T::OptionsToolbar1,
+                                                           "OptionsToolbar1",
+                                                           "Options Toolbar",
+                                                           &T::OptionsToolbar1Click,
+                                                           {},
+                                                           Tick::On},
+                                                      });
     // The menu title itself is the command.
     Help1 = bar->addAction(QStringLiteral("About"));
+    Help1->setObjectName(QStringLiteral("Help1"));
     connect(Help1, &QAction::triggered, this, [this] { Guarded(&T::Help1Click); });
+}
 
+void TQuavrel::CreateTrayMenu() {
+    using T = TQuavrel;
     TrayPopUp = new QMenu(this);
-    FIleTypeFilter1 = AddItem(TrayPopUp, "File Type Filtering", &T::FIleTypeFilter1Click);
-    TrayPopUp->addSeparator();
-    LoadPlayList1 = AddItem(TrayPopUp, "Load PlayList", &T::LoadPlayList1Click,
-                            QKeySequence(Qt::CTRL | Qt::Key_L));
-    SavePlayList1 = AddItem(TrayPopUp, "Save PlayList", &T::SavePlayList1Click,
-                            QKeySequence(Qt::CTRL | Qt::Key_S));
-    TrayPopUp->addSeparator();
-    LoopN = Ticked(AddItem(TrayPopUp, "Loop", &T::LoopNClick), true);
-    Shuffle1 = Ticked(AddItem(TrayPopUp, "Shuffle", &T::Shuffle1Click), false);
-    PreviewN = Ticked(AddItem(TrayPopUp, "Preview", &T::PreviewNClick), false);
-    TrayPopUp->addSeparator();
-    Play1 = AddItem(TrayPopUp, "Play", &T::Play1Click, QKeySequence(Qt::Key_F7));
-    Pause1 = AddItem(TrayPopUp, "Pause", &T::Pause1Click, QKeySequence(Qt::Key_F8));
-    Next = AddItem(TrayPopUp, "Next", &T::NextClick, QKeySequence(Qt::Key_F6));
-    Skip = AddItem(TrayPopUp, "Previous", &T::SkipClick, QKeySequence(Qt::Key_F5));
-    TrayPopUp->addSeparator();
-    AlwaysOnTop1 = Ticked(AddItem(TrayPopUp, "AlwaysOnTop", &T::AlwaysOnTop1Click), false);
-    Exit1 = AddItem(TrayPopUp, "Exit", &T::Exit1Click);
+    TrayPopUp->setObjectName(QStringLiteral("TrayPopUp"));
+    AddItems(
+        TrayPopUp,
+        {
+            {&T::FIleTypeFilter1, "FIleTypeFilter1", "File Type Filtering",
+             &T::FIleTypeFilter1Click},
+            {},
+            {&T::LoadPlayList1, "LoadPlayList1", "Load PlayList", &T::LoadPlayList1Click,
+             Qt::CTRL | Qt::Key_L},
+            {&T::SavePlayList1, "SavePlayList1", "Save PlayList", &T::SavePlayList1Click,
+             Qt::CTRL | Qt::Key_S},
+            {},
+            {&T::LoopN, "LoopN", "Loop", &T::LoopNClick, {}, Tick::On},
+            {&T::Shuffle1, "Shuffle1", "Shuffle", &T::Shuffle1Click, {}, Tick::Off},
+            {&T::PreviewN, "PreviewN", "Preview", &T::PreviewNClick, {}, Tick::Off},
+            {},
+            {&T::Play1, "Play1", "Play", &T::Play1Click, Qt::Key_F7},
+            {&T::Pause1, "Pause1", "Pause", &T::Pause1Click, Qt::Key_F8},
+            {&T::Next, "Next", "Next", &T::NextClick, Qt::Key_F6},
+            {&T::Skip, "Skip", "Previous", &T::SkipClick, Qt::Key_F5},
+            {},
+            {&T::AlwaysOnTop1, "AlwaysOnTop1", "AlwaysOnTop", &T::AlwaysOnTop1Click, {}, Tick::Off},
+            {&T::Exit1, "Exit1", "Exit", &T::Exit1Click},
+        });
     // The tray menu is the window's own context menu too.
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { TrayPopUp->popup(mapToGlobal(at)); });
+}
 
+void TQuavrel::CreatePopUps() {
+    using T = TQuavrel;
     ItemPopUp = new QMenu(this);
-    Rename1 = AddItem(ItemPopUp, "Rename", &T::Rename, QKeySequence(Qt::Key_F2));
-    Delete1 = AddItem(ItemPopUp, "Delete", &T::Delete1Click, QKeySequence(Qt::Key_Delete));
-    SaveSelected = AddItem(ItemPopUp, "Save Selected", &T::SaveSelectedClick);
-    ItemPopUp->addSeparator();
-    Clear1 = AddItem(ItemPopUp, "Clear", &T::Clear1Click, QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    ItemPopUp->setObjectName(QStringLiteral("ItemPopUp"));
+    AddItems(ItemPopUp,
+             {
+                 {&T::Rename1, "Rename1", "Rename", &T::Rename, Qt::Key_F2},
+                 {&T::Delete1, "Delete1", "Delete", &T::Delete1Click, Qt::Key_Delete},
+                 {&T::SaveSelected, "SaveSelected", "Save Selected", &T::SaveSelectedClick},
+                 {},
+                 {&T::Clear1, "Clear1", "Clear", &T::Clear1Click, Qt::CTRL | Qt::Key_Delete},
+             });
 
     PopupMenu1 = new QMenu(this);
-    List = AddItem(PopupMenu1, "List", &T::ListClick);
-    Detailed1 = AddItem(PopupMenu1, "Detailed", &T::Detailed1Click);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    AddItems(PopupMenu1, {
+                             {&T::List, "List", "List", &T::ListClick},
+                             {&T::Detailed1, "Detailed1", "Detailed", &T::Detailed1Click},
+                         });
     Radio(this, {List, Detailed1});
     List->setChecked(true);
-    QMenu* sorting2 = PopupMenu1->addMenu(QStringLiteral("Sorting"));
-    Name2 = AddItem(sorting2, "Name", &T::Name2Click);
-    Type2 = AddItem(sorting2, "Type", &T::Type2Click);
+    AddItems(PopupMenu1->addMenu(QStringLiteral("Sorting")),
+             {
+                 {&T::Name2, "Name2", "Name", &T::Name2Click},
+                 {&T::Type2, "Type2", "Type", &T::Type2Click},
+             });
     Radio(this, {Name2, Type2});
     Type2->setEnabled(false);
-    PopupMenu1->addSeparator();
-    ShortFormToggl2 = AddItem(PopupMenu1, "Short Form", &T::ShortFormToggl1Click);
-    ExplorerToggle1 = AddItem(PopupMenu1, "Explorer Toggle", &T::ExplorerToggle1Click);
-    FolderToggle1 = AddItem(PopupMenu1, "Folder Toggle", &T::FolderToggle1Click);
-    PopupMenu1->addSeparator();
-    ImageBut = Ticked(AddItem(PopupMenu1, "Text on Buttons", &T::ImageButClick), true);
-    ToggleHotTrack = Ticked(AddItem(PopupMenu1, "HotTrack", &T::ToggleHotTrackClick), true);
-    ToggleColorScheme2 = AddItem(PopupMenu1, "Windows Colors", &T::ToggleColorScheme2Click);
+    AddItems(
+        PopupMenu1,
+        {
+            {},
+            {&T::ShortFormToggl2, "ShortFormToggl2", "Short Form", &T::ShortFormToggl1Click},
+            {&T::ExplorerToggle1, "ExplorerToggle1", "Explorer Toggle", &T::ExplorerToggle1Click},
+            {&T::FolderToggle1, "FolderToggle1", "Folder Toggle", &T::FolderToggle1Click},
+            {},
+            {&T::ImageBut, "ImageBut", "Text on Buttons", &T::ImageButClick, {}, Tick::On},
+            {&T::ToggleHotTrack,
+             "ToggleHotTrack",
+             "HotTrack",
+             &T::ToggleHotTrackClick,
+             {},
+             Tick::On},
+            {&T::ToggleColorScheme2, "ToggleColorScheme2", "Windows Colors",
+             &T::ToggleColorScheme2Click},
+        });
 }

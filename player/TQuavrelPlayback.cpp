@@ -5,16 +5,17 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QStyle>
 #include <QToolButton>
 
+#include "ModeStrip.h"
+#include "PlaybackWidgets.h"
 #include "TQuavrel.h"
 #include "filter/FileTypeFilter.h"
-#include "playback/PlaybackWidgets.h"
 #include "playback/Sequencer.h"
 #include "playlist/EntryTracker.h"
+#include "playlist/FileAdder.h"
 #include "playlist/PlayListEditor.h"
 #include "playlist/PlayListWatcher.h"
 #include "services/QtShellInfo.h"
@@ -54,48 +55,45 @@ void PaintPMLen(QLineEdit* box, bool on) {
 void TQuavrel::CreateTransport() {
     using T = TQuavrel;
     shellInfo_ = std::make_unique<QtShellInfo>(QDir::homePath().toStdString());
-    auto button = [this](const char* caption, const char* hint, void (TQuavrel::*handler)()) {
-        auto* b = new QToolButton(this);
-        b->setObjectName(QString::fromLatin1(caption));
-        b->setText(QString::fromLatin1(caption));
-        if (hint)
-            b->setToolTip(QString::fromLatin1(hint));
-        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        connect(b, &QToolButton::clicked, this, [this, handler] { Guarded(handler); });
-        return b;
+    adder_ = std::make_unique<FileAdder>(*shellInfo_, [this](const std::string& path) {
+        return PassesFilter(path, state_.FilterList.get(), state_.FilteringOn);
+    });
+    const struct {
+        QToolButton* TQuavrel::*button;
+        const char* name;
+        const char* caption;
+        const char* hint;
+        void (TQuavrel::*handler)();
+    } buttons[] = {
+        {&T::Play, "Play", "Play", "Play Selected File", &T::PlayClick},
+        {&T::Pause, "Pause", "Stop", "Stop/Pause Playing", &T::PauseClick},
+        {&T::PrevS, "PrevS", "Prev", "Previous", &T::PrevSClick},
+        {&T::NextS, "NextS", "Next", "Skip to Next", &T::NextSClick},
+        {&T::Play3, "Play3", "Play", "Play Selected File", &T::Play1Click},
+        {&T::Stop3, "Stop3", "Stop", "Stop/Pause Playing", &T::Pause1Click},
+        {&T::PrevS3, "PrevS3", "Prev", "Previous", &T::PrevSClick},
+        {&T::NextS3, "NextS3", "Next", "Skip to Next", &T::NextSClick},
+        {&T::TBDelete, "TBDelete", "Delete", "Delete Selections", &T::TBDeleteClick},
+        {&T::MoveBack, "MoveBack", "Back", "Move File Backward in PlayList", &T::MoveBackClick},
+        {&T::MoveFwd, "MoveFwd", "Fwd", "Move File Forward in PlayList", &T::MoveFwdClick},
+        {&T::Clear, "Clear", "Clear", "Clear the PlayList", &T::ClearClick},
+        {&T::Load, "Load", "Load", "Load a Playlist", &T::LoadClick},
+        {&T::Save, "Save", "Save", "Save Current List as PlayList", &T::SaveClick},
     };
-    Play = button("Play", "Play Selected File", &T::PlayClick);
-    Pause = button("Stop", "Stop/Pause Playing", &T::PauseClick);
-    PrevS = button("Prev", "Previous", &T::PrevSClick);
-    NextS = button("Next", "Skip to Next", &T::NextSClick);
-    Play3 = button("Play", "Play Selected File", &T::Play1Click);
-    Stop3 = button("Stop", "Stop/Pause Playing", &T::Pause1Click);
-    PrevS3 = button("Prev", "Previous", &T::PrevSClick);
-    NextS3 = button("Next", "Skip to Next", &T::NextSClick);
-    TBDelete = button("Delete", "Delete Selections", &T::TBDeleteClick);
-    MoveBack = button("Back", "Move File Backward in PlayList", &T::MoveBackClick);
-    MoveFwd = button("Fwd", "Move File Forward in PlayList", &T::MoveFwdClick);
-    Clear = button("Clear", "Clear the PlayList", &T::ClearClick);
-    Load = button("Load", "Load a Playlist", &T::LoadClick);
-    Save = button("Save", "Save Current List as PlayList", &T::SaveClick);
-    Shuffle = button("Shuffle", nullptr, &T::ShuffleClick);
-    TBLoop = button("Loop", nullptr, &T::TBLoopClick);
-    TBPlayMode = button("Preview", nullptr, &T::TBPlayModeClick);
+    for (const auto& spec : buttons) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(QString::fromLatin1(spec.name));
+        b->setText(QString::fromLatin1(spec.caption));
+        b->setToolTip(QString::fromLatin1(spec.hint));
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        const auto handler = spec.handler;
+        connect(b, &QToolButton::clicked, this, [this, handler] { Guarded(handler); });
+        this->*spec.button = b;
+    }
     for (QToolButton* b : {Play, Pause, PrevS, NextS, Play3, Stop3, PrevS3, NextS3, TBDelete,
                            MoveBack, MoveFwd, Clear, Save})
         b->setEnabled(false);
-
-    PMLen = new QLineEdit(QStringLiteral("5"), this);
-    PMLen->setObjectName(QStringLiteral("PMLen"));
-    PMLen->setToolTip(QStringLiteral("Enter Number of Seconds to Preview"));
-    // Digits only, as typed; nine of them keep any value inside a 32-bit number.
-    PMLen->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), PMLen));
-    PMLen->setMaximumWidth(40);
-    PMLen->setEnabled(false);
-    PaintPMLen(PMLen, false);
-    connect(PMLen, &QLineEdit::textChanged, this, [this] { Guarded(&T::PMLenChange); });
-    PMLen->installEventFilter(new PressFilter(PMLen, [this] { Guarded(&T::PMLenClick); }));
+    CreateModeStrip();
 
     TrackBar = new QSlider(Qt::Horizontal, this);
     TrackBar->setObjectName(QStringLiteral("TrackBar"));
@@ -104,12 +102,48 @@ void TQuavrel::CreateTransport() {
     TrackBar->setTickPosition(QSlider::NoTicks);
     TrackBar->setEnabled(false);
     // Only the user's moves seek: positions the program sets do not come back here.
-    connect(TrackBar, &QSlider::actionTriggered, this, [this] { Guarded(&T::TrackBarChange); });
+    connect(TrackBar, &QSlider::actionTriggered, this, [this] {
+        Guarded(&T::TrackBarChange);
+        if (afterSeek_)
+            afterSeek_();
+    });
 
+    // CreateLayout places every control in its toolbar; the short form's twins start hidden.
+    for (QWidget* w : {Play3, Stop3, PrevS3, NextS3})
+        w->hide();
+}
+
+void TQuavrel::CreateModeStrip() {
+    using T = TQuavrel;
+    Panel3 = new ModeStrip(this);
+    Shuffle = Panel3->Shuffle();
+    TBLoop = Panel3->TBLoop();
+    TBPlayMode = Panel3->TBPlayMode();
+    PMLen = Panel3->PMLen();
+    ToolbarButton972 = Panel3->ToolbarButton972();
+    ShortForm = Panel3->ShortForm();
+    LedS = Panel3->LeftLamp(0);
+    LedL = Panel3->LeftLamp(1);
+    LedP = Panel3->LeftLamp(2);
+    const std::pair<QToolButton*, void (TQuavrel::*)()> clicks[] = {
+        {Shuffle, &T::ShuffleClick},
+        {TBLoop, &T::TBLoopClick},
+        {TBPlayMode, &T::TBPlayModeClick},
+        {ToolbarButton972, &T::ToolbarButton972Click},
+        {ShortForm, &T::ShortFormToggl1Click}};
+    for (const auto& [button, handler] : clicks)
+        connect(button, &QToolButton::clicked, this, [this, handler] { Guarded(handler); });
+    PaintPMLen(PMLen, false);
+    connect(PMLen, &QLineEdit::textChanged, this, [this] { Guarded(&T::PMLenChange); });
+    PMLen->installEventFilter(new PressFilter(PMLen, [this] { Guarded(&T::PMLenClick); }));
+}
+
+void TQuavrel::CreatePlayListView() {
+    using T = TQuavrel;
     FileList = new TFileView(
-        PlayListModel, *shellInfo_,
+        playList_, *shellInfo_,
         [this](const std::string& path) {
-            return PassesFilter(path, FilterList.get(), FilteringOn);
+            return PassesFilter(path, state_.FilterList.get(), state_.FilteringOn);
         },
         this);
     FileList->setObjectName(QStringLiteral("FileList"));
@@ -120,54 +154,41 @@ void TQuavrel::CreateTransport() {
     FileList->setCursor(Qt::PointingHandCursor);
     FileList->SetHotTrack(true);
     FileList->OnFileDrop = [this](const std::vector<std::string>& files, int x, int y) {
-        try {
-            FileListFileDrop(files, x, y);
-        } catch (const std::exception& error) {
-            ShowException(error);
-        }
+        Guarded([&] { FileListFileDrop(files, x, y); });
     };
     FileList->OnDblClick = [this] {
         afterDblClick_ = true;
         Guarded(&T::FileListDblClick);
     };
     FileList->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
-        try {
-            FileListMouseDown(b, x, y);
-        } catch (const std::exception& error) {
-            ShowException(error);
-        }
+        Guarded([&] { FileListMouseDown(b, x, y); });
     };
     FileList->OnMouseUp = [this](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
-        try {
+        Guarded([&] {
             // A press and release on the same place is a click; a release elsewhere ends a drag.
-            const bool click =
-                b == Qt::LeftButton && !afterDblClick_ && FileList->ItemAt(x, y) == DragSourceItem;
+            const bool click = b == Qt::LeftButton && !afterDblClick_ &&
+                               FileList->ItemAt(x, y) == state_.DragSourceItem;
             afterDblClick_ = false;
             FileListMouseUp(b, x, y);
             if (click)
                 FileListClick();
-        } catch (const std::exception& error) {
-            ShowException(error);
-        }
+        });
     };
     FileList->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(FileList, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { ItemPopUp->popup(FileList->mapToGlobal(at)); });
     if (!centralWidget())
         setCentralWidget(FileList);
+}
 
-    // CreateLayout places every control in its toolbar; the short form's twins start hidden.
-    for (QWidget* w : {Play3, Stop3, PrevS3, NextS3})
-        w->hide();
-
-    playbackWidgets_ = std::make_unique<PlaybackWidgets>(*this);
-    const SequencerState state{ShuffleOn, LoopOn,         PlayMode,       PreviewTicks,
-                               PlayIndex, NowPlayingText, DragSourceItem, ShowRemaining};
-    sequencer_ = std::make_unique<Sequencer>(state, PlayListModel, MediaPlayer1, *playbackWidgets_,
+void TQuavrel::CreateLogic() {
+    playbackWidgets_ = std::make_unique<PlaybackWidgets>(
+        PlaybackWidgets::Parts{*this, *TrayIcon, *TrackBar, *PMLen, LCDLabel1, LedS, LedL, LedP});
+    sequencer_ = std::make_unique<Sequencer>(state_, playList_, MediaPlayer1, *playbackWidgets_,
                                              services_.clock);
-    editor_ = std::make_unique<PlayListEditor>(state, PlayListModel, MediaPlayer1);
-    dragTracker_ = std::make_unique<EntryTracker>(PlayListModel, DragSourceItem);
-    listWatcher_ = std::make_unique<PlayListWatcher>(PlayListModel, [this](bool entryChanged) {
+    editor_ = std::make_unique<PlayListEditor>(state_, playList_, MediaPlayer1);
+    dragTracker_ = std::make_unique<EntryTracker>(playList_, state_.DragSourceItem);
+    listWatcher_ = std::make_unique<PlayListWatcher>(playList_, [this](bool entryChanged) {
         if (entryChanged && sortByName_ && !sortPending_) {
             // Settled after the change, or earlier by a command that needs the order.
             sortPending_ = true;
@@ -176,7 +197,7 @@ void TQuavrel::CreateTransport() {
         }
         // A change to an entry runs the emptiness rule, as the view reports it. A removal that
         // empties the list runs it too, so no command is left enabled on an empty list.
-        if (entryChanged || (PlayListModel.Empty() && Play->isEnabled()))
+        if (entryChanged || (playList_.Empty() && Play->isEnabled()))
             FileListChange();
     });
 }
@@ -215,30 +236,30 @@ void TQuavrel::MediaPlayer1Notify() {
 
 void TQuavrel::ShuffleClick() {
     sequencer_->ShuffleClick();
-    Shuffle1->setChecked(ShuffleOn == 1);
-    Shuffle2->setChecked(ShuffleOn == 1);
-    playbackWidgets_->LightShuffle(ShuffleOn == 1);
+    Shuffle1->setChecked(state_.ShuffleOn == 1);
+    Shuffle2->setChecked(state_.ShuffleOn == 1);
+    playbackWidgets_->LightShuffle(state_.ShuffleOn == 1);
 }
 
 void TQuavrel::TBLoopClick() {
     sequencer_->TBLoopClick();
-    Loop1->setChecked(LoopOn == 1);
-    LoopN->setChecked(LoopOn == 1);
+    Loop1->setChecked(state_.LoopOn == 1);
+    LoopN->setChecked(state_.LoopOn == 1);
     playbackWidgets_->LightLoop(LoopN->isChecked());
 }
 
 void TQuavrel::TBPlayModeClick() {
-    if (PlayMode == 1) {
-        PlayMode = 0;
+    if (state_.PlayMode == 1) {
+        state_.PlayMode = 0;
         PMLen->setEnabled(false);
         PaintPMLen(PMLen, false);
         PreviewN->setChecked(false);
     } else {
-        PlayMode = 1;
+        state_.PlayMode = 1;
         PMLen->setEnabled(true);
         PaintPMLen(PMLen, true);
         PreviewN->setChecked(true);
-        PreviewTicks = 0;
+        state_.PreviewTicks = 0;
     }
     Preview1->setChecked(playbackWidgets_->PreviewLengthEnabled());
     PreviewN->setChecked(playbackWidgets_->PreviewLengthEnabled());
@@ -279,7 +300,7 @@ void TQuavrel::PrevSong1Click() {
 
 void TQuavrel::Shuffle1Click() {
     ShuffleClick();
-    Shuffle1->setChecked(ShuffleOn == 1);
+    Shuffle1->setChecked(state_.ShuffleOn == 1);
 }
 
 void TQuavrel::Shuffle2Click() {

@@ -1,7 +1,7 @@
 // The progress step: track bar, LCD percentage and tooltip every 200 ms; the preview's end;
 // seeking with the track bar. The texts and the steps themselves are the Sequencer's.
+#include "PlaybackWidgets.h"
 #include "TQuavrel.h"
-#include "playback/PlaybackWidgets.h"
 #include "playback/Sequencer.h"
 
 void TQuavrel::TimerTimer() {
@@ -13,11 +13,11 @@ void TQuavrel::TrackBarChange() {
 }
 
 void TQuavrel::LCDLabel1Click() {
-    if (ShowRemaining == 1) {
-        ShowRemaining = 0;
+    if (state_.ShowRemaining == 1) {
+        state_.ShowRemaining = 0;
         playbackWidgets_->SetLcdHint("Percentage Played");
     } else {
-        ShowRemaining = 1;
+        state_.ShowRemaining = 1;
         playbackWidgets_->SetLcdHint("Percentage Remaining");
     }
 }

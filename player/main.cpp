@@ -4,7 +4,6 @@
 #include <clocale>
 
 #include "TQuavrel.h"
-#include "filter/TFileTypeBox.h"
 #include "media/MpvMediaDevice.h"
 #include "mixer/PulseMixerApi.h"
 #include "mpris/MprisService.h"
@@ -14,7 +13,6 @@
 #include "services/QtUiPost.h"
 #include "services/SettingsFolder.h"
 #include "services/SystemClock.h"
-#include "widgets/TAboutBox.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -38,9 +36,9 @@ int main(int argc, char** argv) {
     TQuavrel quavrel({media, clock, messages, dialogs, SettingsFolder(),
                       [] { return QSystemTrayIcon::isSystemTrayAvailable(); }});
     // Then the filter dialog, the About window and the volume pop-up, children of the window.
-    quavrel.FileTypeBox = new TFileTypeBox(quavrel.FilterList, quavrel.FilteringOn, &quavrel);
-    quavrel.AboutBox = new TAboutBox(&quavrel);
+    quavrel.CreateDialogs();
     quavrel.CreateVolume(mixerApi);
-    new MprisService(quavrel, media);  // a child of the window; idle without a session bus
+    new MprisService(quavrel, media,
+                     &quavrel);  // a child of the window; idle without a session bus
     return QApplication::exec();
 }

@@ -1,25 +1,21 @@
 #include "mpris/MprisService.h"
 
-#include <QAbstractSlider>
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QSlider>
+#include <QPointer>
 #include <QTimer>
-#include <QToolButton>
 #include <QUrl>
 #include <cmath>
-#include <stdexcept>
 
-#include "TQuavrel.h"
-#include "mixer/TAudioMixer.h"
-#include "mixer/TVolForm.h"
 #include "mpris/ExtensionMimeTypes.h"
 #include "mpris/MprisPlayerAdaptor.h"
 #include "mpris/MprisRootAdaptor.h"
 #include "mpris/MprisValues.h"
+#include "mpris/PlayerControl.h"
 #include "mpris/TrackedMediaDevice.h"
+#include "playlist/PlayListEntry.h"
 
 namespace {
 
@@ -35,8 +31,9 @@ QString Text(const std::string& text) {
 
 }  // namespace
 
-MprisService::MprisService(TQuavrel& window, TrackedMediaDevice& device, QDBusConnection connection)
-    : QObject(&window), window_(window), device_(device), connection_(std::move(connection)) {
+MprisService::MprisService(PlayerControl& player, TrackedMediaDevice& device, QObject* parent,
+                           QDBusConnection connection)
+    : QObject(parent), player_(player), device_(device), connection_(std::move(connection)) {
     seen_ = Look();
     seen_.volume = Volume();
     if (!connection_.isConnected())
@@ -59,12 +56,20 @@ MprisService::MprisService(TQuavrel& window, TrackedMediaDevice& device, QDBusCo
         connection_.unregisterObject(QString::fromLatin1(ObjectPath));
         return;
     }
-    // After the window's own handlers, so the state read is the state they left.
-    connect(window_.Timer, &QTimer::timeout, this, &MprisService::Refresh);
-    connect(window_.TrackBar, &QAbstractSlider::actionTriggered, this, [this] {
-        seekPending_ = true;
-        QTimer::singleShot(0, this, &MprisService::Refresh);
-    });
+    // After the window's own handlers, so the state read is the state they left. The player
+    // may outlive the service: the watchers check that it is still there.
+    const QPointer<MprisService> self = this;
+    player_.SetWatchers(
+        [self] {
+            if (self)
+                self->Refresh();
+        },
+        [self] {
+            if (!self)
+                return;
+            self->seekPending_ = true;
+            QTimer::singleShot(0, self, &MprisService::Refresh);
+        });
 }
 
 MprisService::~MprisService() {
@@ -74,7 +79,7 @@ MprisService::~MprisService() {
     connection_.unregisterService(serviceName_);
 }
 
-QString MprisService::Run(const std::function<void()>& command) {
+QString MprisService::Attempt(const std::function<void()>& command) {
     QString error;
     try {
         command();
@@ -82,9 +87,13 @@ QString MprisService::Run(const std::function<void()>& command) {
         error = QString::fromUtf8(raised.what());
         // The box runs a nested event loop: show it once the caller has its answer.
         const std::string text = raised.what();
-        QTimer::singleShot(0, &window_,
-                           [this, text] { window_.ShowException(std::runtime_error(text)); });
+        QTimer::singleShot(0, this, [this, text] { player_.ShowError(text); });
     }
+    return error;
+}
+
+QString MprisService::Run(const std::function<void()>& command) {
+    const QString error = Attempt(command);
     Refresh();
     return error;
 }
@@ -92,30 +101,17 @@ QString MprisService::Run(const std::function<void()>& command) {
 // --- Root interface ---
 
 QString MprisService::Raise() {
-    return Run([this] {
-        if (window_.isMinimized())
-            window_.showNormal();
-        window_.show();
-        window_.raise();
-        window_.activateWindow();
-    });
+    return Run([this] { player_.Raise(); });
 }
 
 QString MprisService::Quit() {
     // Closing may ask nothing, but it ends the event loop: answer first.
-    QTimer::singleShot(0, &window_, [this] {
-        try {
-            window_.Exit2Click();
-        } catch (const std::exception& error) {
-            window_.ShowException(error);
-        }
-    });
+    QTimer::singleShot(0, this, [this] { Attempt([this] { player_.Quit(); }); });
     return {};
 }
 
 QStringList MprisService::SupportedMimeTypes() const {
-    static const std::vector<std::string> none;
-    const std::vector<std::string>& list = window_.FilterList ? *window_.FilterList : none;
+    const std::vector<std::string>& list = player_.FilterList();
     if (!mimeKnown_ || list != mimeExtensions_) {
         mimeExtensions_ = list;
         mimeTypes_ = ExtensionMimeTypes(list);
@@ -127,32 +123,32 @@ QStringList MprisService::SupportedMimeTypes() const {
 // --- Player interface: commands ---
 
 QString MprisService::Play() {
-    return Run([this] { window_.PlayClick(); });
+    return Run([this] { player_.PlaySelected(); });
 }
 
 QString MprisService::Pause() {
-    return Run([this] { window_.PauseClick(); });
+    return Run([this] { player_.StopPlaying(); });
 }
 
 QString MprisService::PlayPause() {
     return Run([this] {
         if (device_.Mode() == MediaMode::Playing)
-            window_.PauseClick();
+            player_.StopPlaying();
         else
-            window_.PlayClick();
+            player_.PlaySelected();
     });
 }
 
 QString MprisService::Stop() {
-    return Run([this] { window_.PauseClick(); });
+    return Run([this] { player_.StopPlaying(); });
 }
 
 QString MprisService::Next() {
-    return Run([this] { window_.NextSClick(); });
+    return Run([this] { player_.PlayNext(); });
 }
 
 QString MprisService::Previous() {
-    return Run([this] { window_.PrevSClick(); });
+    return Run([this] { player_.PlayPrevious(); });
 }
 
 QString MprisService::Seek(qint64 offsetUs) {
@@ -175,13 +171,11 @@ QString MprisService::SetPosition(const QString& trackId, qint64 positionUs) {
 
 QString MprisService::SeekTo(std::int64_t positionMs) {
     // As a move of the track bar: it holds the position, its handler seeks and plays on.
-    QSlider* bar = window_.TrackBar;
-    if (positionMs > bar->maximum())
+    if (positionMs > player_.TrackBarMax())
         return {};
-    return Run([this, bar, positionMs] {
-        bar->setValue(static_cast<int>(positionMs));
+    return Run([this, positionMs] {
         seekPending_ = true;
-        window_.TrackBarChange();
+        player_.SeekTo(positionMs);
     });
 }
 
@@ -192,25 +186,8 @@ QString MprisService::OpenUri(const QString& uri) {
     const std::string path = url.toLocalFile().toStdString();
     QString refused;
     QString error = Run([this, &path, &refused] {
-        PlayList& list = window_.PlayListModel;
-        const int before = list.Count();
-        window_.FileListFileDrop({path}, 0, 0);
-        if (list.Count() == before) {
+        if (!player_.AddAndPlay(path))
             refused = QStringLiteral("The play list did not take %1").arg(Text(path));
-            return;
-        }
-        // The new entry, wherever sorting by name put it.
-        int added = -1;
-        for (int i = list.Count() - 1; i >= 0 && added < 0; --i) {
-            if (list.At(i).Path == path)
-                added = i;
-        }
-        if (added < 0)
-            return;
-        // What a click and then a double-click on the entry do.
-        list.SelectOnly(added);
-        list.Focus(added);
-        window_.FileListDblClick();
     });
     return error.isEmpty() ? refused : error;
 }
@@ -225,22 +202,22 @@ QString MprisService::PlaybackStatus() const {
 }
 
 QString MprisService::LoopStatus() const {
-    return Text(LoopStatusName(window_.LoopOn));
+    return Text(LoopStatusName(player_.LoopOn() ? 1 : 0));
 }
 
 void MprisService::SetLoopStatus(const QString& status) {
     const auto wanted = LoopWanted(status.toStdString());
-    if (wanted && *wanted != (window_.LoopOn == 1))
-        Run([this] { window_.Loop1Click(); });
+    if (wanted && *wanted != player_.LoopOn())
+        Run([this] { player_.ToggleLoop(); });
 }
 
 bool MprisService::Shuffle() const {
-    return window_.ShuffleOn == 1;
+    return player_.ShuffleOn();
 }
 
 void MprisService::SetShuffle(bool on) {
     if (on != Shuffle())
-        Run([this] { window_.Shuffle2Click(); });
+        Run([this] { player_.ToggleShuffle(); });
 }
 
 QString MprisService::TrackId() const {
@@ -257,9 +234,8 @@ QVariantMap MprisService::Metadata() const {
     const std::string& file = device_.OpenFile();
     // The entry being played names the track; after edits moved it, the file's own name does.
     std::string title = file.substr(file.rfind('/') + 1);
-    const PlayList& list = window_.PlayListModel;
-    if (list.Contains(window_.PlayIndex) && list.At(window_.PlayIndex).Path == file)
-        title = list.At(window_.PlayIndex).Caption;
+    if (const PlayListEntry* entry = player_.CurrentEntry(); entry && entry->Path == file)
+        title = entry->Caption;
     metadata.insert(QStringLiteral("mpris:length"), qlonglong(device_.Length()) * 1000);
     metadata.insert(QStringLiteral("xesam:title"), Text(title));
     metadata.insert(QStringLiteral("xesam:url"),
@@ -272,54 +248,40 @@ qint64 MprisService::Position() const {
 }
 
 double MprisService::Volume() const {
-    if (!window_.Mixer)
+    const std::optional<int> volume = player_.Volume();
+    if (!volume || *volume < 0)
         return 0;
-    const auto volume = window_.Mixer->GetVolume(0, -1);
-    if (!volume || volume->VolumeUnavailable || volume->Left < 0)
-        return 0;
-    return std::min<double>(volume->Left, VolumeSteps) / VolumeSteps;
+    return std::min<double>(*volume, VolumeSteps) / VolumeSteps;
 }
 
 void MprisService::SetVolume(double volume) {
-    if (!window_.Mixer || !window_.VolForm || std::isnan(volume))
+    if (!player_.HasVolume() || std::isnan(volume))
         return;
     const int steps = static_cast<int>(std::lround(std::clamp(volume, 0.0, 1.0) * VolumeSteps));
     volumeRead_ = true;
-    Run([this, steps] {
-        // As a move of the pop-up's slider (top loudest), with its mute box as the mixer has it.
-        TVolForm& form = *window_.VolForm;
-        form.ShowVolume(window_.Mixer->GetVolume(0, -1));
-        if (!form.TrackBar1->isEnabled())
-            return;
-        const int value = static_cast<int>(VolumeSteps) - steps;
-        if (form.TrackBar1->value() == value)
-            form.TrackBar1Change();
-        else
-            form.TrackBar1->setValue(value);  // its change runs TrackBar1Change
-    });
+    Run([this, steps] { player_.SetVolume(steps); });
 }
 
 bool MprisService::CanGoNext() const {
-    return window_.NextS->isEnabled();
+    return player_.CanGoNext();
 }
 
 bool MprisService::CanGoPrevious() const {
-    return window_.PrevS->isEnabled();
+    return player_.CanGoPrevious();
 }
 
 bool MprisService::CanPlay() const {
-    return window_.Play->isEnabled();
+    return player_.CanPlay();
 }
 
 bool MprisService::CanPause() const {
-    return window_.Pause->isEnabled();
+    return player_.CanPause();
 }
 
 bool MprisService::CanSeek() const {
     // The track bar's handler seeks only a playing or stopped file.
     const MediaMode mode = device_.Mode();
-    return window_.TrackBar->isEnabled() &&
-           (mode == MediaMode::Playing || mode == MediaMode::Stopped);
+    return player_.CanSeek() && (mode == MediaMode::Playing || mode == MediaMode::Stopped);
 }
 
 // --- Telling clients ---

@@ -10,21 +10,22 @@
 #include <string>
 #include <vector>
 
-class TQuavrel;
+class PlayerControl;
 class TrackedMediaDevice;
 
 // The player on the session bus as an MPRIS2 media player: the name
 // org.mpris.MediaPlayer2.quavrel (or ....quavrel.instance<pid> when a second copy holds the
 // first), the object /org/mpris/MediaPlayer2, the root and the player interfaces. Each command
 // runs the handler the matching button or menu item runs, so the program's own rules hold;
-// the properties are read from the main window's state when asked. After every command and
-// every tick of the window's timer the state is compared with what clients last saw, and what
-// changed goes out in PropertiesChanged; a seek, by a client or by the track bar, sends Seeked.
+// the properties are read from the player (PlayerControl, which the main window implements)
+// when asked. After every command and every tick of the player's timer the state is compared
+// with what clients last saw, and what changed goes out in PropertiesChanged; a seek, by a
+// client or by the track bar, sends Seeked.
 //
-// Without a session bus nothing is registered and the player runs as before. The service is a
-// child of the window and lives on the user-interface thread. Commands return the text of the
-// error a handler raised (empty when none), which the adaptors send back as a D-Bus error;
-// the same text is shown to the user in a message box afterwards, as the button would show it.
+// Without a session bus nothing is registered and the player runs as before. The service is
+// made a child of the window and lives on the user-interface thread. Commands return the text of
+// the error a handler raised (empty when none), which the adaptors send back as a D-Bus error; the
+// same text is shown to the user in a message box afterwards, as the button would show it.
 class MprisService : public QObject {
     Q_OBJECT
 
@@ -32,9 +33,9 @@ public:
     static constexpr const char* ObjectPath = "/org/mpris/MediaPlayer2";
     static constexpr const char* ErrorName = "org.mpris.MediaPlayer2.quavrel.Error";
 
-    // The window must play through device (window.MediaPlayer1 is device), which outlives it.
-    // Registers at once on connection, by default the session bus.
-    MprisService(TQuavrel& window, TrackedMediaDevice& device,
+    // The player must play through device; both outlive the service, which parent (the window)
+    // deletes. Registers at once on connection, by default the session bus.
+    MprisService(PlayerControl& player, TrackedMediaDevice& device, QObject* parent,
                  QDBusConnection connection = QDBusConnection::sessionBus());
     ~MprisService() override;
 
@@ -97,11 +98,13 @@ private:
 
     Seen Look() const;
     // Runs a command; an error it raises comes back as its text and is shown to the user.
+    QString Attempt(const std::function<void()>& command);
+    // Attempt, then Refresh.
     QString Run(const std::function<void()>& command);
     QString SeekTo(std::int64_t positionMs);
     void Emit(const char* interface, const QVariantMap& changed);
 
-    TQuavrel& window_;
+    PlayerControl& player_;
     TrackedMediaDevice& device_;
     QDBusConnection connection_;
     QString serviceName_;

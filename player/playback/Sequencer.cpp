@@ -5,11 +5,12 @@
 
 #include "media/MediaDevice.h"
 #include "playback/PlaybackDisplay.h"
+#include "playback/PlayerState.h"
 #include "playback/ProgressText.h"
+#include "playlist/PlayList.h"
 #include "services/Clock.h"
-#include "views/PlayList.h"
 
-Sequencer::Sequencer(SequencerState state, PlayList& list, MediaDevice& device,
+Sequencer::Sequencer(PlayerState& state, PlayList& list, MediaDevice& device,
                      PlaybackDisplay& display, const Clock& clock)
     : state_(state), list_(list), device_(device), display_(display), clock_(clock) {}
 

@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <string>
 
-#include "playback/SequencerState.h"
 #include "playback/ShuffleGenerator.h"
 
 class Clock;
 class MediaDevice;
 class PlaybackDisplay;
 class PlayList;
+struct PlayerState;
 
 // The play order and the progress step. It decides which play list entry plays next, opens and
 // starts it, moves on when a file has ended, and keeps the track bar, the LCD and the tooltip in
@@ -27,7 +27,7 @@ public:
     static constexpr const char* Title = "Quavrel v2.0";
 
     // Every reference must outlive the sequencer.
-    Sequencer(SequencerState state, PlayList& list, MediaDevice& device, PlaybackDisplay& display,
+    Sequencer(PlayerState& state, PlayList& list, MediaDevice& device, PlaybackDisplay& display,
               const Clock& clock);
 
     void OpenAndPlay();
@@ -62,7 +62,7 @@ private:
     void PlayFirstSelected();
     void SetFileName(int index);
 
-    SequencerState state_;
+    PlayerState& state_;
     PlayList& list_;
     MediaDevice& device_;
     PlaybackDisplay& display_;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/PlayList.h"
+#include "playlist/PlayList.h"
 
 // Keeps an entry index pointing at the same entry while the play list changes around it, and
 // sets it to -1 when that entry is removed (or the list is cleared or re-sorted). The main

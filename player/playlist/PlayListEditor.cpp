@@ -1,9 +1,10 @@
 #include "playlist/PlayListEditor.h"
 
 #include "media/MediaDevice.h"
-#include "views/PlayList.h"
+#include "playback/PlayerState.h"
+#include "playlist/PlayList.h"
 
-PlayListEditor::PlayListEditor(SequencerState state, PlayList& list, MediaDevice& device)
+PlayListEditor::PlayListEditor(PlayerState& state, PlayList& list, MediaDevice& device)
     : state_(state), list_(list), device_(device) {}
 
 void PlayListEditor::FileDrop(const std::vector<std::string>& files, const AddFile& addFile) {

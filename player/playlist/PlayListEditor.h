@@ -4,9 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "playback/SequencerState.h"
-
 class MediaDevice;
+struct PlayerState;
 class PlayList;
 
 // The play list's editing commands without a window: files dropped on the list, the
@@ -18,7 +17,7 @@ public:
     // The play list view's AddFile: the index of the entry made, or -1 when none was made.
     using AddFile = std::function<int(const std::string& path)>;
 
-    PlayListEditor(SequencerState state, PlayList& list, MediaDevice& device);
+    PlayListEditor(PlayerState& state, PlayList& list, MediaDevice& device);
 
     // Files dropped from the file manager, in the order given: each is added at the end. The
     // first one's entry, when it made one, is selected, focused and becomes PlayIndex and the
@@ -40,7 +39,7 @@ public:
 private:
     void StopIfPlaying();
 
-    SequencerState state_;
+    PlayerState& state_;
     PlayList& list_;
     MediaDevice& device_;
 };

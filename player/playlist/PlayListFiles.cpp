@@ -2,13 +2,14 @@
 
 #include <filesystem>
 
+#include "playlist/FileAdder.h"
 #include "playlist/M3uReader.h"
 #include "playlist/M3uWriter.h"
+#include "playlist/PlayList.h"
 #include "playlist/QplReader.h"
 #include "playlist/QplWriter.h"
 #include "textfile/TextLineReader.h"
 #include "textfile/TextLineWriter.h"
-#include "views/PlayList.h"
 
 namespace fs = std::filesystem;
 
@@ -43,7 +44,7 @@ std::string PlayListFiles::Resolve(const std::string& listFolder, const std::str
 }
 
 PlayListFiles::LoadOutcome PlayListFiles::Load(const std::string& fileName, PlayList& list,
-                                               const AddFile& addFile) {
+                                               const FileAdder& adder) {
     const Form form = FormOf(fileName);
     list.Clear();
     std::error_code error;
@@ -57,15 +58,21 @@ PlayListFiles::LoadOutcome PlayListFiles::Load(const std::string& fileName, Play
     const fs::path full = fs::absolute(fileName, absoluteError);
     const std::string folder = absoluteError ? FolderOf(fileName) : full.parent_path().string();
     bool failed = false;
+    std::vector<PlayListEntry> added;
+    const auto append = [&added](PlayListEntry entry) {
+        added.push_back(std::move(entry));
+        return static_cast<int>(added.size()) - 1;
+    };
     for (const PlayListRecord& record : records) {
         const std::string path = Resolve(folder, record.Path);
-        const int index = addFile(path);
+        const int index = adder.AddFile(path, append);
         if (index < 0) {
             failed = true;
             continue;
         }
-        list.SetCaption(index, form == Form::M3u ? CaptionOf(path) : record.Caption);
+        added[index].Caption = form == Form::M3u ? CaptionOf(path) : record.Caption;
     }
+    list.Append(std::move(added));
     return failed ? LoadOutcome::SomeFailed : LoadOutcome::AllAdded;
 }
 

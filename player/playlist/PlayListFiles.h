@@ -1,8 +1,8 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
+class FileAdder;
 class PlayList;
 
 // Loading and saving the play list in its two file forms, the player's own (.qpl) and M3U.
@@ -18,8 +18,6 @@ public:
         AllAdded,   // every record became an entry
         SomeFailed  // at least one record named nothing that could be added
     };
-    // The play list view's AddFile: the index of the entry made, or -1 when none was made.
-    using AddFile = std::function<int(const std::string& path)>;
 
     static constexpr const char* OpenTitle = "Open PlayList";
     static constexpr const char* OpenFilter =
@@ -47,9 +45,10 @@ public:
     // every M3U reader does; absolute and empty paths stay as they are.
     static std::string Resolve(const std::string& listFolder, const std::string& path);
 
-    // Empties list, then adds the file's records in order through addFile, each entry captioned
-    // by its caption line (own form) or by CaptionOf (M3U).
-    static LoadOutcome Load(const std::string& fileName, PlayList& list, const AddFile& addFile);
+    // Empties list, then adds the file's records in order through adder (a file, or a folder's
+    // tree), each entry made for a record captioned by its caption line (own form) or by
+    // CaptionOf (M3U). The entries reach list in one batch, after the whole file was read.
+    static LoadOutcome Load(const std::string& fileName, PlayList& list, const FileAdder& adder);
 
     // Writes every entry, or only the selected ones, in the form of the dialog's type: the M3U
     // type writes M3U, any other the own form.

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "views/PlayList.h"
+#include "playlist/PlayList.h"
 
 // Calls back after every change of a play list, telling whether an entry was added, moved or
 // changed (its caption or selected state), which may break a caption order, or whether the

@@ -4,7 +4,7 @@
 #include <QString>
 #include <vector>
 
-#include "views/PlayList.h"
+#include "playlist/PlayList.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "views/FileAdder.h"
+#include "playlist/FileAdder.h"
 #include "views/FileListTypes.h"
 
 class ShellInfo;

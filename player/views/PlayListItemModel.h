@@ -1,7 +1,7 @@
 #pragma once
 
+#include "playlist/PlayList.h"
 #include "views/CaptionTableModel.h"
-#include "views/PlayList.h"
 
 class QItemSelection;
 class QItemSelectionModel;

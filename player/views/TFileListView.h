@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "views/FileAdder.h"
+#include "playlist/FileAdder.h"
 #include "views/FileListing.h"
 
 class QAbstractItemModel;

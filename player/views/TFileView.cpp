@@ -3,7 +3,7 @@
 #include <QHeaderView>
 #include <QTreeView>
 
-#include "views/PlayList.h"
+#include "playlist/PlayList.h"
 #include "views/PlayListItemModel.h"
 
 TFileView::TFileView(PlayList& list, ShellInfo& shell, FileAdder::FilterTest passesFilter,

@@ -110,7 +110,11 @@ void TAboutBox::CreateComponents() {
     MMLabel2 =
         MakeLabel(this, QStringLiteral("quavrel@example.org"), PixelFont(12), kLinkText, 576, 96);
     MMLabel2->setCursor(Qt::PointingHandCursor);
+    CreateTitleBar(ratio);
+    CreateRest(ratio);
+}
 
+void TAboutBox::CreateTitleBar(qreal ratio) {
     Panel1 = new QFrame(this);
     Panel1->setGeometry(185, 0, 0, 41);
     QPalette titlePalette = Panel1->palette();
@@ -132,7 +136,10 @@ void TAboutBox::CreateComponents() {
     MediaS->setFont(titleFont);
     MediaS->setAlignment(Qt::AlignCenter);
     LayoutTitleBar();
+}
 
+void TAboutBox::CreateRest(qreal ratio) {
+    const QSize whole(kClientWidth, kClientHeight);
     BitBtn1 = new QPushButton(QStringLiteral("O K"), this);
     BitBtn1->setGeometry(135, 176, 105, 23);
     BitBtn1->setDefault(true);

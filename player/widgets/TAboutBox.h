@@ -59,6 +59,8 @@ protected:
 
 private:
     void CreateComponents();
+    void CreateTitleBar(qreal ratio);  // Panel1 with the picture and MediaS
+    void CreateRest(qreal ratio);      // the button, the hidden picture, the timer, the links
     AboutLayout CurrentLayout() const;
     void ApplyLayout(const AboutLayout& layout);
     void LayoutTitleBar();

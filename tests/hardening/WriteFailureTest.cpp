@@ -22,6 +22,7 @@
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeMediaDevice.h"
 #include "fakes/FakeMessageBox.h"
+#include "support/FindPart.h"
 #include "support/TempDir.h"
 #include "support/WavWriter.h"
 
@@ -44,7 +45,7 @@ private:
         auto window = Start();
         window->FileListFileDrop({song}, 0, 0);
         dialogs_.choice = Dialogs::Choice{(settings_ / "list.qpl").string(), 1};
-        window->Save1->trigger();
+        Part<QAction>(*window, "Save1")->trigger();
         window->close();
         QVERIFY2(messages_.shown.empty(), "the first run could not write its files");
         for (const char* name : {"Qvrl.ini", "Qvrl.flt", "list.qpl"})
@@ -58,7 +59,7 @@ private:
         window = Start();
         window->TBLoopClick();  // the configuration would differ
         window->FileListFileDrop({music_->File("song.wav"), music_->File("song.wav")}, 0, 0);
-        window->Save1->trigger();
+        Part<QAction>(*window, "Save1")->trigger();
         window->close();
         std::vector<std::string> texts;
         for (const auto& shown : messages_.shown)

@@ -15,6 +15,7 @@
 #include "TQuavrel.h"
 #include "filter/FileTypeFilter.h"
 #include "support/ConfigLines.h"
+#include "support/FindPart.h"
 #include "support/MainWindowFakes.h"
 #include "support/WavWriter.h"
 #include "toolbars/TDock97.h"
@@ -40,7 +41,7 @@ protected:
     }
     std::unique_ptr<TQuavrel> StartIn(const std::string& folder, bool trayAvailable = true) {
         auto window = std::make_unique<TQuavrel>(ServicesIn(folder, trayAvailable));
-        window->Timer->stop();
+        Part<QTimer>(*window, "Timer")->stop();
         return window;
     }
     std::string Ini() const { return settings_->File("Qvrl.ini"); }
@@ -71,7 +72,7 @@ TEST_F(TQuavrelConfigTest, FreshStartWritesTheDefaultsAndReadsThemBackTheSame) {
     {
         auto window = Start();
         EXPECT_TRUE(window->isVisible());
-        EXPECT_TRUE(window->PlayListModel.Empty());
+        EXPECT_TRUE(window->PlayListModel().Empty());
         window->Exit2Click();
         first = IniBytes();
         const std::vector<std::string> lines = LinesOf(first);
@@ -117,28 +118,34 @@ TEST_F(TQuavrelConfigTest, EveryOptionIsAppliedAndWrittenBackTheSame) {
     auto w = Start();
     EXPECT_TRUE(w->windowState() & Qt::WindowMaximized);
     EXPECT_FALSE(w->isVisible());
-    EXPECT_TRUE(w->PaneSplitter->widget(0)->isHidden());
+    EXPECT_TRUE(Part<QSplitter>(*w, "PaneSplitter")->widget(0)->isHidden());
     EXPECT_EQ(w->ExplorerHeight(), 120);
-    EXPECT_EQ(w->TBOPtions->DockedTo(), w->Dock973);
-    EXPECT_EQ(w->TBSystem->DockedTo(), w->Dock974);
-    EXPECT_EQ(w->TBFunctions->DockedTo(), w->Dock975);
-    EXPECT_EQ(w->TBTrackBar->DockedTo(), w->Dock971);
-    EXPECT_TRUE(w->TBOPtions->isHidden() && w->TBSystem->isHidden() && w->TBFunctions->isHidden());
-    EXPECT_FALSE(w->FunctionsToolbar1->isChecked() || w->LoadSaveToolbar1->isChecked() ||
-                 w->OptionsToolbar1->isChecked());
+    EXPECT_EQ(Part<TToolbar97>(*w, "TBOPtions")->DockedTo(), Part<TDock97>(*w, "Dock973"));
+    EXPECT_EQ(Part<TToolbar97>(*w, "TBSystem")->DockedTo(), Part<TDock97>(*w, "Dock974"));
+    EXPECT_EQ(Part<TToolbar97>(*w, "TBFunctions")->DockedTo(), Part<TDock97>(*w, "Dock975"));
+    EXPECT_EQ(Part<TToolbar97>(*w, "TBTrackBar")->DockedTo(), Part<TDock97>(*w, "Dock971"));
+    EXPECT_TRUE(Part<TToolbar97>(*w, "TBOPtions")->isHidden() &&
+                Part<TToolbar97>(*w, "TBSystem")->isHidden() &&
+                Part<TToolbar97>(*w, "TBFunctions")->isHidden());
+    EXPECT_FALSE(Part<QAction>(*w, "FunctionsToolbar1")->isChecked() ||
+                 Part<QAction>(*w, "LoadSaveToolbar1")->isChecked() ||
+                 Part<QAction>(*w, "OptionsToolbar1")->isChecked());
     EXPECT_FALSE(w->HotTrackOn());
-    EXPECT_FALSE(w->ToggleHotTrack->isChecked() || w->HotTrack1->isChecked());
-    EXPECT_EQ(w->LoopOn, 0);
-    EXPECT_FALSE(w->Loop1->isChecked() || w->LoopN->isChecked());
-    EXPECT_EQ(w->ShuffleOn, 1);
-    EXPECT_TRUE(w->Shuffle1->isChecked() && w->Shuffle2->isChecked());
-    EXPECT_FALSE(w->ImageBut->isChecked());
-    EXPECT_EQ(w->Play->size(), QSize(27, 24));
-    EXPECT_EQ(w->BrowseDir, settings_->Path().string() + "/");
-    EXPECT_EQ(w->FilteringOn, 0);
-    EXPECT_EQ(w->PlayListDir, "/music/lists/");
-    EXPECT_EQ(w->WindowsColors, 1);
-    EXPECT_TRUE(w->Detailed2->isChecked());
+    EXPECT_FALSE(Part<QAction>(*w, "ToggleHotTrack")->isChecked() ||
+                 Part<QAction>(*w, "HotTrack1")->isChecked());
+    EXPECT_EQ(w->State().LoopOn, 0);
+    EXPECT_FALSE(Part<QAction>(*w, "Loop1")->isChecked() ||
+                 Part<QAction>(*w, "LoopN")->isChecked());
+    EXPECT_EQ(w->State().ShuffleOn, 1);
+    EXPECT_TRUE(Part<QAction>(*w, "Shuffle1")->isChecked() &&
+                Part<QAction>(*w, "Shuffle2")->isChecked());
+    EXPECT_FALSE(Part<QAction>(*w, "ImageBut")->isChecked());
+    EXPECT_EQ(Part<QToolButton>(*w, "Play")->size(), QSize(27, 24));
+    EXPECT_EQ(w->State().BrowseDir, settings_->Path().string() + "/");
+    EXPECT_EQ(w->State().FilteringOn, 0);
+    EXPECT_EQ(w->State().PlayListDir, "/music/lists/");
+    EXPECT_EQ(w->State().WindowsColors, 1);
+    EXPECT_TRUE(Part<QAction>(*w, "Detailed2")->isChecked());
     w->Exit2Click();
     std::vector<std::string> written = LinesOf(IniBytes());
     ASSERT_EQ(written.size(), 40u);
@@ -156,9 +163,9 @@ TEST_F(TQuavrelConfigTest, HeaderDifferingInLetterCaseIsNotUsed) {
     settings_->Write("Qvrl.ini", Crlf(lines));
     auto w = Start();
     EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(w->LoopOn, 1);
-    EXPECT_EQ(w->WindowsColors, 0);
-    EXPECT_FALSE(w->TBOPtions->isHidden());
+    EXPECT_EQ(w->State().LoopOn, 1);
+    EXPECT_EQ(w->State().WindowsColors, 0);
+    EXPECT_FALSE(Part<TToolbar97>(*w, "TBOPtions")->isHidden());
 }
 
 TEST_F(TQuavrelConfigTest, FileEndingAfterLine26LeavesTheLaterDefaultsAndStillLoadsTheList) {
@@ -169,15 +176,17 @@ TEST_F(TQuavrelConfigTest, FileEndingAfterLine26LeavesTheLaterDefaultsAndStillLo
     auto w = Start();
     EXPECT_FALSE(w->isVisible());
     EXPECT_FALSE(w->HotTrackOn());
-    EXPECT_FALSE(w->TBOPtions->isHidden() || w->TBSystem->isHidden() || w->TBFunctions->isHidden());
-    EXPECT_EQ(w->LoopOn, 0);
-    EXPECT_EQ(w->ShuffleOn, 0);
-    EXPECT_TRUE(w->ImageBut->isChecked());
-    EXPECT_EQ(w->FilteringOn, 1);
-    EXPECT_EQ(w->PlayListDir, "");
-    EXPECT_EQ(w->WindowsColors, 0);
+    EXPECT_FALSE(Part<TToolbar97>(*w, "TBOPtions")->isHidden() ||
+                 Part<TToolbar97>(*w, "TBSystem")->isHidden() ||
+                 Part<TToolbar97>(*w, "TBFunctions")->isHidden());
+    EXPECT_EQ(w->State().LoopOn, 0);
+    EXPECT_EQ(w->State().ShuffleOn, 0);
+    EXPECT_TRUE(Part<QAction>(*w, "ImageBut")->isChecked());
+    EXPECT_EQ(w->State().FilteringOn, 1);
+    EXPECT_EQ(w->State().PlayListDir, "");
+    EXPECT_EQ(w->State().WindowsColors, 0);
     // The default play list loads and starts playing.
-    EXPECT_EQ(w->PlayListModel.Count(), 2);
+    EXPECT_EQ(w->PlayListModel().Count(), 2);
     EXPECT_EQ(media_.Mode(), MediaMode::Playing);
     EXPECT_TRUE(messages_.shown.empty());
 }
@@ -192,9 +201,9 @@ TEST_F(TQuavrelConfigTest, NonNumberStopsTheStartWithItsMessageAndKeepsTheDefaul
         ASSERT_EQ(messages_.shown.size(), 1u);
         EXPECT_EQ(messages_.shown[0].text, "'x' is not a valid integer value");
         EXPECT_EQ(w->x(), 10);  // applied before the line
-        EXPECT_EQ(w->LoopOn, 1);
-        EXPECT_FALSE(w->TBOPtions->isHidden());
-        EXPECT_TRUE(w->PlayListModel.Empty());
+        EXPECT_EQ(w->State().LoopOn, 1);
+        EXPECT_FALSE(Part<TToolbar97>(*w, "TBOPtions")->isHidden());
+        EXPECT_TRUE(w->PlayListModel().Empty());
         // With a tray the program lives on there, as designed.
         EXPECT_FALSE(w->isVisible());
     }
@@ -216,7 +225,7 @@ TEST_F(TQuavrelConfigTest, EmptyLine3LoadsNothingAndIsWrittenAsTheDefaultList) {
     lines[2] = "";
     settings_->Write("Qvrl.ini", Crlf(lines));
     auto w = Start();
-    EXPECT_TRUE(w->PlayListModel.Empty());
+    EXPECT_TRUE(w->PlayListModel().Empty());
     EXPECT_TRUE(messages_.shown.empty());
     w->Exit2Click();
     EXPECT_EQ(LinesOf(IniBytes())[2], settings_->File("default.qpl"));
@@ -258,7 +267,7 @@ TEST_F(TQuavrelConfigTest, FailedWriteKeepsTheWindowOpenAndSaysWhy) {
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0].text, "Cannot create file " + notAFolder + "/Qvrl.flt");
     EXPECT_TRUE(w->isVisible());
-    EXPECT_TRUE(w->FilterList);
+    EXPECT_TRUE(w->State().FilterList);
     EXPECT_EQ(TempDir::Read(notAFolder), "x");
 }
 
@@ -279,10 +288,10 @@ TEST_F(TQuavrelConfigTest, MakeDefaultTakesTheCurrentListWhenTheListHasEntries) 
     lines[2] = WritePlayList();
     settings_->Write("Qvrl.ini", Crlf(lines));
     auto w = Start();
-    ASSERT_EQ(w->PlayListModel.Count(), 2);
-    w->LastPlayListFile = "";
-    w->ToolbarButton972->click();
-    EXPECT_EQ(w->LastPlayListFile, lines[2]);
+    ASSERT_EQ(w->PlayListModel().Count(), 2);
+    w->State().LastPlayListFile = "";
+    Part<QToolButton>(*w, "ToolbarButton972")->click();
+    EXPECT_EQ(w->State().LastPlayListFile, lines[2]);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "TQuavrel.h"
+#include "support/FindPart.h"
 #include "support/MainWindowFakes.h"
 #include "widgets/TAMAdvLed.h"
 #include "widgets/TLCDLabel.h"
@@ -21,7 +22,7 @@ private slots:
 
     void LcdLabelHasTheProgressSettings() {
         auto window = Start();
-        const TLCDLabel* lcd = window->LCDLabel1;
+        const TLCDLabel* lcd = Part<TLCDLabel>(*window, "LCDLabel1");
         QVERIFY(lcd);
         QCOMPARE(lcd->size(), QSize(54, 26));
         QCOMPARE(lcd->toolTip(), QStringLiteral("Percentage Played"));
@@ -48,9 +49,12 @@ private slots:
             TAMAdvLed* lamp;
             const char* name;
             bool lit;
-        } lamps[] = {{window->LedS, "LedS", false}, {window->AMAdvLed1, "AMAdvLed1", false},
-                     {window->LedL, "LedL", true},  {window->AMAdvLed2, "AMAdvLed2", true},
-                     {window->LedP, "LedP", false}, {window->AMAdvLed3, "AMAdvLed3", false}};
+        } lamps[] = {{Part<TAMAdvLed>(*window, "LedS"), "LedS", false},
+                     {Part<TAMAdvLed>(*window, "AMAdvLed1"), "AMAdvLed1", false},
+                     {Part<TAMAdvLed>(*window, "LedL"), "LedL", true},
+                     {Part<TAMAdvLed>(*window, "AMAdvLed2"), "AMAdvLed2", true},
+                     {Part<TAMAdvLed>(*window, "LedP"), "LedP", false},
+                     {Part<TAMAdvLed>(*window, "AMAdvLed3"), "AMAdvLed3", false}};
         for (const auto& entry : lamps) {
             QVERIFY2(entry.lamp, entry.name);
             QCOMPARE(entry.lamp->objectName(), QString::fromLatin1(entry.name));
@@ -64,20 +68,20 @@ private slots:
 
     void EachLeftLampLightsItsTwin() {
         auto window = Start();
-        window->LedS->SetLedOn(true);
-        QVERIFY(window->AMAdvLed1->LedOn());
-        window->LedL->SetLedOn(false);
-        QVERIFY(!window->AMAdvLed2->LedOn());
-        window->LedP->SetLedOn(true);
-        QVERIFY(window->AMAdvLed3->LedOn());
-        window->LedP->SetLedOn(false);
-        QVERIFY(!window->AMAdvLed3->LedOn());
-        QVERIFY(window->AMAdvLed1->LedOn());
+        Part<TAMAdvLed>(*window, "LedS")->SetLedOn(true);
+        QVERIFY(Part<TAMAdvLed>(*window, "AMAdvLed1")->LedOn());
+        Part<TAMAdvLed>(*window, "LedL")->SetLedOn(false);
+        QVERIFY(!Part<TAMAdvLed>(*window, "AMAdvLed2")->LedOn());
+        Part<TAMAdvLed>(*window, "LedP")->SetLedOn(true);
+        QVERIFY(Part<TAMAdvLed>(*window, "AMAdvLed3")->LedOn());
+        Part<TAMAdvLed>(*window, "LedP")->SetLedOn(false);
+        QVERIFY(!Part<TAMAdvLed>(*window, "AMAdvLed3")->LedOn());
+        QVERIFY(Part<TAMAdvLed>(*window, "AMAdvLed1")->LedOn());
     }
 
     void TrayClicksShowAndHideTheWindow() {
         auto window = Start();
-        auto* shellIcon = window->TrayIcon->findChild<QSystemTrayIcon*>();
+        auto* shellIcon = Part<TTrayIcon>(*window, "TrayIcon")->findChild<QSystemTrayIcon*>();
         QVERIFY(shellIcon);
         QVERIFY(window->isVisible());
         emit shellIcon->activated(QSystemTrayIcon::Trigger);

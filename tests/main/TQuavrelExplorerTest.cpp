@@ -8,8 +8,10 @@
 #include <memory>
 
 #include "TQuavrel.h"
+#include "support/FindPart.h"
 #include "support/MainWindowFakes.h"
 #include "toolbars/TToolbar97.h"
+#include "views/ExplorerPane.h"
 #include "views/TFileList.h"
 #include "views/TFileView.h"
 #include "views/Tdirtree.h"
@@ -22,16 +24,7 @@ public slots:
     void OpenUrl(const QUrl& url) { opened_.append(url); }
 
 private:
-    // Closes the window the way its destructor does, the play list view first, here where
-    // TFileView is a complete type.
-    struct CloseWindow {
-        void operator()(TQuavrel* window) const {
-            delete window->FileList;
-            window->FileList = nullptr;
-            delete window;
-        }
-    };
-    using Window = std::unique_ptr<TQuavrel, CloseWindow>;
+    using Window = std::unique_ptr<TQuavrel>;
 
     Window Start() {
         Window window(new TQuavrel(Services()));
@@ -46,8 +39,8 @@ private:
 
     std::vector<std::string> PlayListPaths(const TQuavrel& window) const {
         std::vector<std::string> paths;
-        for (int i = 0; i < window.PlayListModel.Count(); ++i)
-            paths.push_back(window.PlayListModel.At(i).Path);
+        for (int i = 0; i < window.PlayListModel().Count(); ++i)
+            paths.push_back(window.PlayListModel().At(i).Path);
         return paths;
     }
 
@@ -67,86 +60,93 @@ private slots:
 
     void thePaneIsSetUpAsDesigned() {
         auto window = Start();
-        QCOMPARE(window->dirtree1->toolTip(), QStringLiteral("Select a directory to browse files"));
-        QCOMPARE(window->ExpList->toolTip(),
+        QCOMPARE(Part<Tdirtree>(*window, "dirtree1")->toolTip(),
+                 QStringLiteral("Select a directory to browse files"));
+        QCOMPARE(Part<TFileList>(*window, "ExpList")->toolTip(),
                  QStringLiteral("Double Click on file to add to playlist"));
-        QCOMPARE(window->dirtree1->Directory(), std::string("?"));
-        QCOMPARE(window->ExpList->Count(), 0);
+        QCOMPARE(Part<Tdirtree>(*window, "dirtree1")->Directory(), std::string("?"));
+        QCOMPARE(Part<TFileList>(*window, "ExpList")->Count(), 0);
         const QStringList hints = {
             "Open Folder", "Parent Directory",
             "Add All Files in Directory Recursively including SubDirectories into PlayList",
             "Add all Files only in selected Directory into Playlist",
             "Add Selected Files to PlayList"};
-        const QToolButton* buttons[] = {window->ToolbarButton974, window->CDUp, window->AddFiles,
-                                        window->ToolbarButton973, window->ToolbarButton971};
+        const QToolButton* buttons[] = {
+            Part<QToolButton>(*window, "ToolbarButton974"), Part<QToolButton>(*window, "CDUp"),
+            Part<QToolButton>(*window, "AddFiles"), Part<QToolButton>(*window, "ToolbarButton973"),
+            Part<QToolButton>(*window, "ToolbarButton971")};
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(buttons[i]->toolTip(), hints[i]);
             if (i > 0)
                 QVERIFY(buttons[i]->y() > buttons[i - 1]->y());  // top to bottom
         }
         // The tree leaves dot-folders out; the file list shows files only, filtered.
-        QVERIFY(!window->dirtree1->DirType().Has(dtAll));
+        QVERIFY(!Part<Tdirtree>(*window, "dirtree1")->DirType().Has(dtAll));
         music_->Write("sub/.hidden/x.mp3", "x");
-        window->dirtree1->SetDirectory(Folder("sub/.hidden"));
-        QCOMPARE(window->dirtree1->Directory(), std::string("?"));
-        window->dirtree1->SetDirectory(Folder());
-        QCOMPARE(window->dirtree1->Directory(), Folder());
-        QCOMPARE(window->ExpList->Count(), 2);  // a.mp3, b.mp3: no folder, no notes.txt
-        QCOMPARE(window->ExpList->PathOf(0), music_->File("a.mp3"));
+        Part<Tdirtree>(*window, "dirtree1")->SetDirectory(Folder("sub/.hidden"));
+        QCOMPARE(Part<Tdirtree>(*window, "dirtree1")->Directory(), std::string("?"));
+        Part<Tdirtree>(*window, "dirtree1")->SetDirectory(Folder());
+        QCOMPARE(Part<Tdirtree>(*window, "dirtree1")->Directory(), Folder());
+        QCOMPARE(Part<TFileList>(*window, "ExpList")->Count(),
+                 2);  // a.mp3, b.mp3: no folder, no notes.txt
+        QCOMPARE(Part<TFileList>(*window, "ExpList")->PathOf(0), music_->File("a.mp3"));
     }
 
     void addingTheFolderAppendsItsFilesAndFocusesTheFirst() {
         auto window = Start();
-        window->dirtree1->SetDirectory(Folder());
-        window->ToolbarButton973->click();
+        Part<Tdirtree>(*window, "dirtree1")->SetDirectory(Folder());
+        Part<QToolButton>(*window, "ToolbarButton973")->click();
         QCOMPARE(PlayListPaths(*window),
                  (std::vector<std::string>{music_->File("a.mp3"), music_->File("b.mp3")}));
-        QCOMPARE(window->PlayListModel.Focused(), 0);
-        QVERIFY(window->PlayListModel.IsSelected(0));
-        QCOMPARE(window->PlayIndex, 0);
-        QCOMPARE(window->ExpList->SelectedCount(), 0);
-        QCOMPARE(window->MediaPlayer1.FileName(), music_->File("a.mp3"));
+        QCOMPARE(window->PlayListModel().Focused(), 0);
+        QVERIFY(window->PlayListModel().IsSelected(0));
+        QCOMPARE(window->State().PlayIndex, 0);
+        QCOMPARE(Part<TFileList>(*window, "ExpList")->SelectedCount(), 0);
+        QCOMPARE(media_.FileName(), music_->File("a.mp3"));
         QVERIFY(media_.Log().empty());  // nothing starts playing
-        QVERIFY(window->PlayListModel.IsConsistent());
+        QVERIFY(window->PlayListModel().IsConsistent());
     }
 
     void addingSelectedFilesTakesThemInListOrder() {
         auto window = Start();
-        window->dirtree1->SetDirectory(Folder());
-        window->ToolbarButton971->click();  // nothing selected: nothing added
-        QVERIFY(window->PlayListModel.Empty());
-        QVERIFY(window->MediaPlayer1.FileName().empty());
+        Part<Tdirtree>(*window, "dirtree1")->SetDirectory(Folder());
+        Part<QToolButton>(*window, "ToolbarButton971")->click();  // nothing selected: nothing added
+        QVERIFY(window->PlayListModel().Empty());
+        QVERIFY(media_.FileName().empty());
 
-        window->ExpList->Select(1);
-        window->ExpList->Select(0);
-        window->ExpListDblClick();
+        Part<TFileList>(*window, "ExpList")->Select(1);
+        Part<TFileList>(*window, "ExpList")->Select(0);
+        Part<ExplorerPane>(*window, "Panel1")->ExpListDblClick();
         QCOMPARE(PlayListPaths(*window),
                  (std::vector<std::string>{music_->File("a.mp3"), music_->File("b.mp3")}));
-        window->ExpList->Select(1);
-        window->ToolbarButton971->click();
-        QCOMPARE(window->PlayListModel.Count(), 3);
-        QCOMPARE(window->PlayListModel.Focused(), 2);
-        QCOMPARE(window->PlayIndex, 2);
-        QCOMPARE(window->ExpList->SelectedCount(), 0);
+        Part<TFileList>(*window, "ExpList")->Select(1);
+        Part<QToolButton>(*window, "ToolbarButton971")->click();
+        QCOMPARE(window->PlayListModel().Count(), 3);
+        QCOMPARE(window->PlayListModel().Focused(), 2);
+        QCOMPARE(window->State().PlayIndex, 2);
+        QCOMPARE(Part<TFileList>(*window, "ExpList")->SelectedCount(), 0);
     }
 
     void aDragOfExplorerEntriesOntoThePlayListAddsThem() {
         auto window = Start();
-        window->dirtree1->SetDirectory(Folder());
-        QVERIFY(window->FileList->OnDragOver(window->ExpList, 0, 0));
-        QVERIFY(!window->FileList->OnDragOver(window->FileList, 0, 0));
-        window->ExpList->Select(1);
-        window->ExpList->OnEndDrag(window->ExpList);  // dropped back on itself: nothing
-        QVERIFY(window->PlayListModel.Empty());
-        window->ExpList->OnEndDrag(window->FileList);
+        Part<Tdirtree>(*window, "dirtree1")->SetDirectory(Folder());
+        QVERIFY(Part<TFileView>(*window, "FileList")
+                    ->OnDragOver(Part<TFileList>(*window, "ExpList"), 0, 0));
+        QVERIFY(!Part<TFileView>(*window, "FileList")
+                     ->OnDragOver(Part<TFileView>(*window, "FileList"), 0, 0));
+        Part<TFileList>(*window, "ExpList")->Select(1);
+        Part<TFileList>(*window, "ExpList")
+            ->OnEndDrag(Part<TFileList>(*window, "ExpList"));  // dropped back on itself: nothing
+        QVERIFY(window->PlayListModel().Empty());
+        Part<TFileList>(*window, "ExpList")->OnEndDrag(Part<TFileView>(*window, "FileList"));
         QCOMPARE(PlayListPaths(*window), (std::vector<std::string>{music_->File("b.mp3")}));
-        QCOMPARE(window->PlayListModel.Focused(), 0);
+        QCOMPARE(window->PlayListModel().Focused(), 0);
     }
 
     void addingRecursivelyTakesTheSubfoldersThenOpensTheEmptyName() {
         auto window = Start();
-        window->dirtree1->SetDirectory(Folder());
-        window->AddFiles->click();
+        Part<Tdirtree>(*window, "dirtree1")->SetDirectory(Folder());
+        Part<QToolButton>(*window, "AddFiles")->click();
         std::vector<std::string> paths = PlayListPaths(*window);
         std::sort(paths.begin(), paths.end());
         QCOMPARE(paths, (std::vector<std::string>{music_->File("a.mp3"), music_->File("b.mp3"),
@@ -158,84 +158,86 @@ private slots:
         // quietly, nothing plays and no entry is lost.
         QVERIFY(std::count(media_.Log().begin(), media_.Log().end(), "open ") == 1);
         QVERIFY(std::count(media_.Log().begin(), media_.Log().end(), "play") == 0);
-        QCOMPARE(window->PlayListModel.Count(), 3);
+        QCOMPARE(window->PlayListModel().Count(), 3);
         QVERIFY(messages_.shown.empty());
     }
 
     void parentDirectoryClimbsToNothingAndEmptiesTheList() {
         auto window = Start();
-        window->dirtree1->SetDirectory(Folder("sub"));
-        QCOMPARE(window->ExpList->Count(), 1);
-        window->CDUp->click();
-        QCOMPARE(window->dirtree1->Directory(), Folder());
-        QCOMPARE(window->ExpList->Count(), 2);
-        window->dirtree1->SetDirectory("/");
-        window->CDUp->click();
-        QCOMPARE(window->dirtree1->Directory(), std::string("?"));
-        QCOMPARE(window->ExpList->Count(), 0);
-        window->CDUp->click();  // nothing selected: nothing happens
-        QCOMPARE(window->dirtree1->Directory(), std::string("?"));
+        Part<Tdirtree>(*window, "dirtree1")->SetDirectory(Folder("sub"));
+        QCOMPARE(Part<TFileList>(*window, "ExpList")->Count(), 1);
+        Part<QToolButton>(*window, "CDUp")->click();
+        QCOMPARE(Part<Tdirtree>(*window, "dirtree1")->Directory(), Folder());
+        QCOMPARE(Part<TFileList>(*window, "ExpList")->Count(), 2);
+        Part<Tdirtree>(*window, "dirtree1")->SetDirectory("/");
+        Part<QToolButton>(*window, "CDUp")->click();
+        QCOMPARE(Part<Tdirtree>(*window, "dirtree1")->Directory(), std::string("?"));
+        QCOMPARE(Part<TFileList>(*window, "ExpList")->Count(), 0);
+        Part<QToolButton>(*window, "CDUp")->click();  // nothing selected: nothing happens
+        QCOMPARE(Part<Tdirtree>(*window, "dirtree1")->Directory(), std::string("?"));
     }
 
     void openFolderHandsTheFolderToTheFileManager() {
         auto window = Start();
         QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OpenUrl");
-        window->ToolbarButton974->click();  // no folder selected: nothing to open
-        window->dirtree1->SetDirectory(Folder());
-        window->ToolbarButton974->click();
+        Part<QToolButton>(*window, "ToolbarButton974")
+            ->click();  // no folder selected: nothing to open
+        Part<Tdirtree>(*window, "dirtree1")->SetDirectory(Folder());
+        Part<QToolButton>(*window, "ToolbarButton974")->click();
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QCOMPARE(opened_, (QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(Folder()))}));
     }
 
     void hidingAndShowingThePaneReturnsToTheSameFolder() {
         auto window = Start();
-        window->dirtree1->SetDirectory(Folder("sub"));
-        window->ExplorerToggle2->trigger();
-        QVERIFY(window->Panel1->isHidden());
-        QCOMPARE(window->BrowseDir, Folder("sub"));
-        window->dirtree1->SetDirectory(Folder());  // moved while hidden
+        Part<Tdirtree>(*window, "dirtree1")->SetDirectory(Folder("sub"));
+        Part<QAction>(*window, "ExplorerToggle2")->trigger();
+        QVERIFY(Part<ExplorerPane>(*window, "Panel1")->isHidden());
+        QCOMPARE(window->State().BrowseDir, Folder("sub"));
+        Part<Tdirtree>(*window, "dirtree1")->SetDirectory(Folder());  // moved while hidden
         window->ExplorerToggle1Click();
-        QVERIFY(!window->Panel1->isHidden());
-        QCOMPARE(window->dirtree1->Directory(), Folder("sub"));
-        QCOMPARE(window->ExpList->Count(), 1);
+        QVERIFY(!Part<ExplorerPane>(*window, "Panel1")->isHidden());
+        QCOMPARE(Part<Tdirtree>(*window, "dirtree1")->Directory(), Folder("sub"));
+        QCOMPARE(Part<TFileList>(*window, "ExpList")->Count(), 1);
     }
 
     void folderToggleHidesThePaneAloneThenShowsEverything() {
         auto window = Start();
-        window->dirtree1->SetDirectory(Folder());
+        Part<Tdirtree>(*window, "dirtree1")->SetDirectory(Folder());
         window->FunctionsToolbar1Click();
         window->LoadSaveToolbar1Click();
         window->OptionsToolbar1Click();
-        window->FolderTog->trigger();
-        QVERIFY(window->Panel1->isHidden());
-        QVERIFY(window->TBFunctions->isHidden());
-        QVERIFY(window->TBOPtions->isHidden());
-        QVERIFY(window->TBSystem->isHidden());
+        Part<QAction>(*window, "FolderTog")->trigger();
+        QVERIFY(Part<ExplorerPane>(*window, "Panel1")->isHidden());
+        QVERIFY(Part<TToolbar97>(*window, "TBFunctions")->isHidden());
+        QVERIFY(Part<TToolbar97>(*window, "TBOPtions")->isHidden());
+        QVERIFY(Part<TToolbar97>(*window, "TBSystem")->isHidden());
 
         window->FolderToggle1Click();
-        QVERIFY(!window->Panel1->isHidden());
-        QVERIFY(!window->TBFunctions->isHidden());
-        QVERIFY(!window->TBOPtions->isHidden());
-        QVERIFY(!window->TBSystem->isHidden());
-        QVERIFY(window->FunctionsToolbar1->isChecked());
-        QVERIFY(window->LoadSaveToolbar1->isChecked());
-        QVERIFY(window->OptionsToolbar1->isChecked());
-        QCOMPARE(window->dirtree1->Directory(), Folder());
+        QVERIFY(!Part<ExplorerPane>(*window, "Panel1")->isHidden());
+        QVERIFY(!Part<TToolbar97>(*window, "TBFunctions")->isHidden());
+        QVERIFY(!Part<TToolbar97>(*window, "TBOPtions")->isHidden());
+        QVERIFY(!Part<TToolbar97>(*window, "TBSystem")->isHidden());
+        QVERIFY(Part<QAction>(*window, "FunctionsToolbar1")->isChecked());
+        QVERIFY(Part<QAction>(*window, "LoadSaveToolbar1")->isChecked());
+        QVERIFY(Part<QAction>(*window, "OptionsToolbar1")->isChecked());
+        QCOMPARE(Part<Tdirtree>(*window, "dirtree1")->Directory(), Folder());
 
         window->FolderToggle1Click();  // all shown: all four hide
-        QVERIFY(window->Panel1->isHidden());
-        QVERIFY(window->TBFunctions->isHidden());
-        QVERIFY(!window->OptionsToolbar1->isChecked());
+        QVERIFY(Part<ExplorerPane>(*window, "Panel1")->isHidden());
+        QVERIFY(Part<TToolbar97>(*window, "TBFunctions")->isHidden());
+        QVERIFY(!Part<QAction>(*window, "OptionsToolbar1")->isChecked());
     }
 
     void hintsShowUntilTheFirstClick() {
         auto window = Start();
-        QTest::mouseClick(window->dirtree1->viewport(), Qt::LeftButton);
-        QVERIFY(window->dirtree1->toolTip().isEmpty());
-        QVERIFY(!window->ExpList->toolTip().isEmpty());
-        window->dirtree1->SetDirectory(Folder());
-        QTest::mouseClick(window->ExpList->CurrentView()->viewport(), Qt::LeftButton);
-        QVERIFY(window->ExpList->toolTip().isEmpty());
+        QTest::mouseClick(Part<Tdirtree>(*window, "dirtree1")->viewport(), Qt::LeftButton);
+        QVERIFY(Part<Tdirtree>(*window, "dirtree1")->toolTip().isEmpty());
+        QVERIFY(!Part<TFileList>(*window, "ExpList")->toolTip().isEmpty());
+        Part<Tdirtree>(*window, "dirtree1")->SetDirectory(Folder());
+        QTest::mouseClick(Part<TFileList>(*window, "ExpList")->CurrentView()->viewport(),
+                          Qt::LeftButton);
+        QVERIFY(Part<TFileList>(*window, "ExpList")->toolTip().isEmpty());
     }
 };
 

@@ -14,6 +14,7 @@
 
 #include "TQuavrel.h"
 #include "playlist/PlayListFiles.h"
+#include "support/FindPart.h"
 #include "support/MainWindowFakes.h"
 #include "views/TFileView.h"
 #include "widgets/TAMAdvLed.h"
@@ -40,30 +41,40 @@ private:
     }
     static QStringList Captions(const TQuavrel& window) {
         QStringList result;
-        for (int i = 0; i < window.PlayListModel.Count(); ++i)
-            result << QString::fromStdString(window.PlayListModel.At(i).Caption);
+        for (int i = 0; i < window.PlayListModel().Count(); ++i)
+            result << QString::fromStdString(window.PlayListModel().At(i).Caption);
         return result;
     }
     static QPoint EntryPoint(TQuavrel& window, int row) {
-        QAbstractItemView* view = window.FileList->CurrentView();
+        QAbstractItemView* view = Part<TFileView>(window, "FileList")->CurrentView();
         return view->visualRect(view->model()->index(row, 0)).center();
     }
     // Every control that follows the list's emptiness.
     static QList<bool> ListControls(const TQuavrel& w) {
         QList<bool> states;
         for (QWidget* c : std::initializer_list<QWidget*>{
-                 w.Play, w.Pause, w.NextS, w.PrevS, w.TBDelete, w.Clear, w.MoveBack, w.MoveFwd,
-                 w.Save, w.Play3, w.Stop3, w.NextS3, w.PrevS3, w.TrackBar})
+                 Part<QToolButton>(w, "Play"), Part<QToolButton>(w, "Pause"),
+                 Part<QToolButton>(w, "NextS"), Part<QToolButton>(w, "PrevS"),
+                 Part<QToolButton>(w, "TBDelete"), Part<QToolButton>(w, "Clear"),
+                 Part<QToolButton>(w, "MoveBack"), Part<QToolButton>(w, "MoveFwd"),
+                 Part<QToolButton>(w, "Save"), Part<QToolButton>(w, "Play3"),
+                 Part<QToolButton>(w, "Stop3"), Part<QToolButton>(w, "NextS3"),
+                 Part<QToolButton>(w, "PrevS3"), Part<QSlider>(w, "TrackBar")})
             states << c->isEnabled();
-        states << static_cast<QMenu*>(w.DeleteSelected1->parent())->menuAction()->isEnabled();
-        for (QAction* a : {w.Save1, w.NextSong1, w.PrevSong1, w.Play2, w.Pause2, w.SavePlayList1,
-                           w.Pause1, w.Next, w.Skip})
+        states << static_cast<QMenu*>(Part<QAction>(w, "DeleteSelected1")->parent())
+                      ->menuAction()
+                      ->isEnabled();
+        for (QAction* a :
+             {Part<QAction>(w, "Save1"), Part<QAction>(w, "NextSong1"),
+              Part<QAction>(w, "PrevSong1"), Part<QAction>(w, "Play2"), Part<QAction>(w, "Pause2"),
+              Part<QAction>(w, "SavePlayList1"), Part<QAction>(w, "Pause1"),
+              Part<QAction>(w, "Next"), Part<QAction>(w, "Skip")})
             states << a->isEnabled();
         return states;
     }
     static QList<bool> All(bool value) { return QList<bool>(24, value); }
     void Drop(TQuavrel& window, std::vector<std::string> files) {
-        window.FileList->OnFileDrop(files, 5, 5);
+        Part<TFileView>(window, "FileList")->OnFileDrop(files, 5, 5);
     }
 
     std::unique_ptr<TempDir> files_;
@@ -87,10 +98,10 @@ private slots:
                           c = Media("c.mp3");
         Drop(*window, {a, b, c});
         QCOMPARE(Captions(*window), (QStringList{"a.mp3", "c.mp3"}));
-        QCOMPARE(window->PlayListModel.Focused(), 0);
-        QVERIFY(window->PlayListModel.IsSelected(0));
-        QVERIFY(!window->PlayListModel.IsSelected(1));
-        QCOMPARE(window->PlayIndex, 0);
+        QCOMPARE(window->PlayListModel().Focused(), 0);
+        QVERIFY(window->PlayListModel().IsSelected(0));
+        QVERIFY(!window->PlayListModel().IsSelected(1));
+        QCOMPARE(window->State().PlayIndex, 0);
         QCOMPARE(media_.FileName(), a);
         QVERIFY(media_.Log().empty());  // nothing plays
         QCOMPARE(ListControls(*window), All(true));
@@ -100,31 +111,31 @@ private slots:
     void aDoubleClickPlaysTheFocusedEntryOnce() {
         auto window = Start();
         Drop(*window, {Media("a.mp3"), Media("b.mp3")});
-        window->PlayListModel.Select(1);
-        window->PlayListModel.Focus(1);
-        window->FileList->OnDblClick();
+        window->PlayListModel().Select(1);
+        window->PlayListModel().Focus(1);
+        Part<TFileView>(*window, "FileList")->OnDblClick();
         QCOMPARE(media_.Log(), (std::vector<std::string>{"open " + files_->File("b.mp3"), "play"}));
-        QCOMPARE(window->PlayIndex, 1);
+        QCOMPARE(window->State().PlayIndex, 1);
         QCOMPARE(window->windowTitle(), QStringLiteral("[ b.mp3 ] Quavrel v2.0"));
-        QCOMPARE(window->TrayIcon->ToolTip(), QStringLiteral("Playing b.mp3"));
+        QCOMPARE(Part<TTrayIcon>(*window, "TrayIcon")->ToolTip(), QStringLiteral("Playing b.mp3"));
     }
 
     void draggingAnEntryOntoAnotherPutsItJustAfterThatEntry() {
         auto window = Start();
-        window->HotTrack1->setChecked(false);  // a click then only clicks
+        Part<QAction>(*window, "HotTrack1")->setChecked(false);  // a click then only clicks
         Drop(*window, {Media("a.mp3"), Media("b.mp3"), Media("c.mp3")});
-        QWidget* viewport = window->FileList->CurrentView()->viewport();
+        QWidget* viewport = Part<TFileView>(*window, "FileList")->CurrentView()->viewport();
         QTest::mousePress(viewport, Qt::LeftButton, {}, EntryPoint(*window, 2));
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, EntryPoint(*window, 0));
         QCOMPARE(Captions(*window), (QStringList{"a.mp3", "c.mp3", "b.mp3"}));
-        QCOMPARE(window->PlayListModel.Focused(), 1);
-        QVERIFY(window->PlayListModel.IsSelected(1));
-        QCOMPARE(window->DragSourceItem, -1);
+        QCOMPARE(window->PlayListModel().Focused(), 1);
+        QVERIFY(window->PlayListModel().IsSelected(1));
+        QCOMPARE(window->State().DragSourceItem, -1);
 
         QTest::mousePress(viewport, Qt::LeftButton, {}, EntryPoint(*window, 0));
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, EntryPoint(*window, 2));
         QCOMPARE(Captions(*window), (QStringList{"c.mp3", "b.mp3", "a.mp3"}));
-        QCOMPARE(window->PlayListModel.Focused(), 2);
+        QCOMPARE(window->PlayListModel().Focused(), 2);
 
         QTest::mousePress(viewport, Qt::LeftButton, {}, EntryPoint(*window, 1));
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, EntryPoint(*window, 1));
@@ -137,43 +148,48 @@ private slots:
         Drop(*window, {Media("a.mp3")});
         window->FileListMouseDown(Qt::RightButton, EntryPoint(*window, 0).x(),
                                   EntryPoint(*window, 0).y());
-        QVERIFY(window->Rename1->isEnabled() && window->Delete1->isEnabled() &&
-                window->SaveSelected->isEnabled());
-        QCOMPARE(window->DragSourceItem, 0);
+        QVERIFY(Part<QAction>(*window, "Rename1")->isEnabled() &&
+                Part<QAction>(*window, "Delete1")->isEnabled() &&
+                Part<QAction>(*window, "SaveSelected")->isEnabled());
+        QCOMPARE(window->State().DragSourceItem, 0);
         window->FileListMouseDown(Qt::LeftButton, EntryPoint(*window, 0).x(),
                                   EntryPoint(*window, 0).y());
-        QVERIFY(!window->Rename1->isEnabled() && !window->Delete1->isEnabled() &&
-                !window->SaveSelected->isEnabled());
+        QVERIFY(!Part<QAction>(*window, "Rename1")->isEnabled() &&
+                !Part<QAction>(*window, "Delete1")->isEnabled() &&
+                !Part<QAction>(*window, "SaveSelected")->isEnabled());
         window->FileListMouseDown(Qt::RightButton, 5, 400);
-        QVERIFY(!window->Rename1->isEnabled());
-        QCOMPARE(window->DragSourceItem, -1);
-        QVERIFY(window->Clear1->isEnabled());
+        QVERIFY(!Part<QAction>(*window, "Rename1")->isEnabled());
+        QCOMPARE(window->State().DragSourceItem, -1);
+        QVERIFY(Part<QAction>(*window, "Clear1")->isEnabled());
     }
 
     void movesAtTheEndsDoNothingAndSortingByNameKeepsTheOrder() {
         auto window = Start();
         Drop(*window, {Media("b.mp3"), Media("a.mp3"), Media("c.mp3")});
-        window->PlayListModel.Focus(0);
+        window->PlayListModel().Focus(0);
         window->MoveBack1Click();
         QCOMPARE(Captions(*window), (QStringList{"b.mp3", "a.mp3", "c.mp3"}));
-        window->PlayListModel.Focus(2);
+        window->PlayListModel().Focus(2);
         window->MoveFwd1Click();
         QCOMPARE(Captions(*window), (QStringList{"b.mp3", "a.mp3", "c.mp3"}));
         window->MoveBack1Click();
         QCOMPARE(Captions(*window), (QStringList{"b.mp3", "c.mp3", "a.mp3"}));
-        QCOMPARE(window->PlayListModel.Focused(), 1);
+        QCOMPARE(window->PlayListModel().Focused(), 1);
 
-        window->Name1->trigger();
-        QVERIFY(window->Name1->isChecked() && window->Name2->isChecked());
+        Part<QAction>(*window, "Name1")->trigger();
+        QVERIFY(Part<QAction>(*window, "Name1")->isChecked() &&
+                Part<QAction>(*window, "Name2")->isChecked());
         QCOMPARE(Captions(*window), (QStringList{"a.mp3", "b.mp3", "c.mp3"}));
-        window->PlayListModel.Focus(0);
+        window->PlayListModel().Focus(0);
         window->MoveFwd1Click();  // the list sorts itself back at once
         QCOMPARE(Captions(*window), (QStringList{"a.mp3", "b.mp3", "c.mp3"}));
         Drop(*window, {Media("0.mp3")});
         QCOMPARE(Captions(*window), (QStringList{"0.mp3", "a.mp3", "b.mp3", "c.mp3"}));
 
-        window->Name2->trigger();  // off: the order stays, new entries go to the end
-        QVERIFY(!window->Name1->isChecked() && !window->Name2->isChecked());
+        Part<QAction>(*window, "Name2")
+            ->trigger();  // off: the order stays, new entries go to the end
+        QVERIFY(!Part<QAction>(*window, "Name1")->isChecked() &&
+                !Part<QAction>(*window, "Name2")->isChecked());
         Drop(*window, {Media("00.mp3")});
         QCOMPARE(Captions(*window).last(), QStringLiteral("00.mp3"));
     }
@@ -181,24 +197,24 @@ private slots:
     void deletingEverythingDisablesTheListControlsAndAddingEnablesThem() {
         auto window = Start();
         Drop(*window, {Media("a.mp3"), Media("b.mp3")});
-        window->PlayListModel.Focus(1);
+        window->PlayListModel().Focus(1);
         window->PlayClick();
         QCOMPARE(media_.Mode(), MediaMode::Playing);
-        window->PlayListModel.SelectOnly(0);
+        window->PlayListModel().SelectOnly(0);
         window->DeleteSelected1Click();  // another entry than the playing one: playback stops
         QCOMPARE(media_.Mode(), MediaMode::Stopped);
-        QCOMPARE(window->PlayListModel.Count(), 1);
+        QCOMPARE(window->PlayListModel().Count(), 1);
 
-        window->PlayListModel.SelectAll();
+        window->PlayListModel().SelectAll();
         window->Delete1Click();
-        QVERIFY(window->PlayListModel.Empty());
+        QVERIFY(window->PlayListModel().Empty());
         QCOMPARE(ListControls(*window), All(false));
         QCOMPARE(window->windowTitle(), QStringLiteral("Quavrel v2.0 "));
-        QCOMPARE(window->TrackBar->minimum(), 0);
-        QCOMPARE(window->TrackBar->maximum(), 0);
-        QCOMPARE(window->TrackBar->value(), 0);
-        if (window->LCDLabel1)
-            QCOMPARE(window->LCDLabel1->Caption(), std::string("   "));
+        QCOMPARE(Part<QSlider>(*window, "TrackBar")->minimum(), 0);
+        QCOMPARE(Part<QSlider>(*window, "TrackBar")->maximum(), 0);
+        QCOMPARE(Part<QSlider>(*window, "TrackBar")->value(), 0);
+        if (Part<TLCDLabel>(*window, "LCDLabel1"))
+            QCOMPARE(Part<TLCDLabel>(*window, "LCDLabel1")->Caption(), std::string("   "));
 
         Drop(*window, {Media("c.mp3")});
         QCOMPARE(ListControls(*window), All(true));
@@ -211,16 +227,16 @@ private slots:
         const std::string a = Media("a.mp3");
         Drop(*window, {a});
         window->RenameFileinPlayList1Click();
-        QAbstractItemView* view = window->FileList->CurrentView();
+        QAbstractItemView* view = Part<TFileView>(*window, "FileList")->CurrentView();
         auto* editor = view->findChild<QLineEdit*>();
         QVERIFY(editor && editor->isVisible());
         editor->selectAll();
         QTest::keyClicks(editor, "My Song");
         QTest::keyClick(editor, Qt::Key_Return);  // the delegate commits from the event loop
         QTRY_COMPARE(Captions(*window), QStringList{"My Song"});
-        QCOMPARE(window->PlayListModel.At(0).Path, a);
+        QCOMPARE(window->PlayListModel().At(0).Path, a);
 
-        window->PlayListModel.Focus(-1);
+        window->PlayListModel().Focus(-1);
         window->Rename();  // no focused entry: nothing
         for (QLineEdit* open : view->findChildren<QLineEdit*>())
             QVERIFY(!open->isVisible());
@@ -229,65 +245,78 @@ private slots:
     void listAndDetailedTickTheirItems() {
         auto window = Start();
         window->Detailed1Click();
-        QCOMPARE(window->FileList->ViewStyle(), TViewStyle::vsReport);
-        QVERIFY(window->Detailed1->isChecked() && window->Detailed2->isChecked());
-        QVERIFY(!window->List->isChecked() && !window->List1->isChecked());
+        QCOMPARE(Part<TFileView>(*window, "FileList")->ViewStyle(), TViewStyle::vsReport);
+        QVERIFY(Part<QAction>(*window, "Detailed1")->isChecked() &&
+                Part<QAction>(*window, "Detailed2")->isChecked());
+        QVERIFY(!Part<QAction>(*window, "List")->isChecked() &&
+                !Part<QAction>(*window, "List1")->isChecked());
         window->List1Click();
-        QCOMPARE(window->FileList->ViewStyle(), TViewStyle::vsList);
-        QVERIFY(window->List->isChecked() && window->List1->isChecked());
-        QVERIFY(!window->Detailed1->isChecked() && !window->Detailed2->isChecked());
+        QCOMPARE(Part<TFileView>(*window, "FileList")->ViewStyle(), TViewStyle::vsList);
+        QVERIFY(Part<QAction>(*window, "List")->isChecked() &&
+                Part<QAction>(*window, "List1")->isChecked());
+        QVERIFY(!Part<QAction>(*window, "Detailed1")->isChecked() &&
+                !Part<QAction>(*window, "Detailed2")->isChecked());
     }
 
     void modeCommandsTickEveryTwinAndLightTheirLamps() {
         auto window = Start();
         Drop(*window, {Media("a.mp3"), Media("b.mp3")});
-        window->Shuffle2->trigger();
-        QCOMPARE(window->ShuffleOn, 1);
-        QVERIFY(window->Shuffle1->isChecked() && window->Shuffle2->isChecked());
-        QCOMPARE(window->PlayListModel.SelectedCount(), 2);
-        if (window->LedS)
-            QVERIFY(window->LedS->LedOn() && window->AMAdvLed1->LedOn());
-        window->Shuffle->click();
-        QCOMPARE(window->ShuffleOn, 0);
-        QVERIFY(!window->Shuffle1->isChecked() && !window->Shuffle2->isChecked());
-        QCOMPARE(window->PlayListModel.SelectedCount(), 0);
+        Part<QAction>(*window, "Shuffle2")->trigger();
+        QCOMPARE(window->State().ShuffleOn, 1);
+        QVERIFY(Part<QAction>(*window, "Shuffle1")->isChecked() &&
+                Part<QAction>(*window, "Shuffle2")->isChecked());
+        QCOMPARE(window->PlayListModel().SelectedCount(), 2);
+        if (Part<TAMAdvLed>(*window, "LedS"))
+            QVERIFY(Part<TAMAdvLed>(*window, "LedS")->LedOn() &&
+                    Part<TAMAdvLed>(*window, "AMAdvLed1")->LedOn());
+        Part<QToolButton>(*window, "Shuffle")->click();
+        QCOMPARE(window->State().ShuffleOn, 0);
+        QVERIFY(!Part<QAction>(*window, "Shuffle1")->isChecked() &&
+                !Part<QAction>(*window, "Shuffle2")->isChecked());
+        QCOMPARE(window->PlayListModel().SelectedCount(), 0);
 
-        window->Loop1->trigger();
-        QCOMPARE(window->LoopOn, 0);
-        QVERIFY(!window->Loop1->isChecked() && !window->LoopN->isChecked());
-        if (window->LedL)
-            QVERIFY(!window->LedL->LedOn() && !window->AMAdvLed2->LedOn());
-        window->LoopN->trigger();
-        QCOMPARE(window->LoopOn, 1);
-        QVERIFY(window->Loop1->isChecked() && window->LoopN->isChecked());
+        Part<QAction>(*window, "Loop1")->trigger();
+        QCOMPARE(window->State().LoopOn, 0);
+        QVERIFY(!Part<QAction>(*window, "Loop1")->isChecked() &&
+                !Part<QAction>(*window, "LoopN")->isChecked());
+        if (Part<TAMAdvLed>(*window, "LedL"))
+            QVERIFY(!Part<TAMAdvLed>(*window, "LedL")->LedOn() &&
+                    !Part<TAMAdvLed>(*window, "AMAdvLed2")->LedOn());
+        Part<QAction>(*window, "LoopN")->trigger();
+        QCOMPARE(window->State().LoopOn, 1);
+        QVERIFY(Part<QAction>(*window, "Loop1")->isChecked() &&
+                Part<QAction>(*window, "LoopN")->isChecked());
 
-        window->Preview1->trigger();
-        QCOMPARE(window->PlayMode, 1);
-        QVERIFY(window->PMLen->isEnabled());
-        QVERIFY(window->Preview1->isChecked() && window->PreviewN->isChecked());
-        if (window->LedP)
-            QVERIFY(window->LedP->LedOn() && window->AMAdvLed3->LedOn());
-        window->TBPlayMode->click();
-        QCOMPARE(window->PlayMode, 0);
-        QVERIFY(!window->PMLen->isEnabled());
-        QVERIFY(!window->Preview1->isChecked() && !window->PreviewN->isChecked());
+        Part<QAction>(*window, "Preview1")->trigger();
+        QCOMPARE(window->State().PlayMode, 1);
+        QVERIFY(Part<QLineEdit>(*window, "PMLen")->isEnabled());
+        QVERIFY(Part<QAction>(*window, "Preview1")->isChecked() &&
+                Part<QAction>(*window, "PreviewN")->isChecked());
+        if (Part<TAMAdvLed>(*window, "LedP"))
+            QVERIFY(Part<TAMAdvLed>(*window, "LedP")->LedOn() &&
+                    Part<TAMAdvLed>(*window, "AMAdvLed3")->LedOn());
+        Part<QToolButton>(*window, "TBPlayMode")->click();
+        QCOMPARE(window->State().PlayMode, 0);
+        QVERIFY(!Part<QLineEdit>(*window, "PMLen")->isEnabled());
+        QVERIFY(!Part<QAction>(*window, "Preview1")->isChecked() &&
+                !Part<QAction>(*window, "PreviewN")->isChecked());
     }
 
     void thePreviewLengthTakesDigitsOnlyAndTypingInItStopsTheFile() {
         auto window = Start();
-        QCOMPARE(window->PMLen->text(), QStringLiteral("5"));
+        QCOMPARE(Part<QLineEdit>(*window, "PMLen")->text(), QStringLiteral("5"));
         Drop(*window, {Media("a.mp3")});
         window->TBPlayModeClick();
-        window->PMLen->clear();
-        QTest::keyClicks(window->PMLen, "1x2-3 ");
-        QCOMPARE(window->PMLen->text(), QStringLiteral("123"));
+        Part<QLineEdit>(*window, "PMLen")->clear();
+        QTest::keyClicks(Part<QLineEdit>(*window, "PMLen"), "1x2-3 ");
+        QCOMPARE(Part<QLineEdit>(*window, "PMLen")->text(), QStringLiteral("123"));
         window->PlayClick();
         QCOMPARE(media_.Mode(), MediaMode::Playing);
-        QTest::keyClicks(window->PMLen, "4");
+        QTest::keyClicks(Part<QLineEdit>(*window, "PMLen"), "4");
         QCOMPARE(media_.Mode(), MediaMode::Stopped);
         window->PlayClick();  // continues
         QCOMPARE(media_.Mode(), MediaMode::Playing);
-        QTest::mouseClick(window->PMLen, Qt::LeftButton);
+        QTest::mouseClick(Part<QLineEdit>(*window, "PMLen"), Qt::LeftButton);
         QCOMPARE(media_.Mode(), MediaMode::Stopped);
     }
 
@@ -295,8 +324,8 @@ private slots:
         auto window = Start();
         const std::string a = Media("a.mp3"), b = Media("b.mp3");
         Drop(*window, {a, b});
-        window->PreviewN->trigger();
-        window->PMLen->setText(QStringLiteral("2"));
+        Part<QAction>(*window, "PreviewN")->trigger();
+        Part<QLineEdit>(*window, "PMLen")->setText(QStringLiteral("2"));
         window->PlayClick();
         for (int tick = 1; tick <= 10; ++tick) {
             media_.Advance(200);
@@ -307,13 +336,13 @@ private slots:
         window->TimerTimer();  // the eleventh tick
         QCOMPARE(media_.FileName(), b);
         QCOMPARE(media_.Mode(), MediaMode::Playing);
-        QCOMPARE(window->PreviewTicks, 0);
+        QCOMPARE(window->State().PreviewTicks, 0);
 
-        window->PMLen->blockSignals(true);  // emptied without a change notice
-        window->PMLen->clear();
-        window->PMLen->blockSignals(false);
+        Part<QLineEdit>(*window, "PMLen")->blockSignals(true);  // emptied without a change notice
+        Part<QLineEdit>(*window, "PMLen")->clear();
+        Part<QLineEdit>(*window, "PMLen")->blockSignals(false);
         window->TimerTimer();
-        QCOMPARE(window->PMLen->text(), QStringLiteral("5"));
+        QCOMPARE(Part<QLineEdit>(*window, "PMLen")->text(), QStringLiteral("5"));
         QCOMPARE(media_.Mode(), MediaMode::Stopped);
     }
 
@@ -322,22 +351,25 @@ private slots:
         const std::string a = Media("a.mp3", 100000);
         Drop(*window, {a});
         const std::string caption(60, 'x');
-        window->PlayListModel.SetCaption(0, caption);
+        window->PlayListModel().SetCaption(0, caption);
         window->PlayClick();
         media_.Advance(42000);
         window->TimerTimer();
-        QCOMPARE(window->TrayIcon->ToolTip(), QString::fromStdString(caption + "  "));
-        window->PlayListModel.SetCaption(0, "Song");
+        QCOMPARE(Part<TTrayIcon>(*window, "TrayIcon")->ToolTip(),
+                 QString::fromStdString(caption + "  "));
+        window->PlayListModel().SetCaption(0, "Song");
         window->PlayFile();
         window->TimerTimer();
-        QCOMPARE(window->TrayIcon->ToolTip(), QStringLiteral("Song  (Played 42%)"));
-        QCOMPARE(window->TrackBar->value(), 42000);
-        if (window->LCDLabel1) {
-            QCOMPARE(window->LCDLabel1->Caption(), std::string("42%"));
+        QCOMPARE(Part<TTrayIcon>(*window, "TrayIcon")->ToolTip(),
+                 QStringLiteral("Song  (Played 42%)"));
+        QCOMPARE(Part<QSlider>(*window, "TrackBar")->value(), 42000);
+        if (Part<TLCDLabel>(*window, "LCDLabel1")) {
+            QCOMPARE(Part<TLCDLabel>(*window, "LCDLabel1")->Caption(), std::string("42%"));
             window->LCDLabel1Click();
-            QCOMPARE(window->LCDLabel1->toolTip(), QStringLiteral("Percentage Remaining"));
+            QCOMPARE(Part<TLCDLabel>(*window, "LCDLabel1")->toolTip(),
+                     QStringLiteral("Percentage Remaining"));
             window->TimerTimer();
-            QCOMPARE(window->LCDLabel1->Caption(), std::string("58%"));
+            QCOMPARE(Part<TLCDLabel>(*window, "LCDLabel1")->Caption(), std::string("58%"));
         }
     }
 
@@ -346,11 +378,12 @@ private slots:
         Drop(*window, {Media("a.mp3", 100000)});
         window->PlayClick();
         media_.ClearLog();
-        window->TrackBar->setValue(500);  // the program's own move
+        Part<QSlider>(*window, "TrackBar")->setValue(500);  // the program's own move
         QVERIFY(media_.Log().empty());
-        window->TrackBar->setFocus();
-        window->TrackBar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        QCOMPARE(media_.Log().front(), "seek " + std::to_string(window->TrackBar->value()));
+        Part<QSlider>(*window, "TrackBar")->setFocus();
+        Part<QSlider>(*window, "TrackBar")->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(media_.Log().front(),
+                 "seek " + std::to_string(Part<QSlider>(*window, "TrackBar")->value()));
         QCOMPARE(media_.Mode(), MediaMode::Playing);
     }
 
@@ -358,10 +391,10 @@ private slots:
         auto window = Start();
         const std::string a = Media("a.mp3"), b = Media("b.mp3");
         Drop(*window, {a, b});
-        window->PlayListDir = files_->Path().string() + "/";
+        window->State().PlayListDir = files_->Path().string() + "/";
         const std::string file = files_->File("out.qpl");
         dialogs_.choice = Dialogs::Choice{file, 2};
-        window->Save->click();
+        Part<QToolButton>(*window, "Save")->click();
         QCOMPARE(dialogs_.requests.size(), size_t(1));
         const Dialogs::Request& request = dialogs_.requests.back();
         QCOMPARE(request.title, std::string("Save PlayList"));
@@ -369,9 +402,9 @@ private slots:
                  std::string("Quavrel Playlist|*.qpl|WinAmp PlayList|*.m3u|All Files|*.*"));
         QCOMPARE(request.defaultExt, std::string("qpl"));
         QCOMPARE(request.fileName, std::string("*.qpl"));
-        QCOMPARE(request.initialDir, window->PlayListDir);
+        QCOMPARE(request.initialDir, window->State().PlayListDir);
         QCOMPARE(TempDir::Read(file), a + "\r\n" + b + "\r\n");
-        QCOMPARE(window->CurrentListFile, file);
+        QCOMPARE(window->State().CurrentListFile, file);
 
         dialogs_.choice = Dialogs::Choice{file, 1};
         window->SaveSelected1Click();  // a is selected since the drop
@@ -390,9 +423,9 @@ private slots:
         const std::string list = files_->Write(
             "lists/new.qpl", "Quavrel v2.0 PlayList File\r\nFirst\r\n" + a + "\r\nMissing\r\n" +
                                  files_->File("none.mp3") + "\r\nSecond\r\n" + b + "\r\n");
-        window->LoopN->trigger();  // loop off
+        Part<QAction>(*window, "LoopN")->trigger();  // loop off
         dialogs_.choice = Dialogs::Choice{list, 1};
-        window->Load->click();
+        Part<QToolButton>(*window, "Load")->click();
         QCOMPARE(dialogs_.requests.back().title, std::string("Open PlayList"));
         QCOMPARE(dialogs_.requests.back().filter,
                  std::string("Quavrel PlayList|*.qpl|WinAmp Playlist|*.m3u|All Files|*.*"));
@@ -405,12 +438,12 @@ private slots:
                              "loaded.   Check if these files exists and\rif the file type filter "
                              "is capable of loading these filetypes"));
         QVERIFY(messages_.shown[0].icon == MessageBox::Icon::None);
-        QCOMPARE(window->CurrentListFile, list);
-        QCOMPARE(window->PlayListDir, files_->File("lists/"));
+        QCOMPARE(window->State().CurrentListFile, list);
+        QCOMPARE(window->State().PlayListDir, files_->File("lists/"));
         QCOMPARE(media_.FileName(), a);
         QCOMPARE(media_.Mode(), MediaMode::Playing);
         QCOMPARE(window->windowTitle(), QStringLiteral("[ First ] Quavrel v2.0"));
-        QCOMPARE(window->LoopOn, 0);
+        QCOMPARE(window->State().LoopOn, 0);
 
         dialogs_.choice.reset();
         window->LoadPlayList1Click();  // offers the file it returned last; cancelled: no change
@@ -418,9 +451,9 @@ private slots:
         QCOMPARE(dialogs_.requests.back().initialDir, files_->File("lists/"));
 
         window->LoadIt(files_->File("gone.qpl"));  // a missing file empties the list silently
-        QVERIFY(window->PlayListModel.Empty());
+        QVERIFY(window->PlayListModel().Empty());
         QCOMPARE(messages_.shown.size(), size_t(1));
-        QCOMPARE(window->CurrentListFile, list);
+        QCOMPARE(window->State().CurrentListFile, list);
     }
 
     void aMissingFileIsRemovedWhenPlayed() {
@@ -429,7 +462,7 @@ private slots:
         const std::string a = files_->Write("broken.mp3", "not audio");
         Drop(*window, {a});
         window->PlayClick();
-        QVERIFY(window->PlayListModel.Empty());
+        QVERIFY(window->PlayListModel().Empty());
         QCOMPARE(window->windowTitle(), QStringLiteral("Quavrel v2.0 "));
         QCOMPARE(ListControls(*window), All(false));
         QVERIFY(messages_.shown.empty());

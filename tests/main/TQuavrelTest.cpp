@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "TQuavrel.h"
+#include "support/FindPart.h"
 #include "support/MainWindowFakes.h"
 #include "widgets/TTrayIcon.h"
 
@@ -35,16 +36,17 @@ private slots:
         auto window = Start(true);
         QVERIFY(window->isVisible());
         QCOMPARE(window->windowTitle(), QStringLiteral("Quavrel v2.0"));
-        QCOMPARE(window->TrayIcon->ToolTip(), QStringLiteral("Welcome to Quavrel v1.1"));
-        QVERIFY(window->TrayIcon->Active());
-        QCOMPARE(window->LoopOn, 1);
-        QCOMPARE(window->ShuffleOn, 0);
-        QCOMPARE(window->PlayMode, 0);
-        QCOMPARE(window->FilteringOn, 1);
-        QVERIFY(window->FilterList);
-        QCOMPARE(window->ButtonWidth, 44);
-        QCOMPARE(window->ButtonHeight, 41);
-        QVERIFY(window->PlayListModel.Empty());
+        QCOMPARE(Part<TTrayIcon>(*window, "TrayIcon")->ToolTip(),
+                 QStringLiteral("Welcome to Quavrel v1.1"));
+        QVERIFY(Part<TTrayIcon>(*window, "TrayIcon")->Active());
+        QCOMPARE(window->State().LoopOn, 1);
+        QCOMPARE(window->State().ShuffleOn, 0);
+        QCOMPARE(window->State().PlayMode, 0);
+        QCOMPARE(window->State().FilteringOn, 1);
+        QVERIFY(window->State().FilterList);
+        QCOMPARE(window->State().ButtonWidth, 44);
+        QCOMPARE(window->State().ButtonHeight, 41);
+        QVERIFY(window->PlayListModel().Empty());
     }
 
     void menusHoldTheirItemsShortcutsAndTicks() {
@@ -54,32 +56,36 @@ private slots:
             titles << action->text();
         QCOMPARE(titles, (QStringList{"PlayList", "Edit", "Sequence", "View", "Toolbar", "About"}));
 
-        QCOMPARE(window->Open1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
-        QCOMPARE(window->Exit2->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
-        QCOMPARE(window->MoveFwd1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
-        QCOMPARE(window->ClearPlayList1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Delete));
-        QCOMPARE(window->RenameFileinPlayList1->text(), QStringLiteral("Edit Caption"));
-        QCOMPARE(window->NextSong1->shortcut(), QKeySequence(Qt::Key_F6));
-        QCOMPARE(window->PrevSong1->text(), QStringLiteral("Prev"));
-        QVERIFY(window->Loop1->isChecked());
-        QVERIFY(!window->Shuffle2->isChecked());
-        QVERIFY(window->List1->isChecked());
-        QVERIFY(!window->Detailed2->isChecked());
-        QVERIFY(!window->Type1->isEnabled());
-        QVERIFY(window->ImageBut2->isChecked());
-        QVERIFY(window->HotTrack1->isChecked());
-        QVERIFY(window->FunctionsToolbar1->isChecked());
+        QCOMPARE(Part<QAction>(*window, "Open1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+        QCOMPARE(Part<QAction>(*window, "Exit2")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
+        QCOMPARE(Part<QAction>(*window, "MoveFwd1")->shortcut(),
+                 QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(Part<QAction>(*window, "ClearPlayList1")->shortcut(),
+                 QKeySequence(Qt::CTRL | Qt::Key_Delete));
+        QCOMPARE(Part<QAction>(*window, "RenameFileinPlayList1")->text(),
+                 QStringLiteral("Edit Caption"));
+        QCOMPARE(Part<QAction>(*window, "NextSong1")->shortcut(), QKeySequence(Qt::Key_F6));
+        QCOMPARE(Part<QAction>(*window, "PrevSong1")->text(), QStringLiteral("Prev"));
+        QVERIFY(Part<QAction>(*window, "Loop1")->isChecked());
+        QVERIFY(!Part<QAction>(*window, "Shuffle2")->isChecked());
+        QVERIFY(Part<QAction>(*window, "List1")->isChecked());
+        QVERIFY(!Part<QAction>(*window, "Detailed2")->isChecked());
+        QVERIFY(!Part<QAction>(*window, "Type1")->isEnabled());
+        QVERIFY(Part<QAction>(*window, "ImageBut2")->isChecked());
+        QVERIFY(Part<QAction>(*window, "HotTrack1")->isChecked());
+        QVERIFY(Part<QAction>(*window, "FunctionsToolbar1")->isChecked());
 
-        QCOMPARE(Captions(window->TrayPopUp),
+        QCOMPARE(Captions(Part<QMenu>(*window, "TrayPopUp")),
                  (QStringList{"File Type Filtering", "-", "Load PlayList", "Save PlayList", "-",
                               "Loop", "Shuffle", "Preview", "-", "Play", "Pause", "Next",
                               "Previous", "-", "AlwaysOnTop", "Exit"}));
-        QVERIFY(window->LoopN->isChecked());
-        QCOMPARE(window->Skip->shortcut(), QKeySequence(Qt::Key_F5));
-        QCOMPARE(Captions(window->ItemPopUp),
+        QVERIFY(Part<QAction>(*window, "LoopN")->isChecked());
+        QCOMPARE(Part<QAction>(*window, "Skip")->shortcut(), QKeySequence(Qt::Key_F5));
+        QCOMPARE(Captions(Part<QMenu>(*window, "ItemPopUp")),
                  (QStringList{"Rename", "Delete", "Save Selected", "-", "Clear"}));
-        QCOMPARE(window->PopupMenu1->actions().size(), 11);
-        QCOMPARE(window->ToggleColorScheme2->text(), QStringLiteral("Windows Colors"));
+        QCOMPARE(Part<QMenu>(*window, "PopupMenu1")->actions().size(), 11);
+        QCOMPARE(Part<QAction>(*window, "ToggleColorScheme2")->text(),
+                 QStringLiteral("Windows Colors"));
     }
 
     void minimisingWithATrayHidesTheWindowAndPlaybackGoesOn() {
@@ -106,11 +112,11 @@ private slots:
     void exitSaysClosingAndClosesOnce() {
         auto window = Start(true);
         window->Exit1Click();
-        QCOMPARE(window->TrayIcon->ToolTip(), QStringLiteral("Closing"));
+        QCOMPARE(Part<TTrayIcon>(*window, "TrayIcon")->ToolTip(), QStringLiteral("Closing"));
         QVERIFY(!window->isVisible());
-        QVERIFY(!window->FilterList);  // FormClose ran
-        window->close();               // a second close changes nothing
-        QVERIFY(!window->FilterList);
+        QVERIFY(!window->State().FilterList);  // FormClose ran
+        window->close();                       // a second close changes nothing
+        QVERIFY(!window->State().FilterList);
         QVERIFY(messages_.shown.empty());
     }
 };

@@ -16,6 +16,7 @@
 #include "mixer/TAudioMixer.h"
 #include "mixer/TVolForm.h"
 #include "services/QtUiPost.h"
+#include "support/FindPart.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -46,27 +47,28 @@ protected:
 
 TEST_F(TQuavrelVolumeTest, AnyMouseButtonOnVolumeButOpensThePopUpOnTheWindowsCorner) {
     api_.SetValues(Volume, {49152, 49152});
-    ASSERT_NE(window_->VolumeBut, nullptr);
-    EXPECT_EQ(window_->CreateVolumeBut(), window_->VolumeBut);
-    EXPECT_EQ(window_->VolumeBut->toolTip(), QStringLiteral("Volume"));
-    EXPECT_EQ(window_->Mixer->MixerID(), 0);
-    ASSERT_NE(window_->VolForm, nullptr);
-    EXPECT_FALSE(window_->VolForm->isVisible());
+    ASSERT_NE(Part<QToolButton>(*window_, "VolumeBut"), nullptr);
+    EXPECT_EQ(window_->CreateVolumeBut(), Part<QToolButton>(*window_, "VolumeBut"));
+    EXPECT_EQ(Part<QToolButton>(*window_, "VolumeBut")->toolTip(), QStringLiteral("Volume"));
+    // The mixer reads device 0, as the media player interface sees it.
+    EXPECT_EQ(static_cast<const PlayerControl&>(*window_).Volume(), 49152);
+    ASSERT_NE(Part<TVolForm>(*window_, "VolForm"), nullptr);
+    EXPECT_FALSE(Part<TVolForm>(*window_, "VolForm")->isVisible());
 
-    QTest::mousePress(window_->VolumeBut, Qt::MiddleButton);
+    QTest::mousePress(Part<QToolButton>(*window_, "VolumeBut"), Qt::MiddleButton);
 
-    TVolForm& pop = *window_->VolForm;
+    TVolForm& pop = *Part<TVolForm>(*window_, "VolForm");
     ASSERT_TRUE(pop.isVisible());
     EXPECT_EQ(pop.TrackBar1->value(), 16383);
     EXPECT_EQ(pop.frameGeometry().bottomRight(), window_->frameGeometry().bottomRight());
-    EXPECT_FALSE(window_->VolumeBut->isDown());
+    EXPECT_FALSE(Part<QToolButton>(*window_, "VolumeBut")->isDown());
     pop.hide();
-    QTest::mousePress(window_->VolumeBut, Qt::RightButton);
+    QTest::mousePress(Part<QToolButton>(*window_, "VolumeBut"), Qt::RightButton);
     EXPECT_TRUE(pop.isVisible());
 }
 
 TEST_F(TQuavrelVolumeTest, TheMixersNoticesKeepTheHiddenPopUpInStep) {
-    TVolForm& pop = *window_->VolForm;
+    TVolForm& pop = *Part<TVolForm>(*window_, "VolForm");
     api_.SetValues(Volume, {65535, 65535});
     api_.SetValues(Mute, {1});
     ASSERT_TRUE(QTest::qWaitFor([&] { return pop.VolCheck->isChecked(); }));

@@ -23,6 +23,7 @@
 #include "mpris/MprisService.h"
 #include "mpris/TrackedMediaDevice.h"
 #include "services/QtUiPost.h"
+#include "support/FindPart.h"
 #include "support/TempDir.h"
 #include "support/WavWriter.h"
 
@@ -79,11 +80,11 @@ private:
             files_.push_back(path);
         }
         window_->FileListFileDrop(files_, 0, 0);
-        QCOMPARE(window_->PlayListModel.Count(), 3);
+        QCOMPARE(window_->PlayListModel().Count(), 3);
         // Nothing chosen yet, so "next" starts at the first entry.
-        window_->PlayListModel.DeselectAll();
-        window_->PlayListModel.Focus(-1);
-        service_ = new MprisService(*window_, *device_);
+        window_->PlayListModel().DeselectAll();
+        window_->PlayListModel().Focus(-1);
+        service_ = new MprisService(*window_, *device_, window_.get());
         QCOMPARE(service_->ServiceName(), Service);
         log_ = std::make_unique<SignalLog>();
         QVERIFY(client_.connect(Service, Path, Properties, QStringLiteral("PropertiesChanged"),
@@ -183,7 +184,7 @@ private slots:
         QVERIFY(Get(Player, QStringLiteral("CanControl")).toBool());
 
         // The types follow the filter list as it changes.
-        window_->FilterList->assign({"wav"});
+        window_->State().FilterList->assign({"wav"});
         QCOMPARE(Get(Root, QStringLiteral("SupportedMimeTypes")).toStringList(),
                  QStringList{QStringLiteral("audio/x-wav")});
 
@@ -270,27 +271,27 @@ private slots:
     void modesRunTheMenuTogglesAndReadBack() {
         QCOMPARE(Get(Player, QStringLiteral("LoopStatus")).toString(), QStringLiteral("Playlist"));
         Set(Player, QStringLiteral("LoopStatus"), QStringLiteral("None"));
-        QCOMPARE(window_->LoopOn, 0);
-        QVERIFY(!window_->Loop1->isChecked());
-        QVERIFY(!window_->LoopN->isChecked());
+        QCOMPARE(window_->State().LoopOn, 0);
+        QVERIFY(!Part<QAction>(*window_, "Loop1")->isChecked());
+        QVERIFY(!Part<QAction>(*window_, "LoopN")->isChecked());
         QCOMPARE(Get(Player, QStringLiteral("LoopStatus")).toString(), QStringLiteral("None"));
         // The player cannot repeat one file: asking for it changes nothing.
         Set(Player, QStringLiteral("LoopStatus"), QStringLiteral("Track"));
-        QCOMPARE(window_->LoopOn, 0);
+        QCOMPARE(window_->State().LoopOn, 0);
         Set(Player, QStringLiteral("LoopStatus"), QStringLiteral("Playlist"));
-        QCOMPARE(window_->LoopOn, 1);
+        QCOMPARE(window_->State().LoopOn, 1);
 
         QVERIFY(!Get(Player, QStringLiteral("Shuffle")).toBool());
         Set(Player, QStringLiteral("Shuffle"), true);
-        QCOMPARE(window_->ShuffleOn, 1);
-        QVERIFY(window_->Shuffle2->isChecked());
-        QCOMPARE(window_->PlayListModel.SelectedCount(), 3);  // a new pass: all unplayed
+        QCOMPARE(window_->State().ShuffleOn, 1);
+        QVERIFY(Part<QAction>(*window_, "Shuffle2")->isChecked());
+        QCOMPARE(window_->PlayListModel().SelectedCount(), 3);  // a new pass: all unplayed
         QCOMPARE(Changed(QStringLiteral("Shuffle")).toBool(), true);
         Set(Player, QStringLiteral("Shuffle"), true);  // already on: no second toggle
-        QCOMPARE(window_->ShuffleOn, 1);
+        QCOMPARE(window_->State().ShuffleOn, 1);
         Set(Player, QStringLiteral("Shuffle"), false);
-        QCOMPARE(window_->ShuffleOn, 0);
-        QCOMPARE(window_->PlayListModel.SelectedCount(), 0);
+        QCOMPARE(window_->State().ShuffleOn, 0);
+        QCOMPARE(window_->PlayListModel().SelectedCount(), 0);
     }
 
     void seeksMoveTheTrackBarsFileAndSayWhere() {
@@ -302,7 +303,7 @@ private slots:
         Call(Player, QStringLiteral("Seek"), {qlonglong(700'000)});
         QCOMPARE(fake_->Position(), 700);
         QCOMPARE(fake_->Mode(), MediaMode::Playing);  // plays on, as after a drag
-        QCOMPARE(window_->TrackBar->value(), 700);
+        QCOMPARE(Part<QSlider>(*window_, "TrackBar")->value(), 700);
         QTRY_COMPARE(log_->seeked.size(), 1);
         QCOMPARE(log_->seeked.front(), 700'000);
 
@@ -324,8 +325,8 @@ private slots:
 
         // The user's own drag of the track bar is a seek too.
         const int before = log_->seeked.size();
-        window_->TrackBar->setSliderPosition(2000);
-        window_->TrackBar->triggerAction(QAbstractSlider::SliderMove);
+        Part<QSlider>(*window_, "TrackBar")->setSliderPosition(2000);
+        Part<QSlider>(*window_, "TrackBar")->triggerAction(QAbstractSlider::SliderMove);
         QTRY_COMPARE(log_->seeked.size(), before + 1);
     }
 
@@ -337,8 +338,8 @@ private slots:
                       {QUrl::fromLocalFile(QString::fromStdString(added)).toString()})
                      .type(),
                  QDBusMessage::ReplyMessage);
-        QCOMPARE(window_->PlayListModel.Count(), 4);
-        QCOMPARE(window_->PlayListModel.At(3).Path, added);
+        QCOMPARE(window_->PlayListModel().Count(), 4);
+        QCOMPARE(window_->PlayListModel().At(3).Path, added);
         QCOMPARE(window_->windowTitle(), QStringLiteral("[ d.wav ] Quavrel v2.0"));
         QCOMPARE(Metadata().value(QStringLiteral("mpris:length")).toLongLong(), 4'000'000);
 
@@ -348,11 +349,11 @@ private slots:
                                     {QUrl::fromLocalFile(QString::fromStdString(text)).toString()});
         QCOMPARE(refused.type(), QDBusMessage::ErrorMessage);
         QCOMPARE(refused.errorName(), QString::fromLatin1(MprisService::ErrorName));
-        QCOMPARE(window_->PlayListModel.Count(), 4);
+        QCOMPARE(window_->PlayListModel().Count(), 4);
         QDBusMessage remote = Call(Player, QStringLiteral("OpenUri"),
                                    {QStringLiteral("http://example.invalid/a.mp3")});
         QCOMPARE(remote.type(), QDBusMessage::ErrorMessage);
-        QCOMPARE(window_->PlayListModel.Count(), 4);
+        QCOMPARE(window_->PlayListModel().Count(), 4);
     }
 
     void abilitiesFollowTheEmptinessRule() {
@@ -404,14 +405,14 @@ private slots:
         const QDBusConnection none = QDBusConnection::connectToBus(
             QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("none"));
         QVERIFY(!none.isConnected());
-        auto* quiet = new MprisService(*window_, *device_, none);
+        auto* quiet = new MprisService(*window_, *device_, window_.get(), none);
         QVERIFY(quiet->ServiceName().isEmpty());
         window_->NextSClick();
         quiet->Refresh();
         QCOMPARE(window_->windowTitle(), QStringLiteral("[ a.wav ] Quavrel v2.0"));
         // A second copy, on a connection of its own, takes the per-process name.
         auto* second = new MprisService(
-            *window_, *device_,
+            *window_, *device_, window_.get(),
             QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("second")));
         QVERIFY(second->ServiceName().startsWith(Service + QStringLiteral(".instance")));
     }

@@ -11,7 +11,9 @@
 #include "TQuavrel.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeMessageBox.h"
+#include "fakes/FakeShellInfo.h"
 #include "media/MpvMediaDevice.h"
+#include "playlist/FileAdder.h"
 #include "playlist/PlayListFiles.h"
 #include "services/QtUiPost.h"
 #include "support/TempDir.h"
@@ -23,9 +25,8 @@ class PlaybackEndToEndTest : public ::testing::Test {
 protected:
     PlaybackEndToEndTest()
         : device_(post_, MpvMediaDevice::Output::Null),
-          sequencer_({shuffleOn_, loopOn_, playMode_, previewTicks_, playIndex_, nowPlaying_,
-                      dragSource_, showRemaining_},
-                     list_, device_, display_, clock_) {
+          sequencer_(state_, list_, device_, display_, clock_) {
+        state_.LoopOn = 0;
         device_.SetOnNotify([this] { sequencer_.MediaPlayer1Notify(); });
         std::string lines;
         for (const char* name : {"one.wav", "two.wav", "three.wav"}) {
@@ -37,16 +38,12 @@ protected:
 
     // Loads the list and starts it as the main window does: loop forced on for the one call.
     void LoadAndStart() {
-        const auto outcome = PlayListFiles::Load(m3u_, list_, [this](const std::string& path) {
-            if (!std::filesystem::is_regular_file(path))
-                return -1;
-            return list_.Append(PlayListEntry{path, "WAV audio", path, 0});
-        });
+        const auto outcome = PlayListFiles::Load(m3u_, list_, adder_);
         ASSERT_EQ(outcome, PlayListFiles::LoadOutcome::AllAdded);
-        const std::uint8_t loop = loopOn_;
-        loopOn_ = 1;
+        const std::uint8_t loop = state_.LoopOn;
+        state_.LoopOn = 1;
         sequencer_.NextSClick();
-        loopOn_ = loop;
+        state_.LoopOn = loop;
     }
 
     // Runs the event loop, noting every new window caption, until done() or the time is up.
@@ -66,10 +63,9 @@ protected:
     std::string m3u_;
     QtUiPost post_;
     MpvMediaDevice device_;
-    std::uint8_t shuffleOn_ = 0, loopOn_ = 0, playMode_ = 0, showRemaining_ = 0;
-    std::int32_t previewTicks_ = 0, playIndex_ = 0;
-    std::string nowPlaying_;
-    int dragSource_ = -1;
+    PlayerState state_;
+    FakeShellInfo shell_;
+    FileAdder adder_{shell_, nullptr};
     PlayList list_;
     RecordingDisplay display_;
     FakeClock clock_;
@@ -91,7 +87,7 @@ TEST_F(PlaybackEndToEndTest, PlaysThroughInOrderAndStopsAfterTheLastWithLoopOff)
 }
 
 TEST_F(PlaybackEndToEndTest, StartsAgainAtTheFirstWithLoopOn) {
-    loopOn_ = 1;
+    state_.LoopOn = 1;
     LoadAndStart();
     RunUntil([this] { return captions_.size() >= 4; }, 5000);
     ASSERT_EQ(captions_.size(), 4u);
@@ -113,7 +109,7 @@ TEST_F(PlaybackEndToEndTest, TheMainWindowPlaysALoadedListThroughWithItsCaptionF
     std::vector<QString> titles;
     QElapsedTimer timer;
     timer.start();
-    while (window.PlayListModel.Focused() != -1 && timer.elapsed() < 5000) {
+    while (window.PlayListModel().Focused() != -1 && timer.elapsed() < 5000) {
         if (titles.empty() || titles.back() != window.windowTitle())
             titles.push_back(window.windowTitle());
         QEventLoop loop;
@@ -122,9 +118,9 @@ TEST_F(PlaybackEndToEndTest, TheMainWindowPlaysALoadedListThroughWithItsCaptionF
     }
     EXPECT_EQ(titles, (std::vector<QString>{"[ one ] Quavrel v2.0", "[ two ] Quavrel v2.0",
                                             "[ three ] Quavrel v2.0"}));
-    EXPECT_EQ(window.PlayListModel.Focused(), -1);
+    EXPECT_EQ(window.PlayListModel().Focused(), -1);
     EXPECT_EQ(device_.Mode(), MediaMode::Stopped);
-    EXPECT_EQ(window.LoopOn, 0);
+    EXPECT_EQ(window.State().LoopOn, 0);
     EXPECT_TRUE(messages.shown.empty());
 }
 

@@ -21,7 +21,7 @@ TEST_F(ProgressTextTest, ShowsThePartPlayedOrRemainingInTheLcdAndTooltip) {
     EXPECT_EQ(display_.toolTip, "Song  (Played 42%)");
     EXPECT_EQ(display_.trackPosition, 42000);
 
-    showRemaining_ = 1;
+    state_.ShowRemaining = 1;
     Tick();
     EXPECT_EQ(display_.lcd, "58%");
     EXPECT_EQ(display_.toolTip, "Song  (Remaining 58%)");
@@ -30,11 +30,11 @@ TEST_F(ProgressTextTest, ShowsThePartPlayedOrRemainingInTheLcdAndTooltip) {
 TEST_F(ProgressTextTest, TheStartAndTheEndShowZeroAndAHundred) {
     Tick();
     EXPECT_EQ(display_.lcd, "0%");
-    showRemaining_ = 1;
+    state_.ShowRemaining = 1;
     Tick();
     EXPECT_EQ(display_.lcd, "100%");
     device_.Advance(99999);
-    showRemaining_ = 0;
+    state_.ShowRemaining = 0;
     Tick();
     EXPECT_EQ(display_.lcd, "99%");
     EXPECT_EQ(ProgressText::LcdCaption(100, 0), "100%");
@@ -57,14 +57,14 @@ TEST_F(ProgressTextTest, ALengthOfZeroShowsBlanksAndNeverEndsAPreview) {
     list_.Append(PlayListEntry{"Empty", "", "/m/empty.wav", 0});
     list_.Focus(1);
     sequencer_.PlayClick();
-    playMode_ = 1;
+    state_.PlayMode = 1;
     display_.previewEnabled = true;
     display_.previewLength = "1";
     for (int tick = 0; tick < 40; ++tick)
         Tick();
     EXPECT_EQ(display_.lcd, "   ");
     EXPECT_EQ(display_.toolTip, "Empty");
-    EXPECT_EQ(previewTicks_, 0);
+    EXPECT_EQ(state_.PreviewTicks, 0);
     EXPECT_EQ(device_.FileName(), "/m/empty.wav");
 }
 

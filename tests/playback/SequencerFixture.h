@@ -8,8 +8,9 @@
 #include "fakes/FakeClock.h"
 #include "fakes/FakeMediaDevice.h"
 #include "playback/PlaybackDisplay.h"
+#include "playback/PlayerState.h"
 #include "playback/Sequencer.h"
-#include "views/PlayList.h"
+#include "playlist/PlayList.h"
 
 // The displays as plain fields; a change of the preview length runs PMLenChange, as the box's
 // change handler does in the window.
@@ -45,10 +46,7 @@ public:
 // A play list of files the fake device can open, and a sequencer over it with a fixed clock.
 class SequencerFixture : public ::testing::Test {
 protected:
-    SequencerFixture()
-        : sequencer_({shuffleOn_, loopOn_, playMode_, previewTicks_, playIndex_, nowPlaying_,
-                      dragSource_, showRemaining_},
-                     list_, device_, display_, clock_) {
+    SequencerFixture() : sequencer_(state_, list_, device_, display_, clock_) {
         device_.SetOnNotify([this] { sequencer_.MediaPlayer1Notify(); });
         display_.onPreviewChange = [this] { sequencer_.PMLenChange(); };
     }
@@ -78,10 +76,7 @@ protected:
     }
     void Tick() { sequencer_.TimerTimer(true); }
 
-    std::uint8_t shuffleOn_ = 0, loopOn_ = 1, playMode_ = 0, showRemaining_ = 0;
-    std::int32_t previewTicks_ = 0, playIndex_ = 0;
-    std::string nowPlaying_;
-    int dragSource_ = -1;
+    PlayerState state_;
     PlayList list_;
     FakeMediaDevice device_;
     RecordingDisplay display_;

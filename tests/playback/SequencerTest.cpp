@@ -21,14 +21,14 @@ int ExpectedDraw(std::uint32_t timeOfDayMs, const std::vector<bool>& unplayed) {
 
 TEST_F(SequencerTest, OrderWithLoopOffEndsAfterTheLastAndNextStartsAgainAtTheFirst) {
     AddEntries(3);
-    loopOn_ = 0;
+    state_.LoopOn = 0;
     sequencer_.NextSClick();
     EXPECT_EQ(Playing(), "s0");
     EXPECT_EQ(list_.Focused(), 0);
     EXPECT_TRUE(list_.IsSelected(0));
     FinishFile();
     EXPECT_EQ(Playing(), "s1");
-    EXPECT_EQ(playIndex_, 1);
+    EXPECT_EQ(state_.PlayIndex, 1);
     EXPECT_EQ(list_.SelectedCount(), 1);
     FinishFile();
     EXPECT_EQ(Playing(), "s2");
@@ -59,7 +59,7 @@ TEST_F(SequencerTest, OrderWithLoopOnPlaysTheFirstAfterTheLast) {
 TEST_F(SequencerTest, PreviousWrapsToTheLastWithLoopOnOrOff) {
     AddEntries(3);
     for (std::uint8_t loop : {0, 1}) {
-        loopOn_ = loop;
+        state_.LoopOn = loop;
         list_.DeselectAll();
         list_.Focus(-1);
         sequencer_.PrevSClick();  // nothing selected: the last entry
@@ -72,16 +72,16 @@ TEST_F(SequencerTest, PreviousWrapsToTheLastWithLoopOnOrOff) {
         EXPECT_EQ(Playing(), "s2");
         EXPECT_EQ(list_.Focused(), 2);
         EXPECT_EQ(list_.SelectedCount(), 1);
-        EXPECT_EQ(playIndex_, 2);
+        EXPECT_EQ(state_.PlayIndex, 2);
     }
 }
 
 TEST_F(SequencerTest, ShuffleWithLoopOffPlaysEachEntryOnceInTheGeneratorsOrder) {
     constexpr int count = 7;
     AddEntries(count);
-    loopOn_ = 0;
+    state_.LoopOn = 0;
     sequencer_.ShuffleClick();
-    EXPECT_EQ(shuffleOn_, 1);
+    EXPECT_EQ(state_.ShuffleOn, 1);
     EXPECT_EQ(list_.SelectedCount(), count);
 
     std::vector<bool> unplayed(count, true);
@@ -99,7 +99,7 @@ TEST_F(SequencerTest, ShuffleWithLoopOffPlaysEachEntryOnceInTheGeneratorsOrder) 
         played.push_back(Playing());
         EXPECT_EQ(list_.Focused(), index);
         EXPECT_FALSE(list_.IsSelected(index));
-        EXPECT_EQ(playIndex_, index);
+        EXPECT_EQ(state_.PlayIndex, index);
     }
     EXPECT_EQ(played, expected);
     std::vector<std::string> sorted = played;
@@ -145,8 +145,8 @@ public:
 TEST_F(SequencerTest, AShuffleNextShowsOnlyItsFinalChoiceHoweverManyDrawsItTakes) {
     constexpr int count = 2000;
     AddEntries(count);
-    shuffleOn_ = 1;
-    loopOn_ = 0;
+    state_.ShuffleOn = 1;
+    state_.LoopOn = 0;
     const int unplayed = 1234;
     list_.Select(unplayed);
     std::vector<bool> marks(count, false);
@@ -166,7 +166,7 @@ TEST_F(SequencerTest, SwitchingShuffleOffDeselectsEverythingSoNextStartsAtTheFir
     sequencer_.ShuffleClick();
     sequencer_.NextSClick();
     sequencer_.ShuffleClick();
-    EXPECT_EQ(shuffleOn_, 0);
+    EXPECT_EQ(state_.ShuffleOn, 0);
     EXPECT_EQ(list_.SelectedCount(), 0);
     sequencer_.NextSClick();
     EXPECT_EQ(Playing(), "s0");
@@ -179,14 +179,14 @@ TEST_F(SequencerTest, SeveralSelectedEntriesInOrderOpenTheFirstSelected) {
     list_.Focus(2);
     sequencer_.NextSClick();  // the focus moves on to s3, but s0 is the first selected
     EXPECT_EQ(Playing(), "s0");
-    EXPECT_EQ(playIndex_, 0);
+    EXPECT_EQ(state_.PlayIndex, 0);
     EXPECT_EQ(list_.Focused(), 3);
 }
 
 TEST_F(SequencerTest, APreviewOfFiveSecondsEndsOnTheTwentySixthTick) {
     AddEntries(2, 60000);
-    loopOn_ = 0;
-    playMode_ = 1;
+    state_.LoopOn = 0;
+    state_.PlayMode = 1;
     display_.previewEnabled = true;
     sequencer_.NextSClick();
     for (int tick = 1; tick <= 25; ++tick) {
@@ -197,18 +197,18 @@ TEST_F(SequencerTest, APreviewOfFiveSecondsEndsOnTheTwentySixthTick) {
     device_.Advance(200);
     Tick();
     EXPECT_EQ(Playing(), "s1");
-    EXPECT_EQ(previewTicks_, 0);
+    EXPECT_EQ(state_.PreviewTicks, 0);
 
     for (int tick = 1; tick <= 26; ++tick)
         Tick();  // the end of the list with loop off: the last preview is cut
     EXPECT_EQ(device_.Mode(), MediaMode::Stopped);
     EXPECT_EQ(list_.SelectedCount(), 0);
-    EXPECT_EQ(previewTicks_, 0);
+    EXPECT_EQ(state_.PreviewTicks, 0);
 }
 
 TEST_F(SequencerTest, APreviewLengthThatCannotWorkIsResetToOneWhenTheNextFileOpens) {
     AddEntries(1, 4000);
-    playMode_ = 1;
+    state_.PlayMode = 1;
     display_.previewEnabled = true;
     for (const char* text : {"0", "1", "4000", "99999"}) {
         display_.previewLength = text;
@@ -229,7 +229,7 @@ TEST_F(SequencerTest, APreviewLengthThatCannotWorkIsResetToOneWhenTheNextFileOpe
 
 TEST_F(SequencerTest, AnEmptiedPreviewLengthIsRefilledAndThatStopsTheFile) {
     AddEntries(1);
-    playMode_ = 1;
+    state_.PlayMode = 1;
     display_.previewEnabled = true;
     sequencer_.NextSClick();
     display_.previewLength = "";
@@ -262,7 +262,7 @@ TEST_F(SequencerTest, PlayOnTheOpenEntryContinuesItAndOnAnotherOpensThat) {
     device_.ClearLog();
     sequencer_.PlayClick();
     EXPECT_EQ(device_.Log(), (std::vector<std::string>{"close", "open /m/s1.wav", "play"}));
-    EXPECT_EQ(playIndex_, 1);
+    EXPECT_EQ(state_.PlayIndex, 1);
     EXPECT_GT(device_.DeliverNotices(), 0);  // the first file's plays ended as aborted...
     EXPECT_EQ(Playing(), "s1");              // ...which does not advance
     EXPECT_EQ(device_.Mode(), MediaMode::Playing);
@@ -272,11 +272,11 @@ TEST_F(SequencerTest, AMissingFileAtTheFocusedEntryIsRemovedAndNothingPlays) {
     AddEntries(2);
     list_.Append(PlayListEntry{"gone", "", "/m/gone.wav", 0});
     list_.Focus(2);
-    dragSource_ = 0;
+    state_.DragSourceItem = 0;
     sequencer_.PlayClick();
     EXPECT_EQ(list_.Count(), 2);
     EXPECT_EQ(display_.caption, "Quavrel v2.0 ");
-    EXPECT_EQ(dragSource_, -1);
+    EXPECT_EQ(state_.DragSourceItem, -1);
     EXPECT_EQ(device_.Mode(), MediaMode::NotReady);
     EXPECT_TRUE(list_.IsConsistent());
 }
@@ -288,12 +288,12 @@ TEST_F(SequencerTest, AFileStartingNamesItselfInTheCaptionAndTooltip) {
     sequencer_.PlayClick();
     EXPECT_EQ(display_.caption, "[ Second Song ] Quavrel v2.0");
     EXPECT_EQ(display_.toolTip, "Playing s1.wav");
-    EXPECT_EQ(nowPlaying_, "Second Song");
+    EXPECT_EQ(state_.NowPlayingText, "Second Song");
     EXPECT_EQ(display_.trackMax, 10000);
 
-    playIndex_ = 5;  // beyond the list: the file name names it
+    state_.PlayIndex = 5;  // beyond the list: the file name names it
     sequencer_.PlayFile();
-    EXPECT_EQ(nowPlaying_, "Playing s1.wav");
+    EXPECT_EQ(state_.NowPlayingText, "Playing s1.wav");
     EXPECT_EQ(display_.caption, "[ Playing s1.wav ] Quavrel v2.0");
 }
 

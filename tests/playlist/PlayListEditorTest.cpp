@@ -2,9 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "fakes/FakeMediaDevice.h"
+#include "playback/PlayerState.h"
 #include "playlist/EntryTracker.h"
+#include "playlist/PlayList.h"
 #include "playlist/PlayListEditor.h"
-#include "views/PlayList.h"
 
 namespace {
 
@@ -28,17 +29,11 @@ protected:
         return list_.Append(PlayListEntry{path.substr(path.rfind('/') + 1), "", path, 0});
     }
 
-    std::uint8_t shuffleOn_ = 0, loopOn_ = 1, playMode_ = 0, showRemaining_ = 0;
-    std::int32_t previewTicks_ = 0, playIndex_ = 0;
-    std::string nowPlaying_;
-    int dragSource_ = -1;
+    PlayerState state_;
     PlayList list_;
     FakeMediaDevice device_;
-    EntryTracker tracker_{list_, dragSource_};
-    PlayListEditor editor_{{shuffleOn_, loopOn_, playMode_, previewTicks_, playIndex_, nowPlaying_,
-                            dragSource_, showRemaining_},
-                           list_,
-                           device_};
+    EntryTracker tracker_{list_, state_.DragSourceItem};
+    PlayListEditor editor_{state_, list_, device_};
 };
 
 TEST_F(PlayListEditorTest, DroppedFilesAreAppendedAndTheFirstBecomesCurrent) {
@@ -47,14 +42,14 @@ TEST_F(PlayListEditorTest, DroppedFilesAreAppendedAndTheFirstBecomesCurrent) {
     editor_.FileDrop({"/d/a.mp3", "/d/b.txt", "/d/c.mp3"},
                      [this](const std::string& p) { return AddFile(p); });
     EXPECT_EQ(Order(), "x a.mp3*^ c.mp3 ");
-    EXPECT_EQ(playIndex_, 1);
+    EXPECT_EQ(state_.PlayIndex, 1);
     EXPECT_EQ(device_.FileName(), "/d/a.mp3");
     EXPECT_TRUE(device_.Log().empty());  // nothing plays
 
     editor_.FileDrop({"/d/b.txt", "/d/e.mp3"}, [this](const std::string& p) { return AddFile(p); });
     EXPECT_EQ(device_.FileName(), "");  // the first was refused: nothing becomes current
     EXPECT_EQ(list_.Count(), 4);
-    EXPECT_EQ(playIndex_, 1);
+    EXPECT_EQ(state_.PlayIndex, 1);
 }
 
 TEST_F(PlayListEditorTest, ADraggedEntryLandsJustAfterTheEntryItIsDroppedOn) {
@@ -62,7 +57,7 @@ TEST_F(PlayListEditorTest, ADraggedEntryLandsJustAfterTheEntryItIsDroppedOn) {
     EXPECT_FALSE(editor_.MouseDown(2, false));
     editor_.MouseUp(0);
     EXPECT_EQ(Order(), "a c*^ b ");
-    EXPECT_EQ(dragSource_, -1);
+    EXPECT_EQ(state_.DragSourceItem, -1);
 
     list_.DeselectAll();
     EXPECT_TRUE(editor_.MouseDown(0, true));  // a right click over an entry
@@ -73,9 +68,9 @@ TEST_F(PlayListEditorTest, ADraggedEntryLandsJustAfterTheEntryItIsDroppedOn) {
     editor_.MouseUp(-1);  // empty space
     editor_.MouseUp(1);   // the same entry
     EXPECT_EQ(Order(), "c b a*^ ");
-    EXPECT_EQ(dragSource_, 1);
+    EXPECT_EQ(state_.DragSourceItem, 1);
     EXPECT_FALSE(editor_.MouseDown(-1, true));
-    EXPECT_EQ(dragSource_, -1);
+    EXPECT_EQ(state_.DragSourceItem, -1);
     editor_.MouseUp(0);
     EXPECT_EQ(Order(), "c b a*^ ");
 }
@@ -115,28 +110,28 @@ TEST_F(PlayListEditorTest, DeletingStopsAPlayingDeviceAndRemovesEverySelectedEnt
     editor_.DeleteSelected();
     EXPECT_EQ(Order(), "a c^ ");
     EXPECT_EQ(device_.Mode(), MediaMode::Stopped);
-    EXPECT_EQ(dragSource_, 1);  // still the entry "c"
+    EXPECT_EQ(state_.DragSourceItem, 1);  // still the entry "c"
 
     editor_.Clear();
     EXPECT_TRUE(list_.Empty());
-    EXPECT_EQ(dragSource_, -1);
+    EXPECT_EQ(state_.DragSourceItem, -1);
 }
 
 TEST_F(PlayListEditorTest, TheDragSourceFollowsItsEntryAndIsForgottenWhenItGoes) {
     AddEntries({"a", "b", "c", "d"});
-    dragSource_ = 2;
+    state_.DragSourceItem = 2;
     list_.Delete(0);
-    EXPECT_EQ(dragSource_, 1);
+    EXPECT_EQ(state_.DragSourceItem, 1);
     list_.Move(3 - 1, 0);  // d to the front
-    EXPECT_EQ(dragSource_, 2);
+    EXPECT_EQ(state_.DragSourceItem, 2);
     list_.Move(2, 1);
-    EXPECT_EQ(dragSource_, 1);
+    EXPECT_EQ(state_.DragSourceItem, 1);
     list_.Append(PlayListEntry{});
-    EXPECT_EQ(dragSource_, 1);
+    EXPECT_EQ(state_.DragSourceItem, 1);
     list_.Delete(1);
-    EXPECT_EQ(dragSource_, -1);
+    EXPECT_EQ(state_.DragSourceItem, -1);
     list_.Append(PlayListEntry{});
-    EXPECT_EQ(dragSource_, -1);
+    EXPECT_EQ(state_.DragSourceItem, -1);
 }
 
 }  // namespace

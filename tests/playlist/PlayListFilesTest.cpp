@@ -3,28 +3,21 @@
 
 #include <filesystem>
 
+#include "fakes/FakeShellInfo.h"
+#include "playlist/FileAdder.h"
+#include "playlist/PlayList.h"
 #include "playlist/PlayListFiles.h"
 #include "support/TempDir.h"
 #include "textfile/FileErrors.h"
-#include "views/PlayList.h"
 
 namespace {
 
 class PlayListFilesTest : public ::testing::Test {
 protected:
-    // The view's AddFile as far as these tests need it: existing regular files whose extension
-    // is not ".txt" become entries captioned by their whole name.
-    int AddFile(const std::string& path) {
-        ++addCalls_;
-        const std::filesystem::path p(path);
-        std::error_code error;
-        if (path.empty() || !std::filesystem::is_regular_file(p, error) || p.extension() == ".txt")
-            return -1;
-        return list_.Append(PlayListEntry{p.filename().string(), "audio", path, 0});
-    }
+    // Files whose extension is not ".txt" pass the filter; entries are captioned by their
+    // whole name.
     PlayListFiles::LoadOutcome Load(const std::string& file) {
-        return PlayListFiles::Load(file, list_,
-                                   [this](const std::string& p) { return AddFile(p); });
+        return PlayListFiles::Load(file, list_, adder_);
     }
     std::vector<std::string> Captions() const {
         std::vector<std::string> result;
@@ -42,7 +35,12 @@ protected:
 
     TempDir dir_;
     PlayList list_;
-    int addCalls_ = 0;
+    FakeShellInfo shell_;
+    int filterCalls_ = 0;  // files that existed and were offered to the filter
+    FileAdder adder_{shell_, [this](const std::string& path) {
+                         ++filterCalls_;
+                         return std::filesystem::path(path).extension() != ".txt";
+                     }};
 };
 
 TEST_F(PlayListFilesTest, TwoEntriesSavedInTheOwnFormGiveFiveCrLfLines) {
@@ -106,10 +104,10 @@ TEST_F(PlayListFilesTest, TheOwnFormSavedUnderAnM3uNameIsReadAsM3u) {
     for (const char* name : {"own.m3u", "OWN2.M3U"}) {
         const std::string file = dir_.File(name);
         PlayListFiles::Save(file, 1, list_, false);
-        addCalls_ = 0;
+        filterCalls_ = 0;
         // The header and the caption lines name nothing: the load says so once, at the end.
         EXPECT_EQ(Load(file), PlayListFiles::LoadOutcome::SomeFailed) << name;
-        EXPECT_EQ(addCalls_, 5);
+        EXPECT_EQ(filterCalls_, 2);
         EXPECT_EQ(Captions(), (std::vector<std::string>{"a.b", "song"})) << name;
         EXPECT_EQ(Paths(), (std::vector<std::string>{a, b}));
     }
@@ -129,17 +127,19 @@ TEST_F(PlayListFilesTest, BrokenOwnFormRecordsCountAsFailedAndTheRestIsAdded) {
     struct Case {
         const char* name;
         std::string bytes;
+        std::vector<std::string> captions;
     } cases[] = {
-        {"no path line", "H\r\nA\r\n" + a + "\r\nlast caption\r\n"},
-        {"extra empty line", "H\r\nA\r\n" + a + "\r\n\r\n"},
-        {"lone LF in a path", "H\r\nA\r\n" + a + "\r\nB\r\n" + a + "\nx\r\n"},
-        {"filtered type", "H\r\nA\r\n" + a + "\r\nT\r\n" + Media("t.txt") + "\r\n"},
-        {"a folder", "H\r\nA\r\n" + a + "\r\nF\r\n" + dir_.File("media") + "\r\n"},
+        {"no path line", "H\r\nA\r\n" + a + "\r\nlast caption\r\n", {"A"}},
+        {"extra empty line", "H\r\nA\r\n" + a + "\r\n\r\n", {"A"}},
+        {"lone LF in a path", "H\r\nA\r\n" + a + "\r\nB\r\n" + a + "\nx\r\n", {"A"}},
+        {"filtered type", "H\r\nA\r\n" + a + "\r\nT\r\n" + Media("t.txt") + "\r\n", {"A"}},
+        // A folder adds the files in it, under their own names, and still counts as failed.
+        {"a folder", "H\r\nA\r\n" + a + "\r\nF\r\n" + dir_.File("media") + "\r\n", {"A", "a.mp3"}},
     };
     for (const Case& c : cases) {
         const std::string file = dir_.Write("broken.qpl", c.bytes);
         EXPECT_EQ(Load(file), PlayListFiles::LoadOutcome::SomeFailed) << c.name;
-        EXPECT_EQ(Captions(), std::vector<std::string>{"A"}) << c.name;
+        EXPECT_EQ(Captions(), c.captions) << c.name;
     }
     EXPECT_EQ(Load(dir_.Write("fine.qpl", "H\r\nA\r\n" + a + "\r\n")),
               PlayListFiles::LoadOutcome::AllAdded);
@@ -167,7 +167,7 @@ TEST_F(PlayListFilesTest, AMissingFileEmptiesTheListSilently) {
     list_.Append(PlayListEntry{"x", "", "/x", 0});
     EXPECT_EQ(Load(dir_.File("none.qpl")), PlayListFiles::LoadOutcome::Missing);
     EXPECT_TRUE(list_.Empty());
-    EXPECT_EQ(addCalls_, 0);
+    EXPECT_EQ(filterCalls_, 0);
 }
 
 TEST_F(PlayListFilesTest, AGarbageFileLoadsWithoutHarm) {

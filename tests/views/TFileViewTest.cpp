@@ -9,8 +9,8 @@
 
 #include "fakes/FakeShellInfo.h"
 #include "filter/FileTypeFilter.h"
+#include "playlist/PlayList.h"
 #include "support/TempDir.h"
-#include "views/PlayList.h"
 #include "views/TFileView.h"
 
 class TFileViewTest : public QObject {

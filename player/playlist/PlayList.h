@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "views/PlayListEntry.h"
+#include "playlist/PlayListEntry.h"
 
 // Receives every change of a PlayList, right after it happened, so a view can mirror it.
 // Indexes are positions after the change, except for removals (positions before it).
@@ -36,6 +36,9 @@ public:
     bool Contains(int index) const { return index >= 0 && index < Count(); }
 
     int Append(PlayListEntry entry);
+    // Appends every entry with one notice to the observers (a view redraws once, not per
+    // entry). Returns the index of the first, or -1 when entries is empty.
+    int Append(std::vector<PlayListEntry> entries);
     void Delete(int index);
     // Deletes every selected entry in one pass, with one notice: the order of the rest stays.
     void DeleteSelected();

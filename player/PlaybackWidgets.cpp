@@ -1,11 +1,11 @@
-#include "playback/PlaybackWidgets.h"
+#include "PlaybackWidgets.h"
 
 #include <QLineEdit>
 #include <QSlider>
+#include <QWidget>
 #include <algorithm>
 #include <climits>
 
-#include "TQuavrel.h"
 #include "widgets/TAMAdvLed.h"
 #include "widgets/TLCDLabel.h"
 #include "widgets/TTrayIcon.h"
@@ -19,68 +19,68 @@ int ToSliderValue(std::int64_t value) {
 }  // namespace
 
 void PlaybackWidgets::SetCaption(const std::string& caption) {
-    window_.setWindowTitle(QString::fromStdString(caption));
+    parts_.window.setWindowTitle(QString::fromStdString(caption));
 }
 
 void PlaybackWidgets::SetToolTip(const std::string& toolTip) {
-    window_.TrayIcon->SetToolTip(QString::fromStdString(toolTip));
+    parts_.trayIcon.SetToolTip(QString::fromStdString(toolTip));
 }
 
 void PlaybackWidgets::SetTrackBarMax(std::int64_t max) {
-    window_.TrackBar->setMaximum(ToSliderValue(max));
+    parts_.trackBar.setMaximum(ToSliderValue(max));
 }
 
 void PlaybackWidgets::SetTrackBarPosition(std::int64_t position) {
-    window_.TrackBar->setValue(ToSliderValue(position));
+    parts_.trackBar.setValue(ToSliderValue(position));
 }
 
 std::int64_t PlaybackWidgets::TrackBarPosition() const {
     // While the user moves the thumb the slider position leads the value.
-    return window_.TrackBar->sliderPosition();
+    return parts_.trackBar.sliderPosition();
 }
 
 // The displays are made by CreateDisplays; a window built without them keeps working.
 
 std::string PlaybackWidgets::LcdCaption() const {
-    return window_.LCDLabel1 ? window_.LCDLabel1->Caption() : lcdCaption_;
+    return parts_.lcd ? parts_.lcd->Caption() : lcdCaption_;
 }
 
 void PlaybackWidgets::SetLcdCaption(const std::string& caption) {
     lcdCaption_ = caption;
-    if (window_.LCDLabel1)
-        window_.LCDLabel1->SetCaption(caption);
+    if (parts_.lcd)
+        parts_.lcd->SetCaption(caption);
 }
 
 void PlaybackWidgets::SetLcdHint(const std::string& hint) {
-    if (window_.LCDLabel1)
-        window_.LCDLabel1->setToolTip(QString::fromStdString(hint));
+    if (parts_.lcd)
+        parts_.lcd->setToolTip(QString::fromStdString(hint));
 }
 
 void PlaybackWidgets::LightShuffle(bool on) {
-    if (window_.LedS)
-        window_.LedS->SetLedOn(on);
+    if (parts_.shuffleLamp)
+        parts_.shuffleLamp->SetLedOn(on);
 }
 
 void PlaybackWidgets::LightLoop(bool on) {
-    if (window_.LedL)
-        window_.LedL->SetLedOn(on);
+    if (parts_.loopLamp)
+        parts_.loopLamp->SetLedOn(on);
 }
 
 void PlaybackWidgets::LightPreview(bool on) {
-    if (window_.LedP)
-        window_.LedP->SetLedOn(on);
+    if (parts_.previewLamp)
+        parts_.previewLamp->SetLedOn(on);
 }
 
 bool PlaybackWidgets::PreviewLengthEnabled() const {
     // The box's own state: a disabled parent (a hidden strip, the short form) does not end a
     // preview.
-    return !window_.PMLen->testAttribute(Qt::WA_ForceDisabled);
+    return !parts_.previewLength.testAttribute(Qt::WA_ForceDisabled);
 }
 
 std::string PlaybackWidgets::PreviewLength() const {
-    return window_.PMLen->text().toStdString();
+    return parts_.previewLength.text().toStdString();
 }
 
 void PlaybackWidgets::SetPreviewLength(const std::string& text) {
-    window_.PMLen->setText(QString::fromStdString(text));
+    parts_.previewLength.setText(QString::fromStdString(text));
 }

@@ -1,4 +1,4 @@
-#include "views/FileAdder.h"
+#include "playlist/FileAdder.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -8,8 +8,8 @@
 
 #include "fakes/FakeShellInfo.h"
 #include "filter/FileTypeFilter.h"
+#include "playlist/PlayList.h"
 #include "support/TempDir.h"
-#include "views/PlayList.h"
 
 namespace fs = std::filesystem;
 
@@ -18,7 +18,7 @@ namespace {
 class FileAdderTest : public ::testing::Test {
 protected:
     int Add(const std::string& path) {
-        const int index = adder_.AddFile(path, [this](PlayListEntry e) { return list_.Append(e); });
+        const int index = adder_.AddFile(path, list_);  // a folder's walk in one batch
         EXPECT_TRUE(list_.IsConsistent());
         return index;
     }
@@ -58,6 +58,8 @@ TEST_F(FileAdderTest, RefusesMissingPathsAndFilteredFiles) {
     const std::string readme = dir_.Write("x/README", "");
     EXPECT_EQ(Add(dir_.File("x/missing.mp3")), -1);
     EXPECT_EQ(Add(""), -1);
+    // Text after a NUL byte would be cut off by the system, leaving the folder "x".
+    EXPECT_EQ(Add(dir_.File("x") + std::string("\0/README", 8)), -1);
     EXPECT_EQ(Add(readme), -1);
     EXPECT_TRUE(list_.Empty());
     filteringOn_ = 0;

@@ -8,8 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "views/PlayListEntry.h"
+#include "playlist/PlayListEntry.h"
 
+class PlayList;
 class ShellInfo;
 
 // AddFile of the file list views, without a view: the one way entries are made from a path.
@@ -41,6 +42,10 @@ public:
     // empty folder; -1 when the path was refused, was a folder whose files were added, or the
     // walk was cancelled.
     int AddFile(const std::string& path, const Append& append, const Progress& progress = {}) const;
+    // Adds path at the end of list, every entry of a folder walk in one batch (one notice to
+    // the list's observers), also what a cancelled walk found. Returns as above, the index
+    // being the entry's in list.
+    int AddFile(const std::string& path, PlayList& list, const Progress& progress = {}) const;
 
     // The entry for one file known to exist: its display name, type name and icon, Path as
     // given. None when the filter refuses it.

@@ -4,14 +4,31 @@
 
 #include "playback/PlaybackDisplay.h"
 
-class TQuavrel;
+class QLineEdit;
+class QSlider;
+class QWidget;
+class TAMAdvLed;
+class TLCDLabel;
+class TTrayIcon;
 
 // The main window's widgets as the sequencer sees them: the window title, the tray tooltip,
 // the track bar (positions in ms, kept within an int's range), the LCD label and PMLen. Every
-// use of the LCD label and the mode lamps goes through here. The window must outlive it.
+// use of the LCD label and the mode lamps goes through here. Built from the widgets it
+// writes, which must outlive it; the LCD and the lamps may be missing.
 class PlaybackWidgets final : public PlaybackDisplay {
 public:
-    explicit PlaybackWidgets(TQuavrel& window) : window_(window) {}
+    struct Parts {
+        QWidget& window;  // its title is the caption
+        TTrayIcon& trayIcon;
+        QSlider& trackBar;
+        QLineEdit& previewLength;  // PMLen
+        TLCDLabel* lcd = nullptr;
+        TAMAdvLed* shuffleLamp = nullptr;  // LedS, LedL and LedP: the left lamp of each mode
+        TAMAdvLed* loopLamp = nullptr;
+        TAMAdvLed* previewLamp = nullptr;
+    };
+
+    explicit PlaybackWidgets(Parts parts) : parts_(parts) {}
 
     void SetCaption(const std::string& caption) override;
     void SetToolTip(const std::string& toolTip) override;
@@ -31,6 +48,6 @@ public:
     void LightPreview(bool on);
 
 private:
-    TQuavrel& window_;
+    Parts parts_;
     std::string lcdCaption_;  // what the LCD shows, also while the window has none
 };

@@ -1,4 +1,4 @@
-#include "views/PlayList.h"
+#include "playlist/PlayList.h"
 
 #include <gtest/gtest.h>
 
@@ -170,13 +170,16 @@ TEST_F(PlayListTest, ObserversHearEveryChangeOnceAndNothingForNoChange) {
     list_.Focus(2);
     list_.Focus(2);
     list_.Append(Entry("e"));
+    EXPECT_EQ(list_.Append({Entry("x"), Entry("y"), Entry("z")}), 5);  // one notice for all
+    EXPECT_EQ(list_.Append(std::vector<PlayListEntry>{}), -1);         // none for nothing
     list_.Move(4, 0);
     list_.Delete(0);
     list_.Clear();
     list_.RemoveObserver(&recorder);
     list_.Append(Entry("f"));
-    EXPECT_EQ(recorder.events, (std::vector<std::string>{"change 1 1", "focus -1 2", "insert 4 1",
-                                                         "move 4 0", "remove 0 1", "reset"}));
+    EXPECT_EQ(recorder.events,
+              (std::vector<std::string>{"change 1 1", "focus -1 2", "insert 4 1", "insert 5 3",
+                                        "move 4 0", "remove 0 1", "reset"}));
 }
 
 }  // namespace

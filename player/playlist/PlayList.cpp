@@ -1,4 +1,4 @@
-#include "views/PlayList.h"
+#include "playlist/PlayList.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -19,6 +19,20 @@ int PlayList::Append(PlayListEntry entry) {
     const int index = Count() - 1;
     Tell([&](PlayListObserver& o) { o.EntriesInserted(index, 1); });
     return index;
+}
+
+int PlayList::Append(std::vector<PlayListEntry> entries) {
+    if (entries.empty())
+        return -1;
+    const int first = Count();
+    // Grown by doubling: many small batches (a drop of many files) stay linear.
+    if (items_.capacity() < items_.size() + entries.size())
+        items_.reserve(std::max(items_.size() + entries.size(), 2 * items_.capacity()));
+    for (PlayListEntry& entry : entries)
+        items_.push_back(Item{std::move(entry), false});
+    const int count = Count() - first;
+    Tell([&](PlayListObserver& o) { o.EntriesInserted(first, count); });
+    return first;
 }
 
 void PlayList::Delete(int index) {

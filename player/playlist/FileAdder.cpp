@@ -1,4 +1,4 @@
-#include "views/FileAdder.h"
+#include "playlist/FileAdder.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -9,6 +9,7 @@
 #include <sstream>
 #include <utility>
 
+#include "playlist/PlayList.h"
 #include "services/ShellInfo.h"
 
 // One call's walk: the folders entered so far, by device and inode; the devices never
@@ -103,9 +104,23 @@ int FileAdder::AddFile(const std::string& path, const Append& append,
     return walk.cancelled ? -1 : index;
 }
 
+int FileAdder::AddFile(const std::string& path, PlayList& list, const Progress& progress) const {
+    std::vector<PlayListEntry> batch;
+    const int index = AddFile(
+        path,
+        [&batch](PlayListEntry entry) {
+            batch.push_back(std::move(entry));
+            return static_cast<int>(batch.size()) - 1;
+        },
+        progress);
+    const int first = list.Append(std::move(batch));
+    return index < 0 ? -1 : first + index;
+}
+
 int FileAdder::Add(const std::string& path, const Append& append, Walk& walk) const {
     struct stat info {};
-    if (path.empty() || ::stat(path.c_str(), &info) != 0)
+    // A NUL byte ends the name the system sees: such a text names nothing, not its prefix.
+    if (path.empty() || path.find('\0') != std::string::npos || ::stat(path.c_str(), &info) != 0)
         return -1;  // names nothing (a dangling link included)
     if (!S_ISDIR(info.st_mode)) {
         std::optional<PlayListEntry> entry = FileEntry(path);

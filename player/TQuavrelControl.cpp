@@ -1,0 +1,155 @@
+// The player as the media player interface drives it (PlayerControl): each command runs the
+// handler of its button or menu item; the read-outs report the state and the buttons.
+#include <QSlider>
+#include <QToolButton>
+#include <stdexcept>
+
+#include "TQuavrel.h"
+#include "mixer/TAudioMixer.h"
+#include "mixer/TVolForm.h"
+
+namespace {
+
+constexpr int kVolumeSteps = 65535;  // the mixer's and the pop-up's scale
+
+}  // namespace
+
+void TQuavrel::Raise() {
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void TQuavrel::Quit() {
+    Exit2Click();
+}
+
+void TQuavrel::PlaySelected() {
+    PlayClick();
+}
+
+void TQuavrel::StopPlaying() {
+    PauseClick();
+}
+
+void TQuavrel::PlayNext() {
+    NextSClick();
+}
+
+void TQuavrel::PlayPrevious() {
+    PrevSClick();
+}
+
+void TQuavrel::ToggleLoop() {
+    Loop1Click();
+}
+
+void TQuavrel::ToggleShuffle() {
+    Shuffle2Click();
+}
+
+void TQuavrel::SeekTo(std::int64_t positionMs) {
+    // As a move of the track bar: it holds the position, its handler seeks and plays on.
+    TrackBar->setValue(static_cast<int>(positionMs));
+    TrackBarChange();
+}
+
+bool TQuavrel::AddAndPlay(const std::string& path) {
+    const int before = playList_.Count();
+    FileListFileDrop({path}, 0, 0);
+    if (playList_.Count() == before)
+        return false;
+    // The new entry, wherever sorting by name put it.
+    int added = -1;
+    for (int i = playList_.Count() - 1; i >= 0 && added < 0; --i) {
+        if (playList_.At(i).Path == path)
+            added = i;
+    }
+    if (added < 0)
+        return true;
+    // What a click and then a double-click on the entry do.
+    playList_.SelectOnly(added);
+    playList_.Focus(added);
+    FileListDblClick();
+    return true;
+}
+
+bool TQuavrel::HasVolume() const {
+    return Mixer && VolForm;
+}
+
+void TQuavrel::SetVolume(int steps) {
+    // As a move of the pop-up's slider (top loudest), with its mute box as the mixer has it.
+    if (!HasVolume())
+        return;
+    TVolForm& form = *VolForm;
+    form.ShowVolume(Mixer->GetVolume(0, -1));
+    if (!form.TrackBar1->isEnabled())
+        return;
+    const int value = kVolumeSteps - steps;
+    if (form.TrackBar1->value() == value)
+        form.TrackBar1Change();
+    else
+        form.TrackBar1->setValue(value);  // its change runs TrackBar1Change
+}
+
+void TQuavrel::ShowError(const std::string& text) {
+    ShowException(std::runtime_error(text));
+}
+
+const PlayListEntry* TQuavrel::CurrentEntry() const {
+    return playList_.Contains(state_.PlayIndex) ? &playList_.At(state_.PlayIndex) : nullptr;
+}
+
+bool TQuavrel::LoopOn() const {
+    return state_.LoopOn == 1;
+}
+
+bool TQuavrel::ShuffleOn() const {
+    return state_.ShuffleOn == 1;
+}
+
+const std::vector<std::string>& TQuavrel::FilterList() const {
+    static const std::vector<std::string> none;  // after the close, which drops the list
+    return state_.FilterList ? *state_.FilterList : none;
+}
+
+std::int64_t TQuavrel::TrackBarMax() const {
+    return TrackBar->maximum();
+}
+
+std::optional<int> TQuavrel::Volume() const {
+    if (!Mixer)
+        return std::nullopt;
+    const auto volume = Mixer->GetVolume(0, -1);
+    if (!volume || volume->VolumeUnavailable)
+        return std::nullopt;
+    return volume->Left;
+}
+
+bool TQuavrel::CanPlay() const {
+    return Play->isEnabled();
+}
+
+bool TQuavrel::CanPause() const {
+    return Pause->isEnabled();
+}
+
+bool TQuavrel::CanGoNext() const {
+    return NextS->isEnabled();
+}
+
+bool TQuavrel::CanGoPrevious() const {
+    return PrevS->isEnabled();
+}
+
+bool TQuavrel::CanSeek() const {
+    return TrackBar->isEnabled();
+}
+
+void TQuavrel::SetWatchers(std::function<void()> afterTick, std::function<void()> afterSeek) {
+    afterTick_ = std::move(afterTick);
+    afterSeek_ = std::move(afterSeek);
+}
