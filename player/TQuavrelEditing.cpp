@@ -63,8 +63,11 @@ void TQuavrel::FileListChange() {
 
 void TQuavrel::FileListFileDrop(const std::vector<std::string>& files, int, int) {
     FileList->SetHint({});
-    editor_->FileDrop(files,
-                      [this](const std::string& path) { return adder_->AddFile(path, playList_); });
+    LongWork("Adding files", [&](const std::function<bool(int)>& progress) {
+        editor_->FileDrop(files, [&](const std::string& path) {
+            return adder_->AddFile(path, playList_, progress);
+        });
+    });
     KeepSorted();
 }
 

@@ -14,7 +14,8 @@ void TQuavrel::CreateExplorer() {
                               MediaPlayer1,
                               state_,
                               [this] { OpenAndPlay(); },
-                              [this](const std::function<void()>& handler) { Guarded(handler); }};
+                              [this](const std::function<void()>& handler) { Guarded(handler); },
+                              [this](const char* what, const auto& work) { LongWork(what, work); }};
     Panel1 = new ExplorerPane(
         std::move(parts),
         [this](const std::string& path) {

@@ -44,7 +44,8 @@ std::string PlayListFiles::Resolve(const std::string& listFolder, const std::str
 }
 
 PlayListFiles::LoadOutcome PlayListFiles::Load(const std::string& fileName, PlayList& list,
-                                               const FileAdder& adder) {
+                                               const FileAdder& adder,
+                                               const std::function<bool(int added)>& progress) {
     const Form form = FormOf(fileName);
     list.Clear();
     std::error_code error;
@@ -63,9 +64,20 @@ PlayListFiles::LoadOutcome PlayListFiles::Load(const std::string& fileName, Play
         added.push_back(std::move(entry));
         return static_cast<int>(added.size()) - 1;
     };
+    added.reserve(records.size());
+    bool cancelled = false;
+    // Told the whole count, also from inside a folder's walk.
+    const FileAdder::Progress heard = [&](int) {
+        cancelled = cancelled || (progress && !progress(static_cast<int>(added.size())));
+        return !cancelled;
+    };
     for (const PlayListRecord& record : records) {
+        if (!heard(0))
+            break;
         const std::string path = Resolve(folder, record.Path);
-        const int index = adder.AddFile(path, append);
+        const int index = adder.AddFile(path, append, heard);
+        if (cancelled)
+            break;
         if (index < 0) {
             failed = true;
             continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 class FileAdder;
@@ -48,7 +49,10 @@ public:
     // Empties list, then adds the file's records in order through adder (a file, or a folder's
     // tree), each entry made for a record captioned by its caption line (own form) or by
     // CaptionOf (M3U). The entries reach list in one batch, after the whole file was read.
-    static LoadOutcome Load(const std::string& fileName, PlayList& list, const FileAdder& adder);
+    // progress (FileAdder::Progress) hears after each record and inside folder walks; when it
+    // cancels, the entries made so far are kept and the rest of the file is left unread.
+    static LoadOutcome Load(const std::string& fileName, PlayList& list, const FileAdder& adder,
+                            const std::function<bool(int added)>& progress = {});
 
     // Writes every entry, or only the selected ones, in the form of the dialog's type: the M3U
     // type writes M3U, any other the own form.
