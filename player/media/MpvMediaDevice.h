@@ -8,6 +8,7 @@
 
 class UiPost;
 struct mpv_event;
+struct mpv_handle;
 
 // The media device on libmpv. One handle for the life of the object, kept idle between files.
 // Files load paused (keep-open, so the end of a file leaves it open and stopped at its end).
@@ -22,8 +23,14 @@ public:
         Null,    // no sound, no window: for tests
     };
 
+    // libmpv is opened and its handle made at the first command that needs them, or at
+    // Prepare: not while the program starts.
     MpvMediaDevice(UiPost& uiPost, Output output);
     ~MpvMediaDevice() override;
+
+    // Opens libmpv and makes the handle now, if not done yet (the program calls it once its
+    // window has shown). Throws EMCIDeviceError when libmpv cannot be used.
+    void Prepare();
 
     void Open() override;
     void Notify(bool requested) override { notifyRequested_ = requested; }
@@ -38,6 +45,8 @@ public:
 
 private:
     void CheckOpen() const;
+    // The handle, made and configured on the first call.
+    mpv_handle* Mpv() const;
     // Ends the outstanding play, if any, with the given result (delivered later).
     void EndPlay(NotifyResult result);
     void PostNotice(NotifyResult result);
@@ -49,7 +58,8 @@ private:
     void SetPause(bool pause);
 
     UiPost& uiPost_;
-    MpvHandle mpv_;
+    Output output_;
+    mutable std::unique_ptr<MpvHandle> mpv_;
     // Queued calls check this before touching the device, which may be gone by then.
     std::shared_ptr<MpvMediaDevice*> self_;
     bool open_ = false;
