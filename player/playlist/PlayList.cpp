@@ -1,5 +1,7 @@
 #include "playlist/PlayList.h"
 
+#include <cstddef>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -13,6 +15,8 @@ void PlayListObserver::EntriesDeleted(const std::vector<std::pair<int, int>>& ru
     for (auto run = runs.rbegin(); run != runs.rend(); ++run)
         EntriesRemoved(run->first, run->second);
 }
+
+static_assert(sizeof(PlayListEntry) <= 80, "a play list entry stays within 80 bytes");
 
 int PlayList::Append(PlayListEntry entry) {
     items_.push_back(Item{std::move(entry), false});
@@ -102,12 +106,12 @@ void PlayList::Move(int from, int to) {
 }
 
 void PlayList::SetCaption(int index, std::string caption) {
-    items_.at(index).entry.Caption = std::move(caption);
+    items_.at(index).Caption = std::move(caption);
     Tell([&](PlayListObserver& o) { o.EntriesChanged(index, index); });
 }
 
 void PlayList::Sort(bool (*less)(const PlayListEntry&, const PlayListEntry&)) {
-    SortBy([this, less](int a, int b) { return less(items_[a].entry, items_[b].entry); });
+    SortBy([this, less](int a, int b) { return less(items_[a], items_[b]); });
 }
 
 void PlayList::Reorder(const std::vector<int>& order) {

@@ -32,7 +32,7 @@ class PlayList {
 public:
     int Count() const { return static_cast<int>(items_.size()); }
     bool Empty() const { return items_.empty(); }
-    const PlayListEntry& At(int index) const { return items_.at(index).entry; }
+    const PlayListEntry& At(int index) const { return items_.at(index); }
     bool Contains(int index) const { return index >= 0 && index < Count(); }
 
     int Append(PlayListEntry entry);
@@ -79,10 +79,14 @@ public:
     bool IsConsistent() const;
 
 private:
-    struct Item {
-        PlayListEntry entry;
+    // The mark lives in the entry's tail padding (a non-trivial base lends it to the derived
+    // class), so an item costs no more than its entry: 80 bytes.
+    struct Item : PlayListEntry {
+        Item(PlayListEntry entry, bool selected)
+            : PlayListEntry(std::move(entry)), selected(selected) {}
         bool selected = false;
     };
+    static_assert(sizeof(Item) == sizeof(PlayListEntry), "the mark fits in the entry's padding");
 
     void SetSelected(int index, bool selected);
     void Reorder(const std::vector<int>& order);  // order[k]: the old position of the new k-th
