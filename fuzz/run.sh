@@ -3,14 +3,17 @@
 # one after the other. Fails when a target finds a crash, a hang (over 10 s on one input), a
 # leak or a sanitizer report; the input that did it is kept under <build>/fuzz/artifacts/.
 # The corpus of each target grows under <build>/fuzz/corpus/<target>/ from run to run.
-#   fuzz/run.sh 60            # CI: about five minutes in all
+#   fuzz/run.sh 60            # CI: about nine minutes in all
 #   fuzz/run.sh 3600          # by hand, an hour each
 #   QVRL_FUZZ_BUILD=/tmp/f fuzz/run.sh 30   # another build folder
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 build="${QVRL_FUZZ_BUILD:-build/fuzz}"
-targets=(FuzzTextLineReader FuzzConfigReader FuzzPlayListReaders FuzzFilterFile FuzzMaskSearch)
+targets=(FuzzTextLineReader FuzzConfigReader FuzzPlayListReaders FuzzFilterFile FuzzMaskSearch
+         FuzzPlsReader FuzzXspfReader FuzzListText FuzzCommandLine)
+# Run one target only: QVRL_FUZZ_ONLY=FuzzXspfReader fuzz/run.sh 300
+[ -n "${QVRL_FUZZ_ONLY:-}" ] && targets=("$QVRL_FUZZ_ONLY")
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -23,7 +26,7 @@ cmake --build "$build" -j2 --target qvrl_fuzz
 seed() {  # seed <target> <name> <printf format>
     mkdir -p "$build/fuzz/corpus/$1"
     # shellcheck disable=SC2059
-    printf "$3" >"$build/fuzz/corpus/$1/$2"
+    printf -- "$3" >"$build/fuzz/corpus/$1/$2"
 }
 seed FuzzTextLineReader lines 'one\r\ntwo\rthree\nfour\r\n\x1aafter'
 seed FuzzConfigReader config 'Quavrel v2.0 ConfigFile\r\n\r\n/home/u/list.qpl\r\nDetailed\r\n\r\n10\r\n20\r\n410\r\n458\r\nPVisible\r\n151\r\n\r\nTop\r\n0\r\n0\r\nLeft\r\n1\r\n2\r\n'
@@ -31,6 +34,11 @@ seed FuzzPlayListReaders qpl 'Quavrel v2.0 PlayList File\r\nSong\r\n/m/song.mp3\
 seed FuzzPlayListReaders m3u '#EXTM3U\r\n#EXTINF:12,Song\r\n/m/song.mp3\r\n/m/b.wav\r\n'
 seed FuzzFilterFile filter 'wav\r\nmp3\nogg\r\n\r\nflac'
 seed FuzzMaskSearch masks '*.MP3, *.wav;song?\0Song1.Mp3'
+seed FuzzPlayListReaders m3u8 '\xef\xbb\xbf#EXTM3U\n#EXTINF:-1 tvg-name="a,b",Title\nfile:///m/a%%20b.flac\n\n#c\nrel/b.ogg\n'
+seed FuzzPlsReader pls '[playlist]\nFile1=/m/a.flac\nTitle1=One\nLength1=215\nFile2=b.ogg\nNumberOfEntries=2\nVersion=2\n'
+seed FuzzXspfReader xspf '<?xml version="1.0" encoding="UTF-8"?>\n<playlist version="1" xmlns="http://xspf.org/ns/0/"><trackList><track><location>file:///m/a%%20b.flac</location><title>A &amp; B</title></track><track><location>c.ogg</location></track></trackList></playlist>\n'
+seed FuzzListText lines 'MUSIK\\BJ\xd6RK\\j\xf3ga.MP3\r\nfile:///a%%20b\nC:\\x.wav\r\xef\xbb\xbf'
+seed FuzzCommandLine args '-platform\0offscreen\0list.m3u\0file:///a%%20b.flac\0--\0-x.mp3'
 
 mkdir -p "$build/fuzz/artifacts"
 status=0

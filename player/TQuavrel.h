@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -172,6 +173,24 @@ public:
     void FolderTogClick();
     void FolderToggle1Click();
 
+    // --- Files from the desktop (TQuavrelOpen.cpp) ---
+    // Local paths from the command line, a later start or the media player interface: when
+    // the first names a play list file, it is loaded as LoadIt does and the rest are added;
+    // otherwise all are added as a drop adds them and the first new entry plays. Returns
+    // whether the play list took anything.
+    bool OpenFiles(const std::vector<std::string>& paths);
+    // Answers later starts under id, as the single-copy check of the tray icon: their files
+    // are opened and the window comes forward.
+    void AnswerLaterCopies(const QString& id);
+    // Shows the window, restored and in front, as the tray's click does for a hidden one.
+    void BringForward();
+    // The play list view's AddFile for a dropped or added path: a play list file adds its
+    // entries and gives the first one's index; listFailed is set when some of them could not
+    // be added.
+    int AddDropped(const std::string& path, bool& listFailed);
+    // The box that says some entries of a play list file could not be added.
+    void ShowListFailure();
+
     // --- Layout and appearance ---
     void ShortFormToggl1Click();
     void ImageBut2Click();
@@ -276,6 +295,10 @@ private:
 
     // Keeps the list in caption order while sorting by name is on; does nothing otherwise.
     void KeepSorted();
+    // Adds dropped files at the end, a play list file by its entries, then sorts when sorting
+    // is on; with makeCurrent, as a drop does (the first file's entry becomes the current one).
+    // Returns the path of the first new entry, none when nothing was added.
+    std::optional<std::string> AppendFiles(const std::vector<std::string>& files, bool makeCurrent);
     // Hides the explorer pane through the given toggle handler, then each toolbar still shown.
     void HideExplorerAndToolbars(void (TQuavrel::*explorerToggle)());
     TToolbar97* ToolbarOf(ToolbarId id) const;
@@ -287,6 +310,7 @@ private:
     PlayerState state_;
     PlayList playList_;      // the entries of FileList, with their selected and focused marks
     bool listBusy_ = false;  // a LongWork runs
+    std::function<bool(int found)> workProgress_;  // its progress hook, for the adds it makes
     MediaDevice& MediaPlayer1;
 
     // --- Components, named as the design names them ---

@@ -57,23 +57,7 @@ void TQuavrel::SeekTo(std::int64_t positionMs) {
 }
 
 bool TQuavrel::AddAndPlay(const std::string& path) {
-    const int before = playList_.Count();
-    FileListFileDrop({path}, 0, 0);
-    if (playList_.Count() == before)
-        return false;
-    // The new entry, wherever sorting by name put it.
-    int added = -1;
-    for (int i = playList_.Count() - 1; i >= 0 && added < 0; --i) {
-        if (playList_.At(i).Path == path)
-            added = i;
-    }
-    if (added < 0)
-        return true;
-    // What a click and then a double-click on the entry do.
-    playList_.SelectOnly(added);
-    playList_.Focus(added);
-    FileListDblClick();
-    return true;
+    return OpenFiles({path});
 }
 
 bool TQuavrel::HasVolume() const {

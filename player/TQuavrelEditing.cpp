@@ -62,13 +62,7 @@ void TQuavrel::FileListChange() {
 }
 
 void TQuavrel::FileListFileDrop(const std::vector<std::string>& files, int, int) {
-    FileList->SetHint({});
-    LongWork("Adding files", [&](const std::function<bool(int)>& progress) {
-        editor_->FileDrop(files, [&](const std::string& path) {
-            return adder_->AddFile(path, playList_, progress);
-        });
-    });
-    KeepSorted();
+    LongWork("Adding files", [&](const std::function<bool(int)>&) { AppendFiles(files, true); });
 }
 
 void TQuavrel::FileListDblClick() {

@@ -14,6 +14,18 @@ void TQuavrel::CreateExplorer() {
                               MediaPlayer1,
                               state_,
                               [this] { OpenAndPlay(); },
+                              [this](const std::vector<std::string>& paths) {
+                                  bool listFailed = false;
+                                  int first = -1;
+                                  for (std::size_t i = 0; i < paths.size(); ++i) {
+                                      const int entry = AddDropped(paths[i], listFailed);
+                                      if (i == 0)
+                                          first = entry;
+                                  }
+                                  if (listFailed)
+                                      ShowListFailure();
+                                  return first;
+                              },
                               [this](const std::function<void()>& handler) { Guarded(handler); },
                               [this](const char* what, const auto& work) { LongWork(what, work); }};
     Panel1 = new ExplorerPane(

@@ -94,6 +94,7 @@ void TQuavrel::LongWork(const char* what,
         Load->setEnabled(loadEnabled);
         FileList->SetAcceptFiles(accepted);
         listBusy_ = false;
+        workProgress_ = nullptr;
     };
     listBusy_ = true;
     for (QWidget* w : emptinessButtons)
@@ -104,7 +105,8 @@ void TQuavrel::LongWork(const char* what,
     FileList->SetAcceptFiles(false);
     try {
         WorkProgress progress(this, QString::fromUtf8(what));
-        work([&progress](int found) { return progress.Step(found); });
+        workProgress_ = [&progress](int found) { return progress.Step(found); };
+        work(workProgress_);
     } catch (...) {
         restore();
         throw;
@@ -129,8 +131,7 @@ void TQuavrel::LoadIt(const std::string& fileName) {
         return;
     KeepSorted();
     if (outcome == PlayListFiles::LoadOutcome::SomeFailed)
-        services_.messages.Show(PlayListFiles::FailureCaption, PlayListFiles::FailureText,
-                                MessageBox::Icon::None, MessageBox::Buttons::Ok);
+        ShowListFailure();
     state_.CurrentListFile = fileName;
     // A loaded list starts at once: with loop forced on for the one call, "next" wraps to the
     // first entry (a random one in shuffle), since nothing is selected after a load.
@@ -143,10 +144,18 @@ void TQuavrel::LoadIt(const std::string& fileName) {
     NextSClick();
 }
 
+void TQuavrel::ShowListFailure() {
+    services_.messages.Show(PlayListFiles::FailureCaption, PlayListFiles::FailureText,
+                            MessageBox::Icon::None, MessageBox::Buttons::Ok);
+}
+
 void TQuavrel::SavePlayList(bool selectedOnly) {
-    const auto choice = services_.dialogs.SaveFile(
-        PlayListRequest(PlayListFiles::SaveTitle, PlayListFiles::SaveFilter, state_.CurrentListFile,
-                        state_.PlayListDir));
+    Dialogs::Request request = PlayListRequest(PlayListFiles::SaveTitle, PlayListFiles::SaveFilter,
+                                               state_.CurrentListFile, state_.PlayListDir);
+    // The first three types add ".qpl" to a bare name, as they always did; extended M3U adds
+    // its own extension.
+    request.typeExts = {{PlayListFiles::ExtM3uFilterIndex, "m3u8"}};
+    const auto choice = services_.dialogs.SaveFile(request);
     if (!choice)
         return;
     state_.CurrentListFile = choice->path;

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev
-    libmpv-dev libpulse-dev
+    libmpv-dev libpulse-dev libpugixml-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     pulseaudio pulseaudio-utils
     xvfb xauth x11-apps xdotool imagemagick dbus playerctl

@@ -24,9 +24,12 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 }  // namespace
 
 const std::vector<std::string>& DefaultFilterList() {
-    static const std::vector<std::string> defaults{"wav",  "mid", "midi", "mpeg", "au",    "rmi",
-                                                   "mp2",  "mp3", "avi",  "mov",  "movie", "aif",
-                                                   "aiff", "m1v", "icv",  "lma",  "la"};
+    // The 17 types of the Windows program, in their order, then the ones libmpv plays that
+    // Linux users keep.
+    static const std::vector<std::string> defaults{
+        "wav",  "mid", "midi", "mpeg", "au",  "rmi",  "mp2",  "mp3", "avi",  "mov", "movie", "aif",
+        "aiff", "m1v", "icv",  "lma",  "la",  "flac", "ogg",  "oga", "opus", "m4a", "aac",   "wma",
+        "mka",  "wv",  "ape",  "mp4",  "m4v", "mkv",  "webm", "wmv", "ogv",  "mpg", "3gp",   "flv"};
     return defaults;
 }
 

@@ -15,6 +15,7 @@
 #include "mpris/MprisValues.h"
 #include "mpris/PlayerControl.h"
 #include "mpris/TrackedMediaDevice.h"
+#include "playlist/FileUri.h"
 #include "playlist/PlayListEntry.h"
 
 namespace {
@@ -180,14 +181,14 @@ QString MprisService::SeekTo(std::int64_t positionMs) {
 }
 
 QString MprisService::OpenUri(const QString& uri) {
-    const QUrl url(uri);
-    if (!url.isLocalFile())
+    // As the command line: a play list loads, a media file or folder is added and plays.
+    const std::optional<std::string> path = FileUriPath(uri.toStdString());
+    if (!path)
         return QStringLiteral("Only local files can be opened: %1").arg(uri);
-    const std::string path = url.toLocalFile().toStdString();
     QString refused;
     QString error = Run([this, &path, &refused] {
-        if (!player_.AddAndPlay(path))
-            refused = QStringLiteral("The play list did not take %1").arg(Text(path));
+        if (!player_.AddAndPlay(*path))
+            refused = QStringLiteral("The play list did not take %1").arg(Text(*path));
     });
     return error.isEmpty() ? refused : error;
 }

@@ -29,8 +29,10 @@ public:
     virtual void ToggleShuffle() = 0;
     // As the user moving the track bar there: seeks, refreshes, plays on if it was playing.
     virtual void SeekTo(std::int64_t positionMs) = 0;
-    // Adds a file as a drop on the play list would, then plays its entry as a double-click
-    // on it would. False when the play list did not take it (nothing then plays).
+    // Opens a file as the command line does: a play list file loads and plays; a media file
+    // or folder is added as a drop on the play list would add it, and its first entry plays
+    // as a double-click on it would. False when the play list took nothing (nothing then
+    // plays).
     virtual bool AddAndPlay(const std::string& path) = 0;
     // Sets destination 0 as a move of the volume pop-up's slider would (see HasVolume).
     virtual void SetVolume(int steps) = 0;

@@ -1,14 +1,17 @@
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "playlist/PlayListRecord.h"
 
-class TextLineReader;
-
-// Reads an M3U list: every line is a path, comment lines of an extended M3U included (they name
-// no file, and the loader counts them as entries that could not be added). Captions are empty.
+// Reads an M3U list, plain or extended (.m3u, .m3u8), as other programs write it: every line
+// that is not blank and does not start with "#" is an entry's path (or URI). An
+// "#EXTINF:<seconds>,<title>" line gives the next entry its caption (the text after the first
+// comma outside double quotes, so attributes such as tvg-name="a,b" stay out of it); other "#"
+// lines are comments. Entries without a title keep an empty caption. Lines end as
+// ListLineReader says; bytes are kept as they stand (the loader decides on their encoding).
 class M3uReader {
 public:
-    static std::vector<PlayListRecord> Read(TextLineReader& reader);
+    static std::vector<PlayListRecord> Read(std::string_view bytes);
 };

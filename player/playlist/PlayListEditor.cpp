@@ -13,7 +13,8 @@ void PlayListEditor::FileDrop(const std::vector<std::string>& files, const AddFi
         return;
     const int first = addFile(files.front());
     if (first >= 0) {
-        device_.SetFileName(files.front());
+        // The entry's path: a dropped play list makes an entry of its first file.
+        device_.SetFileName(list_.At(first).Path);
         list_.Select(first);
         list_.Focus(first);
         state_.PlayIndex = first;

@@ -21,7 +21,8 @@ public:
 
     // Files dropped from the file manager, in the order given: each is added at the end. The
     // first one's entry, when it made one, is selected, focused and becomes PlayIndex and the
-    // device's file name; nothing starts playing.
+    // device's file name (its path); nothing starts playing. addFile may make several entries
+    // of one file (a play list) and return the first.
     void FileDrop(const std::vector<std::string>& files, const AddFile& addFile);
     // A mouse button went down over entry (-1: over no entry): it becomes the drag's source.
     // Returns whether the item menu's "Rename", "Delete" and "Save Selected" are enabled.

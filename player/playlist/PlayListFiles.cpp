@@ -2,27 +2,53 @@
 
 #include <filesystem>
 
+#include "playlist/ExtM3uWriter.h"
 #include "playlist/FileAdder.h"
+#include "playlist/ListPathResolver.h"
 #include "playlist/M3uReader.h"
 #include "playlist/M3uWriter.h"
 #include "playlist/PlayList.h"
+#include "playlist/PlayListFormatError.h"
+#include "playlist/PlsReader.h"
 #include "playlist/QplReader.h"
 #include "playlist/QplWriter.h"
-#include "textfile/TextLineReader.h"
+#include "playlist/XspfReader.h"
+#include "textfile/FileBytes.h"
+#include "textfile/SaveFile.h"
+#include "textfile/TextEncoding.h"
 #include "textfile/TextLineWriter.h"
 
 namespace fs = std::filesystem;
 
-PlayListFiles::Form PlayListFiles::FormOf(const std::string& fileName) {
+namespace {
+
+// The extension of a file name's last component, from its last ".", in lower case ASCII;
+// "" without one.
+std::string LowerExtension(const std::string& fileName) {
     const std::string name = fileName.substr(fileName.find_last_of('/') + 1);
     const auto dot = name.find_last_of('.');
     if (dot == std::string::npos)
-        return Form::Own;
+        return {};
     std::string ext = name.substr(dot);
     for (char& c : ext)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
-    return ext == ".m3u" ? Form::M3u : Form::Own;
+    return ext;
+}
+
+}  // namespace
+
+PlayListFiles::Form PlayListFiles::FormOf(const std::string& fileName) {
+    const std::string ext = LowerExtension(fileName);
+    if (ext == ".m3u")
+        return Form::M3u;
+    if (ext == ".m3u8")
+        return Form::M3u8;
+    if (ext == ".pls")
+        return Form::Pls;
+    if (ext == ".xspf")
+        return Form::Xspf;
+    return Form::Own;
 }
 
 std::string PlayListFiles::FolderOf(const std::string& fileName) {
@@ -36,28 +62,53 @@ std::string PlayListFiles::CaptionOf(const std::string& path) {
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
-std::string PlayListFiles::Resolve(const std::string& listFolder, const std::string& path) {
-    // An empty line must stay empty: resolved, it would name the list's folder and add all of it.
-    if (path.empty() || path.front() == '/')
-        return path;
-    return (fs::path(listFolder) / path).lexically_normal().string();
+std::vector<PlayListRecord> PlayListFiles::Read(Form form, std::string_view bytes) {
+    switch (form) {
+        case Form::M3u:
+        case Form::M3u8:
+            return M3uReader::Read(bytes);
+        case Form::Pls:
+            return PlsReader::Read(bytes);
+        case Form::Xspf:
+            return XspfReader::Read(bytes);
+        case Form::Own:
+            break;
+    }
+    return QplReader::Read(bytes);
+}
+
+bool PlayListFiles::IsPlayListFile(const std::string& fileName) {
+    return FormOf(fileName) != Form::Own || LowerExtension(fileName) == ".qpl";
 }
 
 PlayListFiles::LoadOutcome PlayListFiles::Load(const std::string& fileName, PlayList& list,
                                                const FileAdder& adder,
                                                const std::function<bool(int added)>& progress) {
-    const Form form = FormOf(fileName);
     list.Clear();
+    return Append(fileName, list, adder, progress);
+}
+
+PlayListFiles::LoadOutcome PlayListFiles::Append(const std::string& fileName, PlayList& list,
+                                                 const FileAdder& adder,
+                                                 const std::function<bool(int added)>& progress) {
+    const Form form = FormOf(fileName);
     std::error_code error;
     if (fileName.empty() || !fs::exists(fileName, error))
         return LoadOutcome::Missing;
-    TextLineReader reader = TextLineReader::FromFile(fileName);
-    const std::vector<PlayListRecord> records =
-        form == Form::M3u ? M3uReader::Read(reader) : QplReader::Read(reader);
+    const std::string bytes = ReadFileBytes(fileName);
+    std::vector<PlayListRecord> records;
+    try {
+        records = Read(form, bytes);
+    } catch (const EPlayListFormatError& broken) {
+        throw EPlayListFormatError("The play list " + ReadableText(fileName) +
+                                   " could not be read.\r" + broken.what());
+    }
 
     std::error_code absoluteError;
     const fs::path full = fs::absolute(fileName, absoluteError);
     const std::string folder = absoluteError ? FolderOf(fileName) : full.parent_path().string();
+    const bool utf8Only = form == Form::M3u8 || form == Form::Xspf;
+    const ListPathResolver resolver(folder, utf8Only);
     bool failed = false;
     std::vector<PlayListEntry> added;
     const auto append = [&added](PlayListEntry entry) {
@@ -74,15 +125,19 @@ PlayListFiles::LoadOutcome PlayListFiles::Load(const std::string& fileName, Play
     for (const PlayListRecord& record : records) {
         if (!heard(0))
             break;
-        const std::string path = Resolve(folder, record.Path);
-        const int index = adder.AddFile(path, append, heard);
+        const std::optional<std::string> path = resolver.Resolve(record.Path);
+        const int index = path ? adder.AddFile(*path, append, heard) : -1;
         if (cancelled)
             break;
         if (index < 0) {
             failed = true;
             continue;
         }
-        added[index].Caption = form == Form::M3u ? CaptionOf(path) : record.Caption;
+        std::string& caption = added[index].Caption;
+        if (form == Form::Own || !record.Caption.empty())
+            caption = utf8Only ? record.Caption : ReadableText(record.Caption);
+        else
+            caption = ReadableText(CaptionOf(*path));
     }
     list.Append(std::move(added));
     return failed ? LoadOutcome::SomeFailed : LoadOutcome::AllAdded;
@@ -95,6 +150,12 @@ void PlayListFiles::Save(const std::string& fileName, int filterIndex, const Pla
     for (int i = 0; i < list.Count(); ++i)
         if (!selectedOnly || list.IsSelected(i))
             records.push_back(PlayListRecord{list.At(i).Caption, list.At(i).Path});
+    if (filterIndex == ExtM3uFilterIndex) {
+        SaveFile file(fileName);
+        ExtM3uWriter::Write(file, records);
+        file.Commit();
+        return;
+    }
     TextLineWriter writer(fileName);
     if (filterIndex == M3uFilterIndex)
         M3uWriter::Write(writer, records);

@@ -1,8 +1,9 @@
 #include "playlist/QplReader.h"
 
-#include "textfile/TextLineReader.h"
+#include "textfile/ListLineReader.h"
 
-std::vector<PlayListRecord> QplReader::Read(TextLineReader& reader) {
+std::vector<PlayListRecord> QplReader::Read(std::string_view bytes) {
+    ListLineReader reader(bytes);
     std::vector<PlayListRecord> records;
     reader.ReadLine();  // the header, whatever it holds
     while (!reader.Eof()) {

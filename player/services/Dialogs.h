@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,9 @@ public:
         std::string initialDir;
         std::string fileName;
         std::string defaultExt;  // without the dot; added when the typed name has none
+        // Types whose own extension is added instead while they are chosen (filter index from
+        // 1, extension without the dot).
+        std::map<int, std::string> typeExts;
     };
     struct Choice {
         std::string path;

@@ -33,8 +33,17 @@ std::optional<Dialogs::Choice> QtDialogs::Run(const Request& request, bool save)
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QStringList filters = NameFilters(request.filter);
     dialog.setNameFilters(filters);
-    if (!request.defaultExt.empty())
-        dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
+    const auto suffixOf = [&request](int filterIndex) {
+        const auto own = request.typeExts.find(filterIndex);
+        return QString::fromStdString(own != request.typeExts.end() ? own->second
+                                                                    : request.defaultExt);
+    };
+    dialog.setDefaultSuffix(suffixOf(1));
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog, &filters, &suffixOf](const QString& filter) {
+            dialog.setDefaultSuffix(suffixOf(static_cast<int>(filters.indexOf(filter)) + 1));
+        });
     if (!request.initialDir.empty())
         dialog.setDirectory(QString::fromStdString(request.initialDir));
     if (!request.fileName.empty())

@@ -6,6 +6,7 @@
 #include <QLocale>
 
 #include "services/ShellIconList.h"
+#include "textfile/TextEncoding.h"
 
 namespace {
 
@@ -40,7 +41,9 @@ std::string QtShellInfo::DisplayName(const std::string& path) const {
     if (!homeFolder_.empty() && name == homeFolder_)
         return "Home";
     const std::size_t slash = name.rfind('/');
-    return std::string(slash == std::string_view::npos ? name : name.substr(slash + 1));
+    // A name that is not UTF-8 (made on another system) shows read as Windows-1252, so it
+    // reads as its maker meant; the path keeps its bytes.
+    return ReadableText(slash == std::string_view::npos ? name : name.substr(slash + 1));
 }
 
 bool QtShellInfo::Unambiguous(const std::string& extension) {

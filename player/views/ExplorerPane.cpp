@@ -191,18 +191,19 @@ void ExplorerPane::ToolbarButton971Click() {
     }
     if (selected.empty())
         return;
-    const std::string first = ExpList_->PathOf(selected.front());
-    parts_.media.SetFileName(first);
-    const int entry = parts_.adder.AddFile(first, parts_.list);
-    ExpList_->Select(selected.front(), false);
+    std::vector<std::string> paths;
+    for (const int k : selected) {
+        paths.push_back(ExpList_->PathOf(k));
+        ExpList_->Select(k, false);
+    }
+    parts_.media.SetFileName(paths.front());
+    const int entry = parts_.addChosen(paths);
     if (entry >= 0) {
+        // The entry's path: a play list makes an entry of its first file.
+        parts_.media.SetFileName(parts_.list.At(entry).Path);
         parts_.list.Focus(entry);
         parts_.list.Select(entry);
         parts_.state.PlayIndex = entry;
-    }
-    for (std::size_t k = 1; k < selected.size(); ++k) {
-        parts_.adder.AddFile(ExpList_->PathOf(selected[k]), parts_.list);
-        ExpList_->Select(selected[k], false);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "playlist/FileAdder.h"
 
@@ -35,6 +36,10 @@ public:
         MediaDevice& media;
         PlayerState& state;                 // PlayIndex becomes the first entry added
         std::function<void()> openAndPlay;  // the window's OpenAndPlay
+        // Adds files the user chose at the end of the play list, a play list file by its
+        // entries (the window's AddDropped, with its one box for entries that failed);
+        // returns the index of the first path's first entry, -1 when it made none.
+        std::function<int(const std::vector<std::string>& paths)> addChosen;
         // Runs a handler as the message loop would (the window's Guarded).
         std::function<void(const std::function<void()>&)> guarded;
         // Runs long work on the list with a progress dialog (the window's LongWork): work gets

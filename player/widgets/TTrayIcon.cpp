@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <cstdlib>
+#include <memory>
 
 #include "widgets/TaskbarHider.h"
 
@@ -120,23 +121,29 @@ void TTrayIcon::Loaded() {
     ApplyShowApp();
 }
 
+bool TTrayIcon::HandToFirstCopy(const QString& id, const QByteArray& handOver) {
+    QLocalSocket first;
+    first.connectToServer(ServerPath(id));
+    if (!first.waitForConnected(kConnectMs))
+        return false;
+    first.write(id.toUtf8() + '\n' + handOver);
+    first.flush();
+    while (first.bytesToWrite() > 0 && first.waitForBytesWritten(kConnectMs)) {
+    }
+    first.disconnectFromServer();
+    if (first.state() != QLocalSocket::UnconnectedState)
+        first.waitForDisconnected(kConnectMs);
+    return true;
+}
+
 void TTrayIcon::CheckSingleCopy() {
     if (server_ != nullptr)
         return;
-    const QString path = ServerPath(idMessage_);
-    QLocalSocket first;
-    first.connectToServer(path);
-    if (first.waitForConnected(kConnectMs)) {
-        first.write(idMessage_.toUtf8() + '\n');
-        first.flush();
-        first.waitForBytesWritten(kConnectMs);
-        first.disconnectFromServer();
-        if (first.state() != QLocalSocket::UnconnectedState)
-            first.waitForDisconnected(kConnectMs);
-        // Another copy runs: end at once, as the program has not started anything yet.
+    // Another copy runs: end at once, as the program has not started anything yet.
+    if (HandToFirstCopy(idMessage_, handOver_))
         std::_Exit(0);
-    }
 
+    const QString path = ServerPath(idMessage_);
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     // A socket left behind by a copy that crashed answers nobody: take its place.
@@ -153,15 +160,30 @@ void TTrayIcon::CheckSingleCopy() {
 void TTrayIcon::ReadSecondCopy() {
     while (QLocalSocket* later = server_->nextPendingConnection()) {
         connect(later, &QLocalSocket::disconnected, later, &QObject::deleteLater);
-        auto deliver = [this, later] {
-            if (!later->canReadLine())
+        // The IDMessage line, then the hand-over up to its empty line; a copy that sends only
+        // its line and goes away (or an older one) is taken when it disconnects.
+        auto received = std::make_shared<QByteArray>();
+        auto done = std::make_shared<bool>(false);
+        auto deliver = [this, later, received, done](bool closing) {
+            if (*done)
                 return;
-            const QString message = QString::fromUtf8(later->readLine()).trimmed();
+            received->append(later->readAll());
+            const qsizetype newline = received->indexOf('\n');
+            if (newline < 0)
+                return;
+            const QByteArray handOver = received->mid(newline + 1);
+            const bool complete = handOver.startsWith('\n') || handOver.contains("\n\n");
+            if (!complete && !closing)
+                return;
+            *done = true;
             later->disconnectFromServer();
             if (OnSecondCopy)
-                OnSecondCopy(message);
+                OnSecondCopy(QString::fromUtf8(received->left(newline)).trimmed());
+            if (OnHandOver)
+                OnHandOver(handOver);
         };
-        connect(later, &QLocalSocket::readyRead, this, deliver);
-        deliver();  // the line may have arrived with the connection
+        connect(later, &QLocalSocket::readyRead, this, [deliver] { deliver(false); });
+        connect(later, &QLocalSocket::disconnected, this, [deliver] { deliver(true); });
+        deliver(false);  // the message may have arrived with the connection
     }
 }

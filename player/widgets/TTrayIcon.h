@@ -51,6 +51,13 @@ public:
     // True while this copy answers later copies under IDMessage.
     bool IsFirstCopy() const { return server_ != nullptr; }
 
+    // What a later copy sends after its IDMessage line, ended by an empty line ("\n" alone
+    // when there is nothing to say), e.g. the files it was started with.
+    void SetHandOver(const QByteArray& handOver) { handOver_ = handOver; }
+    // Sends id and handOver to the copy that answers under id; false when none answers (then
+    // nothing was sent). Blocks for up to a second.
+    static bool HandToFirstCopy(const QString& id, const QByteArray& handOver);
+
     // Where the pointer stood at the last right click, in screen coordinates.
     QPoint RightClickPos() const { return rightClickPos_; }
 
@@ -60,6 +67,9 @@ public:
     std::function<void()> OnRightClick;
     // A later copy started and ended; message is the IDMessage it sent.
     std::function<void(const QString& message)> OnSecondCopy;
+    // Then, what it sent after its IDMessage (up to and with the closing empty line; empty
+    // when it sent nothing more).
+    std::function<void(const QByteArray& handOver)> OnHandOver;
 
 private:
     void Activated(int reason);
@@ -74,6 +84,7 @@ private:
     QMenu* popupMenu_ = nullptr;
     QString toolTip_;
     QString idMessage_;
+    QByteArray handOver_ = "\n";
     bool active_ = false;
     bool showApp_ = false;
     QPoint rightClickPos_;

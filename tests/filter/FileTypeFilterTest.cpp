@@ -10,12 +10,17 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(FileTypeFilterTest, DefaultListHoldsTheSeventeenExtensionsInOrder) {
+TEST(FileTypeFilterTest, DefaultListHoldsTheSeventeenExtensionsThenTodaysTypesInOrder) {
     const Lines& defaults = DefaultFilterList();
-    ASSERT_EQ(defaults.size(), 17u);
-    EXPECT_EQ(defaults.front(), "wav");
-    EXPECT_EQ(defaults[7], "mp3");
-    EXPECT_EQ(defaults.back(), "la");
+    const Lines windows{"wav", "mid",   "midi", "mpeg", "au",  "rmi", "mp2", "mp3", "avi",
+                        "mov", "movie", "aif",  "aiff", "m1v", "icv", "lma", "la"};
+    const Lines today{"flac", "ogg", "oga", "opus", "m4a", "aac", "wma", "mka", "wv", "ape",
+                      "mp4",  "m4v", "mkv", "webm", "wmv", "ogv", "mpg", "3gp", "flv"};
+    ASSERT_EQ(defaults.size(), windows.size() + today.size());
+    EXPECT_EQ(Lines(defaults.begin(), defaults.begin() + 17), windows);
+    EXPECT_EQ(Lines(defaults.begin() + 17, defaults.end()), today);
+    EXPECT_TRUE(PassesFilter("/music/Song.FLAC", &defaults, 1));
+    EXPECT_TRUE(PassesFilter("/music/a.opus", &defaults, 1));
 }
 
 TEST(FileTypeFilterTest, AcceptsListedExtensionsInAnyCase) {
@@ -91,7 +96,7 @@ TEST_F(FilterFileTest, SavesOneEntryPerLineAndMakesTheSettingsFolder) {
     SaveFilterFile(nested, DefaultFilterList());
     const std::string bytes = TempDir::Read(nested);
     EXPECT_EQ(bytes.substr(0, 10), "wav\r\nmid\r\n");
-    EXPECT_EQ(bytes.substr(bytes.size() - 9), "lma\r\nla\r\n");
+    EXPECT_EQ(bytes.substr(bytes.size() - 10), "3gp\r\nflv\r\n");
     Lines back;
     LoadFilterFile(nested, back);
     EXPECT_EQ(back, DefaultFilterList());

@@ -7,33 +7,7 @@
 # the short form. Screenshots of the three looks go to OUTDIR.
 #
 # usage: ConfigEndToEnd.sh QVRL OUTDIR     exit 77 (skipped) without a display or sound server
-set -euo pipefail
-qvrl=$1
-out=$2
-mkdir -p "$out"
-if [[ -z "${DISPLAY:-}" ]] || ! pactl info >/dev/null 2>&1; then
-    echo "needs a display and a PulseAudio server (scripts/with-test-services.sh)"
-    exit 77
-fi
-for tool in xdotool import sox; do
-    command -v "$tool" >/dev/null || { echo "needs $tool"; exit 77; }
-done
-
-work=$(mktemp -d)
-pid=
-cleanup() {
-    [[ -n "$pid" ]] && kill "$pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-export XDG_CONFIG_HOME=$work/config
-settings=$XDG_CONFIG_HOME/quavrel
-mkdir -p "$settings"
-
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+source "$(dirname "$0")/../support/player-e2e.sh"
 
 sox -n -r 44100 -c 2 "$work/first.wav" synth 30 sine 440 vol 0.1
 sox -n -r 44100 -c 2 "$work/second.wav" synth 30 sine 660 vol 0.1
@@ -73,20 +47,6 @@ wait_for_stream() {
         sleep 0.1
     done
     fail "the player's stream never reached the sound server"
-}
-
-exit_player() {
-    xdotool windowfocus --sync "$wid" 2>/dev/null || true
-    xdotool key ctrl+x
-    for _ in $(seq 100); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$pid" 2>/dev/null; then
-        fail "the player did not end on Exit"
-    fi
-    wait "$pid" || true
-    pid=
 }
 
 line() { sed -n "${1}p" "$settings/Qvrl.ini" | tr -d '\r'; }

@@ -99,7 +99,7 @@ TEST_F(TQuavrelConfigTest, FreshStartWritesTheDefaultsAndReadsThemBackTheSame) {
                                             "FVisible", "SVisible", "OVisible", "Loop", "NoShuffle",
                                             "Text", lines[35], "Filtering ON", "RollerDown", "",
                                             "DefaultColors"}));
-        // The filter list is written too: the 17 default types.
+        // The filter list is written too: the default types.
         std::string filter;
         for (const std::string& type : DefaultFilterList())
             filter += type + "\r\n";

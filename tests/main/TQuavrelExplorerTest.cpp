@@ -143,6 +143,27 @@ private slots:
         QCOMPARE(window->PlayListModel().Focused(), 0);
     }
 
+    void aPlayListDraggedFromTheExplorerAddsItsEntries() {
+        auto window = Start();
+        window->State().FilteringOn = 0;  // so the explorer shows the list file
+        const std::string list = music_->Write("mix.m3u", "#EXTINF:1,Song B\nb.mp3\nsub/c.mp3\n");
+        Part<Tdirtree>(*window, "dirtree1")->SetDirectory(Folder());
+        TFileList* explorer = Part<TFileList>(*window, "ExpList");
+        int row = -1;
+        for (int i = 0; i < explorer->Count(); ++i)
+            if (explorer->PathOf(i) == list)
+                row = i;
+        QVERIFY(row >= 0);
+        explorer->Select(row);
+        explorer->OnEndDrag(Part<TFileView>(*window, "FileList"));
+        QCOMPARE(PlayListPaths(*window),
+                 (std::vector<std::string>{music_->File("b.mp3"), music_->File("sub/c.mp3")}));
+        QCOMPARE(window->PlayListModel().At(0).Caption, std::string("Song B"));
+        QCOMPARE(window->PlayListModel().Focused(), 0);
+        QCOMPARE(media_.FileName(), music_->File("b.mp3"));
+        QVERIFY(messages_.shown.empty());
+    }
+
     void addingRecursivelyTakesTheSubfoldersThenOpensTheEmptyName() {
         auto window = Start();
         Part<Tdirtree>(*window, "dirtree1")->SetDirectory(Folder());

@@ -108,6 +108,49 @@ private slots:
         QVERIFY(messages_.shown.empty());
     }
 
+    void aDroppedPlayListAppendsItsEntries() {
+        auto window = Start();
+        const std::string old = Media("old.mp3"), a = Media("a.mp3"), b = Media("b.mp3");
+        Drop(*window, {old});
+        const std::string list = files_->Write(
+            "mix.m3u8", "#EXTM3U\n#EXTINF:-1,First\na.mp3\n#EXTINF:-1,Second\n" + b + "\n");
+        const std::string pls =
+            files_->Write("more.PLS", "[playlist]\nFile1=a.mp3\nFile2=gone.mp3\n");
+        Drop(*window, {list, pls});
+        QCOMPARE(Captions(*window), (QStringList{"old.mp3", "First", "Second", "a"}));
+        // The list's first entry is the drop's first: selected, focused, the device's file.
+        QCOMPARE(window->PlayListModel().Focused(), 1);
+        QCOMPARE(window->State().PlayIndex, 1);
+        QCOMPARE(media_.FileName(), a);
+        QVERIFY(media_.Log().empty());
+        QCOMPARE(window->State().CurrentListFile, std::string());  // a drop loads no list
+        QCOMPARE(messages_.shown.size(), size_t(1));  // gone.mp3, once for the whole drop
+        QCOMPARE(messages_.shown[0].caption, std::string("Error"));
+    }
+
+    void openedFilesLoadAListOrAddAndPlayTheFirstNewEntry() {
+        auto window = Start();
+        const std::string a = Media("a.mp3"), b = Media("b.mp3"), c = Media("c.mp3");
+        const std::string list =
+            files_->Write("list.m3u", "#EXTM3U\n#EXTINF:1,Song A\na.mp3\nb.mp3\n");
+        // A list first: loaded as the open dialog does, and its first entry plays.
+        QVERIFY(window->OpenFiles({list, c}));
+        QCOMPARE(Captions(*window), (QStringList{"Song A", "b", "c.mp3"}));
+        QCOMPARE(window->State().CurrentListFile, list);
+        QCOMPARE(media_.FileName(), a);
+        QCOMPARE(media_.Mode(), MediaMode::Playing);
+        // Media files are added, and the first new one plays; nothing refused plays nothing.
+        QVERIFY(window->OpenFiles({files_->File("none.mp3"), c, a}));
+        QCOMPARE(Captions(*window), (QStringList{"Song A", "b", "c.mp3", "c.mp3", "a.mp3"}));
+        QCOMPARE(media_.FileName(), c);
+        QCOMPARE(window->State().PlayIndex, 3);
+        QCOMPARE(media_.Mode(), MediaMode::Playing);
+        QVERIFY(!window->OpenFiles({files_->File("none.mp3")}));
+        QVERIFY(!window->OpenFiles({}));
+        QCOMPARE(window->PlayListModel().Count(), 5);
+        QVERIFY(messages_.shown.empty());
+    }
+
     void aDoubleClickPlaysTheFocusedEntryOnce() {
         auto window = Start();
         Drop(*window, {Media("a.mp3"), Media("b.mp3")});
@@ -398,9 +441,12 @@ private slots:
         QCOMPARE(dialogs_.requests.size(), size_t(1));
         const Dialogs::Request& request = dialogs_.requests.back();
         QCOMPARE(request.title, std::string("Save PlayList"));
+        // The Windows program's three types in their order and words, then extended M3U.
         QCOMPARE(request.filter,
-                 std::string("Quavrel Playlist|*.qpl|WinAmp PlayList|*.m3u|All Files|*.*"));
+                 std::string("Quavrel Playlist|*.qpl|WinAmp PlayList|*.m3u|All Files|*.*|"
+                             "Extended M3U (UTF-8)|*.m3u8"));
         QCOMPARE(request.defaultExt, std::string("qpl"));
+        QCOMPARE(request.typeExts, (std::map<int, std::string>{{4, "m3u8"}}));
         QCOMPARE(request.fileName, std::string("*.qpl"));
         QCOMPARE(request.initialDir, window->State().PlayListDir);
         QCOMPARE(TempDir::Read(file), a + "\r\n" + b + "\r\n");
@@ -428,7 +474,8 @@ private slots:
         Part<QToolButton>(*window, "Load")->click();
         QCOMPARE(dialogs_.requests.back().title, std::string("Open PlayList"));
         QCOMPARE(dialogs_.requests.back().filter,
-                 std::string("Quavrel PlayList|*.qpl|WinAmp Playlist|*.m3u|All Files|*.*"));
+                 std::string("Quavrel PlayList|*.qpl|WinAmp Playlist|*.m3u|All Files|*.*|"
+                             "M3U8 Playlist|*.m3u8|PLS Playlist|*.pls|XSPF Playlist|*.xspf"));
         QCOMPARE(dialogs_.requests.back().fileName, std::string("*.qpl"));
         QCOMPARE(Captions(*window), (QStringList{"First", "Second"}));
         QCOMPARE(messages_.shown.size(), size_t(1));

@@ -5,8 +5,10 @@
 
 #include "fakes/FakeShellInfo.h"
 #include "playlist/FileAdder.h"
+#include "playlist/FileUri.h"
 #include "playlist/PlayList.h"
 #include "playlist/PlayListFiles.h"
+#include "playlist/PlayListFormatError.h"
 #include "support/TempDir.h"
 #include "textfile/FileErrors.h"
 
@@ -32,6 +34,7 @@ protected:
         return result;
     }
     std::string Media(const std::string& name) { return dir_.Write("media/" + name, "RIFF"); }
+    static std::string Uri(const std::string& path) { return "file://" + PercentEncode(path); }
 
     TempDir dir_;
     PlayList list_;
@@ -113,13 +116,100 @@ TEST_F(PlayListFilesTest, TheOwnFormSavedUnderAnM3uNameIsReadAsM3u) {
     }
 }
 
-TEST_F(PlayListFilesTest, AnExtendedM3uAddsItsFilesAndCountsItsCommentsAsFailed) {
+TEST_F(PlayListFilesTest, ListsOfEveryFormLoadWithTheirTitlesAsLinuxPlayersWriteThem) {
+    const std::string a = Media("Artist/01 First.flac"), b = Media("Artist/02 Second.ogg");
+    const std::string c = Media("c d.opus");
+    struct Case {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        // Audacious, Qmmp, VLC: LF ends, a byte-order mark at times, URIs or relative paths.
+        {"vlc.m3u", "\xEF\xBB\xBF#EXTM3U\n#EXTINF:215,One\n#EXTVLCOPT:x=1\n" + Uri(a) +
+                        "\n#EXTINF:180,Two\nArtist/02 Second.ogg\n\n" + Uri(c) + "\n"},
+        {"mix.m3u8", "#EXTM3U\n#EXTINF:215,One\n" + a + "\n#EXTINF:-1,Two\n" + b + "\n" + c + "\n"},
+        {"strawberry.pls", "[playlist]\nFile1=" + a + "\nTitle1=One\nLength1=215\nFile2=" +
+                               "Artist/02 Second.ogg\nTitle2=Two\nFile3=" + c +
+                               "\nNumberOfEntries=3\nVersion=2\n"},
+        {"audacious.xspf",
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<playlist version=\"1\" "
+         "xmlns=\"http://xspf.org/ns/0/\">\n<trackList>\n<track>\n<location>" +
+             Uri(a) +
+             "</location>\n<title>One</title>\n</track>\n<track>\n<location>"
+             "Artist/02%20Second.ogg</location>\n<title>Two</title>\n</track>\n<track>\n"
+             "<location>c%20d.opus</location>\n</track>\n</trackList>\n</playlist>\n"},
+    };
+    for (const Case& list : cases) {
+        const std::string file = dir_.Write(std::string("media/") + list.name, list.bytes);
+        EXPECT_EQ(Load(file), PlayListFiles::LoadOutcome::AllAdded) << list.name;
+        EXPECT_EQ(Paths(), (std::vector<std::string>{a, b, c})) << list.name;
+        EXPECT_EQ(Captions(), (std::vector<std::string>{"One", "Two", "c d"})) << list.name;
+    }
+}
+
+TEST_F(PlayListFilesTest, AWindowsMadeM3uInWindows1252FindsItsFilesInAnyLetterCase) {
+    const std::string song = Media("Musik/Bj\xC3\xB6rk/J\xC3\xB3ga.mp3");
+    const std::string other = Media("Musik/Caf\xC3\xA9 del Mar.wav");
+    const std::string file =
+        dir_.Write("media/windows.m3u",
+                   "#EXTM3U\r\n#EXTINF:305,Bj\xF6rk - J\xF3ga\r\nMUSIK\\BJ\xD6RK\\j\xF3ga.MP3\r\n"
+                   "musik\\caf\xE9 DEL mar.WAV\r\nC:\\Windows\\Media\\chimes.wav\r\n");
+    EXPECT_EQ(Load(file), PlayListFiles::LoadOutcome::SomeFailed);  // the drive path
+    EXPECT_EQ(Paths(), (std::vector<std::string>{song, other}));
+    EXPECT_EQ(Captions(),
+              (std::vector<std::string>{"Bj\xC3\xB6rk - J\xC3\xB3ga", "Caf\xC3\xA9 del Mar"}));
+    // The own form of the Windows program, its captions in the same code page.
+    const std::string qpl =
+        dir_.Write("media/windows.qpl",
+                   "Quavrel v2.0 PlayList File\r\nJ\xF3ga\r\nmusik\\bj\xF6rk\\J\xF3GA.mp3\r\n");
+    EXPECT_EQ(Load(qpl), PlayListFiles::LoadOutcome::AllAdded);
+    EXPECT_EQ(Paths(), std::vector<std::string>{song});
+    EXPECT_EQ(Captions(), std::vector<std::string>{"J\xC3\xB3ga"});
+}
+
+TEST_F(PlayListFilesTest, ANameThatIsNotUtf8PlaysShowsReadablyAndSavesBackUnchanged) {
+    const std::string latin = Media("Caf\xE9.mp3");
+    const std::string file = dir_.Write("media/latin.m3u", "Caf\xE9.mp3\n");
+    EXPECT_EQ(Load(file), PlayListFiles::LoadOutcome::AllAdded);
+    EXPECT_EQ(Paths(), std::vector<std::string>{latin});
+    EXPECT_EQ(Captions(), std::vector<std::string>{"Caf\xC3\xA9"});
+    const std::string saved = dir_.File("saved.m3u");
+    PlayListFiles::Save(saved, 2, list_, false);
+    EXPECT_EQ(TempDir::Read(saved), latin + "\r\n");
+    PlayListFiles::Save(saved, 4, list_, false);
+    EXPECT_EQ(TempDir::Read(saved), "#EXTM3U\n#EXTINF:-1,Caf\xC3\xA9\n" + latin + "\n");
+}
+
+TEST_F(PlayListFilesTest, TheExtendedM3uTypeKeepsCaptionsInUtf8WithLfEnds) {
     const std::string a = Media("a.mp3"), b = Media("b.mp3");
-    const std::string file = dir_.Write("ext.m3u", "#EXTM3U\r\n#EXTINF:123,Artist - A\r\n" + a +
-                                                       "\r\n#EXTINF:5,B\r\n" + b + "\r\n");
-    EXPECT_EQ(Load(file), PlayListFiles::LoadOutcome::SomeFailed);
-    EXPECT_EQ(Paths(), (std::vector<std::string>{a, b}));
-    EXPECT_EQ(Captions(), (std::vector<std::string>{"a", "b"}));
+    list_.Append(PlayListEntry{"Bj\xC3\xB6rk, live", "", a, 0});
+    list_.Append(PlayListEntry{"Two\r\nlines", "", b, 0});
+    const std::string file = dir_.File("saved.m3u8");
+    PlayListFiles::Save(file, PlayListFiles::ExtM3uFilterIndex, list_, false);
+    EXPECT_EQ(TempDir::Read(file), "#EXTM3U\n#EXTINF:-1,Bj\xC3\xB6rk, live\n" + a +
+                                       "\n#EXTINF:-1,Two  lines\n" + b + "\n");
+    EXPECT_EQ(Load(file), PlayListFiles::LoadOutcome::AllAdded);
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Bj\xC3\xB6rk, live", "Two  lines"}));
+    list_.Select(1);
+    PlayListFiles::Save(file, PlayListFiles::ExtM3uFilterIndex, list_, true);
+    EXPECT_EQ(TempDir::Read(file), "#EXTM3U\n#EXTINF:-1,Two  lines\n" + b + "\n");
+}
+
+TEST_F(PlayListFilesTest, ABrokenListIsOneErrorAndAnEmptyList) {
+    const std::string a = Media("a.mp3");
+    for (const auto& [name, bytes] : {std::pair<std::string, std::string>{
+                                          "bad.xspf", "<playlist><trackList><track><location>" + a},
+                                      {"bad.pls", "File1=" + a + "\n"}}) {
+        list_.Append(PlayListEntry{"x", "", a, 0});
+        filterCalls_ = 0;
+        try {
+            Load(dir_.Write(name, bytes));
+            ADD_FAILURE() << name << " loaded";
+        } catch (const EPlayListFormatError& error) {
+            EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
+        }
+        EXPECT_TRUE(list_.Empty()) << name;
+        EXPECT_EQ(filterCalls_, 0) << name;
+    }
 }
 
 TEST_F(PlayListFilesTest, BrokenOwnFormRecordsCountAsFailedAndTheRestIsAdded) {
@@ -131,7 +221,7 @@ TEST_F(PlayListFilesTest, BrokenOwnFormRecordsCountAsFailedAndTheRestIsAdded) {
     } cases[] = {
         {"no path line", "H\r\nA\r\n" + a + "\r\nlast caption\r\n", {"A"}},
         {"extra empty line", "H\r\nA\r\n" + a + "\r\n\r\n", {"A"}},
-        {"lone LF in a path", "H\r\nA\r\n" + a + "\r\nB\r\n" + a + "\nx\r\n", {"A"}},
+        {"LF ends a line too", "H\r\nA\r\n" + a + "\r\nB\r\n" + a + "x\nx\r\n", {"A"}},
         {"filtered type", "H\r\nA\r\n" + a + "\r\nT\r\n" + Media("t.txt") + "\r\n", {"A"}},
         // A folder adds the files in it, under their own names, and still counts as failed.
         {"a folder", "H\r\nA\r\n" + a + "\r\nF\r\n" + dir_.File("media") + "\r\n", {"A", "a.mp3"}},
@@ -157,10 +247,14 @@ TEST_F(PlayListFilesTest, RelativePathsAreFoundBesideThePlayListFile) {
     std::filesystem::current_path("/");
     const auto outcome = Load(file);
     std::filesystem::current_path(previous);
-    // The empty line names nothing: it is not taken as the list's own folder.
-    EXPECT_EQ(outcome, PlayListFiles::LoadOutcome::SomeFailed);
+    // The blank line is skipped, never taken as the list's own folder.
+    EXPECT_EQ(outcome, PlayListFiles::LoadOutcome::AllAdded);
     EXPECT_EQ(Paths(), (std::vector<std::string>{a, dir_.File("media/sub/b.mp3")}));
     EXPECT_EQ(Captions(), (std::vector<std::string>{"a", "b"}));
+    // An empty path line of the own form names nothing either.
+    EXPECT_EQ(Load(dir_.Write("media/rel.qpl", "H\r\nA\r\na.mp3\r\nEmpty\r\n\r\n")),
+              PlayListFiles::LoadOutcome::SomeFailed);
+    EXPECT_EQ(Paths(), std::vector<std::string>{a});
 }
 
 TEST_F(PlayListFilesTest, AMissingFileEmptiesTheListSilently) {
@@ -200,7 +294,10 @@ TEST_F(PlayListFilesTest, TheFormIsChosenByTheExtensionAlone) {
     EXPECT_EQ(PlayListFiles::FormOf("/a/b.m3u"), PlayListFiles::Form::M3u);
     EXPECT_EQ(PlayListFiles::FormOf("/a/b.M3u"), PlayListFiles::Form::M3u);
     EXPECT_EQ(PlayListFiles::FormOf("/a.m3u/b"), PlayListFiles::Form::Own);
-    EXPECT_EQ(PlayListFiles::FormOf("/a/b.m3u8"), PlayListFiles::Form::Own);
+    EXPECT_EQ(PlayListFiles::FormOf("/a/b.m3u8"), PlayListFiles::Form::M3u8);
+    EXPECT_EQ(PlayListFiles::FormOf("/a/b.PLS"), PlayListFiles::Form::Pls);
+    EXPECT_EQ(PlayListFiles::FormOf("/a/b.xspf"), PlayListFiles::Form::Xspf);
+    EXPECT_EQ(PlayListFiles::FormOf("/a/b.xspf.bak"), PlayListFiles::Form::Own);
     EXPECT_EQ(PlayListFiles::FolderOf("/a/b/c.qpl"), "/a/b/");
     EXPECT_EQ(PlayListFiles::CaptionOf("/x/noext"), "noext");
 }

@@ -33,15 +33,19 @@ TEST(DesktopEntryTest, StartsThePlayerWithItsIconAndCategories) {
     const auto keys = ReadEntry(QVRL_DESKTOP_ENTRY);
     EXPECT_EQ(keys.at("Type"), "Application");
     EXPECT_EQ(keys.at("Name"), "Quavrel");
-    EXPECT_EQ(keys.at("Exec"), "qvrl");  // the player takes no arguments
+    EXPECT_EQ(keys.at("Exec"), "qvrl %U");  // files and URIs from the file manager
     EXPECT_EQ(keys.at("Icon"), "quavrel");
     EXPECT_EQ(keys.at("Categories"), "AudioVideo;Audio;Player;");
 }
 
-TEST(DesktopEntryTest, ClaimsTheMediaTypesOfTheDefaultFilterList) {
+TEST(DesktopEntryTest, ClaimsTheMediaTypesOfTheDefaultFilterListAndThePlayListTypes) {
     // The same types MPRIS reports for a new filter list, so the two never drift apart.
-    const QStringList expected = ExtensionMimeTypes(DefaultFilterList());
+    QStringList expected = ExtensionMimeTypes(DefaultFilterList());
     ASSERT_FALSE(expected.isEmpty());
+    EXPECT_TRUE(expected.contains(QStringLiteral("audio/flac")));
+    expected << QStringLiteral("audio/x-mpegurl") << QStringLiteral("audio/mpegurl")
+             << QStringLiteral("application/vnd.apple.mpegurl") << QStringLiteral("audio/x-scpls")
+             << QStringLiteral("application/xspf+xml");
     const auto keys = ReadEntry(QVRL_DESKTOP_ENTRY);
     EXPECT_EQ(keys.at("MimeType"),
               (expected.join(QLatin1Char(';')) + QLatin1Char(';')).toStdString());

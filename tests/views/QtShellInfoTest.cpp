@@ -19,6 +19,8 @@ TEST_F(QtShellInfoTest, ShowsWholeNamesAndTheTwoRoots) {
     EXPECT_EQ(shell_.FileInfo("/", true).DisplayName, "File System");
     EXPECT_EQ(shell_.FileInfo("/home/someone/", true).DisplayName, "Home");
     EXPECT_EQ(shell_.FileInfo("/home/someone/x", true).DisplayName, "x");
+    // A name made on Windows shows readably; only the shown name changes, never the path.
+    EXPECT_EQ(shell_.FileInfo("/music/Caf\xE9.mp3", false).DisplayName, "Caf\xC3\xA9.mp3");
 }
 
 TEST_F(QtShellInfoTest, TypesFilesByNameWithoutLookingAtThem) {

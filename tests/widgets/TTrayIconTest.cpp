@@ -130,6 +130,25 @@ private slots:
         QCOMPARE(RunSecondCopy(UniqueId()), 3);
     }
 
+    void ALaterCopyHandsOverWhatFollowsItsName() {
+        const QString id = UniqueId();
+        TTrayIcon first;
+        first.SetIDMessage(id);
+        QList<QByteArray> received;
+        first.OnHandOver = [&](const QByteArray& handOver) { received << handOver; };
+        first.Loaded();
+        QVERIFY(TTrayIcon::HandToFirstCopy(id, "/a%20b.flac\n/c.ogg\n\n"));
+        QTRY_COMPARE(received, QList<QByteArray>{"/a%20b.flac\n/c.ogg\n\n"});
+        QVERIFY(TTrayIcon::HandToFirstCopy(id, "\n"));  // nothing but "come forward"
+        QTRY_COMPARE(received.size(), 2);
+        QCOMPARE(received[1], QByteArray("\n"));
+        QVERIFY(!TTrayIcon::HandToFirstCopy(UniqueId(), "\n"));  // nobody answers
+        // A later copy given no hand-over sends the empty one.
+        QCOMPARE(RunSecondCopy(id), 0);
+        QTRY_COMPARE(received.size(), 3);
+        QCOMPARE(received[2], QByteArray("\n"));
+    }
+
     void SocketLeftByACrashedCopyIsTakenOver() {
         const QString id = UniqueId();
         QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);

@@ -1,0 +1,102 @@
+// Files from the desktop: the command line, later starts, drops of play list files and the
+// media player interface's OpenUri.
+#include <filesystem>
+
+#include "TQuavrel.h"
+#include "playlist/FileAdder.h"
+#include "playlist/PlayListEditor.h"
+#include "playlist/PlayListFiles.h"
+#include "startup/CommandLine.h"
+#include "views/TFileView.h"
+#include "widgets/TTrayIcon.h"
+
+namespace {
+
+bool IsPlayListFile(const std::string& path) {
+    std::error_code error;
+    return PlayListFiles::IsPlayListFile(path) && std::filesystem::is_regular_file(path, error);
+}
+
+}  // namespace
+
+int TQuavrel::AddDropped(const std::string& path, bool& listFailed) {
+    // Inside a LongWork (a drop), the walk and the list report to its progress dialog.
+    if (!IsPlayListFile(path))
+        return adder_->AddFile(path, playList_, workProgress_);
+    const int before = playList_.Count();
+    const auto outcome = PlayListFiles::Append(path, playList_, *adder_, workProgress_);
+    if (outcome == PlayListFiles::LoadOutcome::SomeFailed)
+        listFailed = true;
+    return playList_.Count() > before ? before : -1;
+}
+
+std::optional<std::string> TQuavrel::AppendFiles(const std::vector<std::string>& files,
+                                                 bool makeCurrent) {
+    FileList->SetHint({});
+    const int before = playList_.Count();
+    bool listFailed = false;
+    const auto addFile = [this, &listFailed](const std::string& path) {
+        return AddDropped(path, listFailed);
+    };
+    if (makeCurrent) {
+        editor_->FileDrop(files, addFile);
+    } else {
+        for (const std::string& file : files)
+            addFile(file);
+    }
+    std::optional<std::string> first;
+    if (playList_.Count() > before)
+        first = playList_.At(before).Path;
+    KeepSorted();
+    if (listFailed)
+        ShowListFailure();
+    return first;
+}
+
+bool TQuavrel::OpenFiles(const std::vector<std::string>& paths) {
+    if (paths.empty())
+        return false;
+    if (IsPlayListFile(paths.front())) {
+        LoadIt(paths.front());
+        // The rest joins the list without touching what plays.
+        if (paths.size() > 1)
+            AppendFiles({paths.begin() + 1, paths.end()}, false);
+        return !playList_.Empty();
+    }
+    const std::optional<std::string> first = AppendFiles(paths, true);
+    if (!first)
+        return false;
+    // The first new entry, wherever sorting by name put it (the last of equal paths).
+    for (int i = playList_.Count() - 1; i >= 0; --i) {
+        if (playList_.At(i).Path == *first) {
+            // What a click and then a double-click on the entry do.
+            playList_.SelectOnly(i);
+            playList_.Focus(i);
+            FileListDblClick();
+            break;
+        }
+    }
+    return true;
+}
+
+void TQuavrel::BringForward() {
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
+void TQuavrel::AnswerLaterCopies(const QString& id) {
+    TrayIcon->SetIDMessage(id);
+    TrayIcon->OnHandOver = [this](const QByteArray& handOver) {
+        BringForward();
+        try {
+            OpenFiles(CommandLine::DecodeHandOver(handOver.toStdString()));
+        } catch (const std::exception& error) {
+            ShowException(error);
+        }
+    };
+    TrayIcon->Loaded();
+}
