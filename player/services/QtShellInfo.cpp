@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QFile>
 #include <QFileIconProvider>
 #include <QLocale>
+#include <QStandardPaths>
 
 #include "services/ShellIconList.h"
 #include "textfile/TextEncoding.h"
@@ -49,14 +51,28 @@ std::string QtShellInfo::DisplayName(const std::string& path) const {
 bool QtShellInfo::Unambiguous(const std::string& extension) {
     if (!patternsRead_) {
         patternsRead_ = true;
-        for (const QMimeType& type : mimes_.allMimeTypes()) {
-            for (const QString& pattern : type.globPatterns()) {
+        // The patterns from the shared MIME database's plain glob lists, as QMimeDatabase
+        // reads them; asking QMimeType for its patterns would parse the whole XML database.
+        QStringList folders =
+            QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+        for (const QString& folder : folders) {
+            QFile globs(folder + QStringLiteral("/mime/globs2"));
+            if (!globs.open(QIODevice::ReadOnly))
+                continue;
+            patternsFound_ = true;
+            while (!globs.atEnd()) {
+                // weight:type:pattern[:flags]
+                const QList<QByteArray> fields = globs.readLine().trimmed().split(':');
+                if (fields.size() < 3 || fields[0].startsWith('#'))
+                    continue;
+                const QString pattern = QString::fromUtf8(fields[2]);
+                const bool caseSensitive = fields.size() > 3 && fields[3].contains("cs");
                 const qsizetype dot = pattern.lastIndexOf(QLatin1Char('.'));
                 if (dot < 0)
                     continue;
                 const QString last = pattern.mid(dot + 1);
                 const bool plain = pattern.startsWith(QLatin1String("*.")) && dot == 1 &&
-                                   !last.contains(QLatin1Char('*')) &&
+                                   !caseSensitive && !last.contains(QLatin1Char('*')) &&
                                    !last.contains(QLatin1Char('?')) &&
                                    !last.contains(QLatin1Char('[')) && last == last.toLower();
                 if (!plain)
@@ -64,7 +80,8 @@ bool QtShellInfo::Unambiguous(const std::string& extension) {
             }
         }
     }
-    return !extension.empty() && !ambiguous_.contains(extension);
+    // Without the lists, every name is matched whole.
+    return patternsFound_ && !extension.empty() && !ambiguous_.contains(extension);
 }
 
 QtShellInfo::TypeEntry QtShellInfo::TypeOf(std::string_view fileName) {

@@ -34,7 +34,8 @@ private:
     const TypeEntry& TypeOfMime(const QMimeType& mime);
     // Whether every name ending in "." + extension (lower case) gets the same type: true unless
     // a pattern other than a plain "*.extension" ends in it ("*.tar.gz", "CMakeLists.txt") or
-    // a case-sensitive pattern exists for it ("*.C").
+    // a case-sensitive pattern exists for it ("*.C"). Read from the database's globs2 lists;
+    // without them nothing is taken as unambiguous.
     bool Unambiguous(const std::string& extension);
 
     std::string homeFolder_;
@@ -43,6 +44,7 @@ private:
     std::unordered_map<std::string, TypeEntry> byExtension_;  // lower case, no dot
     std::unordered_set<std::string> ambiguous_;               // extensions that need the whole name
     bool patternsRead_ = false;
+    bool patternsFound_ = false;
     TypeEntry folder_;
     bool folderKnown_ = false;
 };
