@@ -1,8 +1,10 @@
 #include "playlist/FileAdder.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <memory>
@@ -17,6 +19,7 @@
 struct FileAdder::Walk {
     std::set<std::pair<dev_t, ino_t>> entered;
     std::set<dev_t> excluded;
+    bool mountsRead = false;  // excluded is read when the walk first meets a folder
     const Progress* progress = nullptr;
     int added = 0;
     bool cancelled = false;
@@ -96,10 +99,6 @@ int FileAdder::AddFile(const std::string& path, const Append& append,
         ++walk.added;
         return append(std::move(entry));
     };
-    struct stat info {};
-    if (!path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-        !mountInfoFile_.empty())
-        walk.excluded = ExcludedDevices(ReadWhole(mountInfoFile_));
     const int index = Add(path, counted, walk);
     return walk.cancelled ? -1 : index;
 }
@@ -120,17 +119,53 @@ int FileAdder::AddFile(const std::string& path, PlayList& list, const Progress& 
 int FileAdder::Add(const std::string& path, const Append& append, Walk& walk) const {
     struct stat info {};
     // A NUL byte ends the name the system sees: such a text names nothing, not its prefix.
-    if (path.empty() || path.find('\0') != std::string::npos || ::stat(path.c_str(), &info) != 0)
+    if (path.empty() || path.find('\0') != std::string::npos || StatPath(path, info) != 0)
         return -1;  // names nothing (a dangling link included)
     if (!S_ISDIR(info.st_mode)) {
         std::optional<PlayListEntry> entry = FileEntry(path);
         return entry ? append(std::move(*entry)) : -1;
+    }
+    if (!walk.mountsRead) {
+        walk.mountsRead = true;
+        if (!mountInfoFile_.empty())
+            walk.excluded = ExcludedDevices(ReadWhole(mountInfoFile_));
     }
     if (walk.excluded.contains(info.st_dev))
         return -1;  // the kernel's own folders, an automount point
     if (!walk.entered.insert({info.st_dev, info.st_ino}).second)
         return -1;  // entered already, through a link
     return AddFolder(path, append, walk);
+}
+
+FileAdder::Session::Session(const FileAdder& adder) : adder_(adder) {
+    adder_.session_ = true;
+}
+
+FileAdder::Session::~Session() {
+    if (adder_.sessionFd_ >= 0)
+        ::close(adder_.sessionFd_);
+    adder_.sessionFd_ = -1;
+    adder_.sessionFolder_.clear();
+    adder_.session_ = false;
+}
+
+int FileAdder::StatPath(const std::string& path, struct stat& info) const {
+    const std::size_t slash = path.rfind('/');
+    if (!session_ || slash == std::string::npos || slash + 1 >= path.size())
+        return ::stat(path.c_str(), &info);
+    const std::string_view name = std::string_view(path).substr(slash + 1);
+    if (name == "." || name == "..")
+        return ::stat(path.c_str(), &info);
+    const std::string_view folder = std::string_view(path).substr(0, slash == 0 ? 1 : slash);
+    if (folder != sessionFolder_ || sessionFd_ < 0) {
+        if (sessionFd_ >= 0)
+            ::close(sessionFd_);
+        sessionFolder_.assign(folder);
+        sessionFd_ = ::open(sessionFolder_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (sessionFd_ < 0)
+            return ::stat(path.c_str(), &info);
+    }
+    return ::fstatat(sessionFd_, path.c_str() + slash + 1, &info, 0);
 }
 
 int FileAdder::AddFolder(const std::string& path, const Append& append, Walk& walk) const {

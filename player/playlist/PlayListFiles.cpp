@@ -122,6 +122,7 @@ PlayListFiles::LoadOutcome PlayListFiles::Append(const std::string& fileName, Pl
         cancelled = cancelled || (progress && !progress(static_cast<int>(added.size())));
         return !cancelled;
     };
+    const FileAdder::Session session(adder);
     for (const PlayListRecord& record : records) {
         if (!heard(0))
             break;

@@ -221,4 +221,34 @@ TEST_F(FileAdderTest, AFolderVanishingMidWalkKeepsWhatWasAdded) {
     EXPECT_TRUE(list_.IsConsistent());
 }
 
+TEST_F(FileAdderTest, ASessionFindsTheSamePathsAsSingleLooks) {
+    const std::string a = dir_.Write("one/a.mp3", "");
+    const std::string b = dir_.Write("two/b.mp3", "");
+    const std::string c = dir_.Write("one/c.mp3", "");
+    fs::create_symlink(a, dir_.Path() / "two" / "link.mp3");
+    const std::vector<std::string> paths{a,
+                                         b,
+                                         dir_.File("two/link.mp3"),
+                                         dir_.File("two/missing.mp3"),
+                                         c,
+                                         dir_.File("gone/x.mp3"),
+                                         dir_.File("one"),
+                                         dir_.File("one/."),
+                                         "relative.mp3"};
+    std::vector<int> alone;
+    for (const std::string& path : paths)
+        alone.push_back(Add(path));
+    const std::vector<std::string> added = Paths();
+    list_.Clear();
+    std::vector<int> inSession;
+    {
+        const FileAdder::Session session(adder_);
+        for (const std::string& path : paths)
+            inSession.push_back(Add(path));
+    }
+    EXPECT_EQ(inSession, alone);
+    EXPECT_EQ(Paths(), added);
+    EXPECT_EQ(added.size(), 8u);  // a b link c, then "one" twice (a and c each)
+}
+
 }  // namespace
