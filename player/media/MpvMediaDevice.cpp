@@ -46,6 +46,12 @@ mpv_handle* MpvMediaDevice::Mpv() const {
     option("audio-display", "no");
     option("input-default-bindings", "no");
     option("osc", "no");
+    // mpv's own scripts (each a Lua state on a thread of its own) serve its player window, not
+    // a device: not loading them saves their start and some megabytes. Options an older mpv
+    // does not know are passed over.
+    for (const char* name :
+         {"load-scripts", "ytdl", "load-stats-overlay", "load-osd-console", "load-auto-profiles"})
+        MpvLibrary::Get().setOptionString(mpv, name, "no");
     if (output_ == Output::Null) {
         option("ao", "null");
         option("vo", "null");
