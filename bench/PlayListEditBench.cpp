@@ -5,12 +5,14 @@
 //   "Delete Selected" with every other entry selected   under 100 ms
 //   "Sorting" > "Name" (captions in the locale's order)  under 300 ms
 //   a shuffle "Next" with one unplayed entry left         under   1 ms (PlayListFilesBench)
+//   a jump to anywhere in the list and its repaint        under  16 ms (report style)
 #include <benchmark/benchmark.h>
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QItemSelectionModel>
+#include <QScrollBar>
 
 #include <random>
 
@@ -111,6 +113,38 @@ void BM_SortByNameOf100000(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SortByNameOf100000)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Jumps across the list and repaints: only the rows in sight are asked for, whatever the
+// list's length (uniform sizes; a list-style layout in batches, a report without measuring).
+void BM_ScrollAndRepaint100000(benchmark::State& state) {
+    state.SetLabel("goal < 16 ms a jump (one frame)");
+    window->view.SetViewStyle(state.range(0) ? TViewStyle::vsReport : TViewStyle::vsList);
+    window->Fill();
+    QAbstractItemView* view = window->view.CurrentView();
+    QScrollBar* bar = state.range(0) ? view->verticalScrollBar() : view->horizontalScrollBar();
+    // The batched layout done, as after a moment on screen (the range is set when it ends).
+    for (int round = 0, still = 0, last = -1; round < 20000 && (last <= 0 || still < 50); ++round) {
+        QCoreApplication::processEvents();
+        still = bar->maximum() == last ? still + 1 : 0;
+        last = bar->maximum();
+    }
+    std::mt19937 random(11);
+    const QAbstractItemModel* model = view->model();
+    std::int64_t farthest = 0;
+    for (auto _ : state) {
+        const int row = std::uniform_int_distribution<int>(0, model->rowCount() - 1)(random);
+        view->scrollTo(model->index(row, 0), QAbstractItemView::PositionAtTop);
+        view->viewport()->repaint();
+        farthest = std::max<std::int64_t>(farthest, view->indexAt(QPoint(4, 4)).row());
+    }
+    state.counters["farthest top row"] = static_cast<double>(farthest);
+    window->view.SetViewStyle(TViewStyle::vsList);
+}
+BENCHMARK(BM_ScrollAndRepaint100000)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("report")
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
