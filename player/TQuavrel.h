@@ -143,6 +143,11 @@ public:
     void MoveFwdClick();
     // The emptiness rule: the transport and list controls are enabled while the list has entries.
     void FileListChange();
+    // Runs work that may take long on the list (a folder walk, a drop, a list load) under a
+    // progress dialog shown after half a second; work hands the hook to the FileAdder. The
+    // commands that change the list are disabled meanwhile, and another long work refused.
+    void LongWork(const char* what,
+                  const std::function<void(const std::function<bool(int found)>&)>& work);
     void FileListFileDrop(const std::vector<std::string>& files, int x, int y);
     void FileListDblClick();
     void FileListClick();
@@ -310,7 +315,9 @@ private:
 
     QuavrelServices services_;
     PlayerState state_;
-    PlayList playList_;  // the entries of FileList, with their selected and focused marks
+    PlayList playList_;      // the entries of FileList, with their selected and focused marks
+    bool listBusy_ = false;  // a LongWork runs
+    std::function<bool(int found)> workProgress_;  // its progress hook, for the adds it makes
     MediaDevice& MediaPlayer1;
 
     // --- Components, named as the design names them ---

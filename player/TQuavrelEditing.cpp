@@ -77,7 +77,7 @@ void TQuavrel::FileListChange() {
 }
 
 void TQuavrel::FileListFileDrop(const std::vector<std::string>& files, int, int) {
-    AppendFiles(files, true);
+    LongWork("Adding files", [&](const std::function<bool(int)>&) { AppendFiles(files, true); });
 }
 
 void TQuavrel::FileListDblClick() {

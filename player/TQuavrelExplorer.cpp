@@ -26,7 +26,8 @@ void TQuavrel::CreateExplorer() {
                                       ShowListFailure();
                                   return first;
                               },
-                              [this](const std::function<void()>& handler) { Guarded(handler); }};
+                              [this](const std::function<void()>& handler) { Guarded(handler); },
+                              [this](const char* what, const auto& work) { LongWork(what, work); }};
     Panel1 = new ExplorerPane(
         std::move(parts),
         [this](const std::string& path) {

@@ -1,4 +1,9 @@
 // Play list files and the type filter dialog.
+#include <malloc.h>
+
+#include <QAction>
+#include <QToolButton>
+
 #include "TQuavrel.h"
 #include "filter/TFileTypeBox.h"
 #include "playlist/FileAdder.h"
@@ -6,6 +11,7 @@
 #include "services/Dialogs.h"
 #include "services/MessageBox.h"
 #include "views/TFileView.h"
+#include "views/WorkProgress.h"
 
 void TQuavrel::Open1Click() {
     LoadClick();
@@ -68,8 +74,61 @@ void TQuavrel::LoadPlayList() {
     LoadIt(choice->path);
 }
 
+void TQuavrel::LongWork(const char* what,
+                        const std::function<void(const std::function<bool(int found)>&)>& work) {
+    if (listBusy_)
+        return;  // one long work at a time: a second would change the list under the first
+    // The user's ways to change the list, off until the work ends; the modal dialog keeps the
+    // mouse and keyboard away too, but a hand-over or the bus could still arrive. The buttons
+    // that follow the list's emptiness get the state the emptiness rule gives them after.
+    const std::vector<QWidget*> emptinessButtons{TBDelete, Clear, MoveBack, MoveFwd};
+    const std::vector<QAction*> actions{Open1,     LoadPlayList1, DeleteSelected1, ClearPlayList1,
+                                        MoveBack1, MoveFwd1,      Delete1,         Clear1};
+    std::vector<bool> wasEnabled;
+    for (QAction* a : actions)
+        wasEnabled.push_back(a->isEnabled());
+    const bool loadEnabled = Load->isEnabled();
+    const bool accepted = FileList->AcceptFiles();
+    const auto restore = [&] {
+        for (std::size_t k = 0; k < actions.size(); ++k)
+            actions[k]->setEnabled(wasEnabled[k]);
+        for (QWidget* w : emptinessButtons)
+            w->setEnabled(Play->isEnabled());
+        Load->setEnabled(loadEnabled);
+        FileList->SetAcceptFiles(accepted);
+        listBusy_ = false;
+        workProgress_ = nullptr;
+    };
+    listBusy_ = true;
+    for (QWidget* w : emptinessButtons)
+        w->setEnabled(false);
+    for (QAction* a : actions)
+        a->setEnabled(false);
+    Load->setEnabled(false);
+    FileList->SetAcceptFiles(false);
+    try {
+        WorkProgress progress(this, QString::fromUtf8(what));
+        workProgress_ = [&progress](int found) { return progress.Step(found); };
+        work(workProgress_);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    // The work's own scratch (the file's lines, the records, the batch) lies between the
+    // entries it made: hand those free pages back, or the program keeps its peak size.
+    ::malloc_trim(0);
+}
+
 void TQuavrel::LoadIt(const std::string& fileName) {
-    const auto outcome = PlayListFiles::Load(fileName, playList_, *adder_);
+    PlayListFiles::LoadOutcome outcome = PlayListFiles::LoadOutcome::Missing;
+    bool ran = false;
+    LongWork("Loading the play list", [&](const std::function<bool(int)>& progress) {
+        outcome = PlayListFiles::Load(fileName, playList_, *adder_, progress);
+        ran = true;
+    });
+    if (!ran)
+        return;
     state_.DragSourceItem = -1;
     if (outcome == PlayListFiles::LoadOutcome::Missing)
         return;

@@ -20,10 +20,11 @@ bool IsPlayListFile(const std::string& path) {
 }  // namespace
 
 int TQuavrel::AddDropped(const std::string& path, bool& listFailed) {
+    // Inside a LongWork (a drop), the walk and the list report to its progress dialog.
     if (!IsPlayListFile(path))
-        return adder_->AddFile(path, playList_);
+        return adder_->AddFile(path, playList_, workProgress_);
     const int before = playList_.Count();
-    const auto outcome = PlayListFiles::Append(path, playList_, *adder_);
+    const auto outcome = PlayListFiles::Append(path, playList_, *adder_, workProgress_);
     if (outcome == PlayListFiles::LoadOutcome::SomeFailed)
         listFailed = true;
     return playList_.Count() > before ? before : -1;

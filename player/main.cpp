@@ -2,9 +2,12 @@
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWindow>
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 
 #include "TQuavrel.h"
 #include "media/MpvMediaDevice.h"
@@ -33,6 +36,56 @@ std::string CurrentFolder() {
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::current_path(error);
     return error ? std::string("/") : folder.string();
+}
+
+}  // namespace
+
+namespace {
+
+// Runs work once, after the window's first paint; at once (from the event loop) when the
+// window starts hidden, since then nothing is painted.
+class FirstPaintWatcher final : public QObject {
+public:
+    FirstPaintWatcher(QWidget& window, std::function<void()> work)
+        : QObject(&window), work_(std::move(work)) {
+        QWindow* handle = window.isVisible() ? window.windowHandle() : nullptr;
+        if (!handle) {
+            Run();
+            return;
+        }
+        handle->installEventFilter(this);
+        // A window the system never exposes (covered, or on no screen) must not hold it back.
+        QTimer::singleShot(1000, this, [this] { Run(); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // The window paints while it handles its first exposure: the work queues behind it.
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            Run();
+        }
+        return false;
+    }
+
+private:
+    void Run() {
+        if (queued_)
+            return;
+        queued_ = true;
+        QTimer::singleShot(0, this, [this] {
+            const std::function<void()> work = std::move(work_);
+            deleteLater();
+            work();
+        });
+    }
+
+    std::function<void()> work_;
+    bool queued_ = false;
+};
+
+void AfterFirstPaint(QWidget& window, std::function<void()> work) {
+    new FirstPaintWatcher(window, std::move(work));
 }
 
 }  // namespace
@@ -83,11 +136,20 @@ int main(int argc, char** argv) {
     // and decides whether it is shown.
     TQuavrel quavrel({media, clock, messages, dialogs, settingsFolder,
                       [] { return QSystemTrayIcon::isSystemTrayAvailable(); }});
-    // Then the filter dialog, the About window and the volume pop-up, children of the window.
-    quavrel.CreateDialogs();
-    quavrel.CreateVolume(mixerApi);
-    new MprisService(quavrel, media,
-                     &quavrel);  // a child of the window; idle without a session bus
+    // Then the filter dialog, the About window and the volume pop-up, children of the window,
+    // with what the window does not need to show: the media device's library and handle, the
+    // sound server's connection, the session bus. All of it waits until the window has shown
+    // and painted (at once when it starts hidden), and runs in this thread.
+    AfterFirstPaint(quavrel, [&quavrel, &mixerApi, &media, &mpv] {
+        quavrel.CreateDialogs();
+        quavrel.CreateVolume(mixerApi);
+        new MprisService(quavrel, media, &quavrel);  // a child of the window; idle without a bus
+        try {
+            mpv.Prepare();
+        } catch (const std::exception&) {
+            // Said again, in a message box, by the first open.
+        }
+    });
     quavrel.AnswerLaterCopies(id);
     // The files named on the command line, once the default play list has been loaded.
     quavrel.OpenFiles(files);

@@ -1,14 +1,14 @@
 #include "media/MpvHandle.h"
 
-#include <mpv/client.h>
+#include "media/MpvLibrary.h"
 
 #include "media/MediaDevice.h"
 
-MpvHandle::MpvHandle() : handle_(mpv_create()) {
+MpvHandle::MpvHandle() : handle_(MpvLibrary::Get().create()) {
     if (!handle_)
         throw EMCIDeviceError("Unknown error code");
 }
 
 MpvHandle::~MpvHandle() {
-    mpv_terminate_destroy(handle_);
+    MpvLibrary::Get().terminateDestroy(handle_);
 }

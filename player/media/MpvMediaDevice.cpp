@@ -1,6 +1,6 @@
 #include "media/MpvMediaDevice.h"
 
-#include <mpv/client.h>
+#include "media/MpvLibrary.h"
 
 #include <algorithm>
 #include <chrono>
@@ -13,16 +13,28 @@ namespace {
 
 void Check(int status) {
     if (status < 0)
-        throw EMCIDeviceError(mpv_error_string(status));
+        throw EMCIDeviceError(MpvLibrary::Get().errorString(status));
 }
 
 }  // namespace
 
 MpvMediaDevice::MpvMediaDevice(UiPost& uiPost, Output output, std::chrono::milliseconds waitLimit)
-    : uiPost_(uiPost), waitLimit_(waitLimit), self_(std::make_shared<MpvMediaDevice*>(this)) {
-    mpv_handle* mpv = mpv_.get();
+    : uiPost_(uiPost),
+      waitLimit_(waitLimit),
+      output_(output),
+      self_(std::make_shared<MpvMediaDevice*>(this)) {}
+
+void MpvMediaDevice::Prepare() {
+    Mpv();
+}
+
+mpv_handle* MpvMediaDevice::Mpv() const {
+    if (mpv_)
+        return mpv_->get();
+    auto handle = std::make_unique<MpvHandle>();
+    mpv_handle* mpv = handle->get();
     const auto option = [mpv](const char* name, const char* value) {
-        Check(mpv_set_option_string(mpv, name, value));
+        Check(MpvLibrary::Get().setOptionString(mpv, name, value));
     };
     option("config", "no");
     option("terminal", "no");
@@ -33,7 +45,13 @@ MpvMediaDevice::MpvMediaDevice(UiPost& uiPost, Output output, std::chrono::milli
     option("audio-display", "no");
     option("input-default-bindings", "no");
     option("osc", "no");
-    if (output == Output::Null) {
+    // mpv's own scripts (each a Lua state on a thread of its own) serve its player window, not
+    // a device: not loading them saves their start and some megabytes. Options an older mpv
+    // does not know are passed over.
+    for (const char* name :
+         {"load-scripts", "ytdl", "load-stats-overlay", "load-osd-console", "load-auto-profiles"})
+        MpvLibrary::Get().setOptionString(mpv, name, "no");
+    if (output_ == Output::Null) {
         option("ao", "null");
         option("vo", "null");
     } else {
@@ -41,11 +59,11 @@ MpvMediaDevice::MpvMediaDevice(UiPost& uiPost, Output output, std::chrono::milli
         option("audio-fallback-to-null", "yes");
     }
     option("pause", "yes");
-    Check(mpv_initialize(mpv));
-    Check(mpv_observe_property(mpv, 0, "eof-reached", MPV_FORMAT_FLAG));
+    Check(MpvLibrary::Get().initialize(mpv));
+    Check(MpvLibrary::Get().observeProperty(mpv, 0, "eof-reached", MPV_FORMAT_FLAG));
 
     // Runs on mpv's threads: post a drain of the queue and nothing else.
-    mpv_set_wakeup_callback(
+    MpvLibrary::Get().setWakeupCallback(
         mpv,
         [](void* context) {
             auto* device = static_cast<MpvMediaDevice*>(context);
@@ -55,12 +73,15 @@ MpvMediaDevice::MpvMediaDevice(UiPost& uiPost, Output output, std::chrono::milli
                     (*self)->Drain();
             });
         },
-        this);
+        const_cast<MpvMediaDevice*>(this));
+    mpv_ = std::move(handle);
+    return mpv;
 }
 
 MpvMediaDevice::~MpvMediaDevice() {
     // After this returns, mpv calls the wakeup callback no more.
-    mpv_set_wakeup_callback(mpv_.get(), nullptr, nullptr);
+    if (mpv_)
+        MpvLibrary::Get().setWakeupCallback(mpv_->get(), nullptr, nullptr);
     self_.reset();
 }
 
@@ -72,26 +93,26 @@ void MpvMediaDevice::CheckOpen() const {
 void MpvMediaDevice::Command(std::initializer_list<const char*> args) {
     std::vector<const char*> argv(args);
     argv.push_back(nullptr);
-    Check(mpv_command(mpv_.get(), argv.data()));
+    Check(MpvLibrary::Get().command(Mpv(), argv.data()));
 }
 
 bool MpvMediaDevice::Flag(const char* property) const {
     int value = 0;
-    if (mpv_get_property(mpv_.get(), property, MPV_FORMAT_FLAG, &value) < 0)
+    if (MpvLibrary::Get().getProperty(Mpv(), property, MPV_FORMAT_FLAG, &value) < 0)
         return false;
     return value != 0;
 }
 
 double MpvMediaDevice::Seconds(const char* property) const {
     double value = 0;
-    if (mpv_get_property(mpv_.get(), property, MPV_FORMAT_DOUBLE, &value) < 0)
+    if (MpvLibrary::Get().getProperty(Mpv(), property, MPV_FORMAT_DOUBLE, &value) < 0)
         return 0;
     return value;
 }
 
 void MpvMediaDevice::SetPause(bool pause) {
     int value = pause ? 1 : 0;
-    Check(mpv_set_property(mpv_.get(), "pause", MPV_FORMAT_FLAG, &value));
+    Check(MpvLibrary::Get().setProperty(Mpv(), "pause", MPV_FORMAT_FLAG, &value));
 }
 
 void MpvMediaDevice::PostNotice(NotifyResult result) {
@@ -120,7 +141,7 @@ void MpvMediaDevice::Open() {
     bool loaded = false;
     const auto deadline = std::chrono::steady_clock::now() + waitLimit_;
     while (std::chrono::steady_clock::now() < deadline) {
-        const mpv_event* event = mpv_wait_event(mpv_.get(), 0.1);
+        const mpv_event* event = MpvLibrary::Get().waitEvent(Mpv(), 0.1);
         switch (event->event_id) {
             case MPV_EVENT_FILE_LOADED:
                 loaded = true;
@@ -136,7 +157,7 @@ void MpvMediaDevice::Open() {
                 const auto* end = static_cast<const mpv_event_end_file*>(event->data);
                 // An end with reason STOP belongs to the file this open replaced.
                 if (end->reason == MPV_END_FILE_REASON_ERROR)
-                    throw EMCIDeviceError(end->error < 0 ? mpv_error_string(end->error)
+                    throw EMCIDeviceError(end->error < 0 ? MpvLibrary::Get().errorString(end->error)
                                                          : "Unknown error code");
                 break;
             }
@@ -183,7 +204,7 @@ void MpvMediaDevice::Seek(std::int64_t positionMs) {
     // Return once mpv stands at the position: the seek ends with a playback restart.
     const auto deadline = std::chrono::steady_clock::now() + waitLimit_;
     while (std::chrono::steady_clock::now() < deadline) {
-        const mpv_event* event = mpv_wait_event(mpv_.get(), 0.1);
+        const mpv_event* event = MpvLibrary::Get().waitEvent(Mpv(), 0.1);
         if (event->event_id == MPV_EVENT_PLAYBACK_RESTART ||
             (event->event_id == MPV_EVENT_NONE && !Flag("seeking"))) {
             standing_ = std::clamp<std::int64_t>(positionMs, 0, Length());
@@ -228,8 +249,10 @@ void MpvMediaDevice::Close() {
 }
 
 void MpvMediaDevice::Drain() {
+    if (!mpv_)
+        return;
     for (;;) {
-        const mpv_event* event = mpv_wait_event(mpv_.get(), 0);
+        const mpv_event* event = MpvLibrary::Get().waitEvent(Mpv(), 0);
         if (event->event_id == MPV_EVENT_NONE)
             return;
         Handle(*event);

@@ -9,6 +9,7 @@
 
 class UiPost;
 struct mpv_event;
+struct mpv_handle;
 
 // The media device on libmpv. One handle for the life of the object, kept idle between files.
 // Files load paused (keep-open, so the end of a file leaves it open and stopped at its end).
@@ -25,10 +26,15 @@ public:
 
     // waitLimit: how long Open and Seek wait for mpv before giving up. A local file answers in
     // milliseconds; the limit only keeps a hung file system or a stalled stream from freezing
-    // the window for good.
+    // the window for good. libmpv is opened and its handle made at the first command that needs
+    // them, or at Prepare: not while the program starts.
     MpvMediaDevice(UiPost& uiPost, Output output,
                    std::chrono::milliseconds waitLimit = std::chrono::seconds(20));
     ~MpvMediaDevice() override;
+
+    // Opens libmpv and makes the handle now, if not done yet (the program calls it once its
+    // window has shown). Throws EMCIDeviceError when libmpv cannot be used.
+    void Prepare();
 
     void Open() override;
     void Notify(bool requested) override { notifyRequested_ = requested; }
@@ -43,6 +49,8 @@ public:
 
 private:
     void CheckOpen() const;
+    // The handle, made and configured on the first call.
+    mpv_handle* Mpv() const;
     // Ends the outstanding play, if any, with the given result (delivered later).
     void EndPlay(NotifyResult result);
     void PostNotice(NotifyResult result);
@@ -55,7 +63,8 @@ private:
 
     UiPost& uiPost_;
     std::chrono::milliseconds waitLimit_;
-    MpvHandle mpv_;
+    Output output_;
+    mutable std::unique_ptr<MpvHandle> mpv_;
     // Queued calls check this before touching the device, which may be gone by then.
     std::shared_ptr<MpvMediaDevice*> self_;
     bool open_ = false;

@@ -1,5 +1,7 @@
 #include "playlist/PlayList.h"
 
+#include <cstddef>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -8,6 +10,13 @@ void PlayList::Tell(Call call) {
     for (PlayListObserver* observer : observers_)
         call(*observer);
 }
+
+void PlayListObserver::EntriesDeleted(const std::vector<std::pair<int, int>>& runs) {
+    for (auto run = runs.rbegin(); run != runs.rend(); ++run)
+        EntriesRemoved(run->first, run->second);
+}
+
+static_assert(sizeof(PlayListEntry) <= 80, "a play list entry stays within 80 bytes");
 
 int PlayList::Append(PlayListEntry entry) {
     items_.push_back(Item{std::move(entry), false});
@@ -20,7 +29,9 @@ int PlayList::Append(std::vector<PlayListEntry> entries) {
     if (entries.empty())
         return -1;
     const int first = Count();
-    items_.reserve(items_.size() + entries.size());
+    // Grown by doubling: many small batches (a drop of many files) stay linear.
+    if (items_.capacity() < items_.size() + entries.size())
+        items_.reserve(std::max(items_.size() + entries.size(), 2 * items_.capacity()));
     for (PlayListEntry& entry : entries)
         items_.push_back(Item{std::move(entry), false});
     const int count = Count() - first;
@@ -39,6 +50,33 @@ void PlayList::Delete(int index) {
     else if (focused_ > index)
         --focused_;
     Tell([&](PlayListObserver& o) { o.EntriesRemoved(index, 1); });
+}
+
+void PlayList::DeleteSelected() {
+    if (selectedCount_ == 0)
+        return;
+    std::vector<std::pair<int, int>> runs;
+    int kept = 0;
+    int newFocus = -1;
+    const int count = Count();
+    for (int i = 0; i < count; ++i) {
+        if (items_[i].selected) {
+            if (!runs.empty() && runs.back().first + runs.back().second == i)
+                ++runs.back().second;
+            else
+                runs.emplace_back(i, 1);
+            continue;
+        }
+        if (i == focused_)
+            newFocus = kept;
+        if (kept != i)
+            items_[kept] = std::move(items_[i]);
+        ++kept;
+    }
+    items_.erase(items_.begin() + kept, items_.end());
+    selectedCount_ = 0;
+    focused_ = newFocus;
+    Tell([&](PlayListObserver& o) { o.EntriesDeleted(runs); });
 }
 
 void PlayList::Clear() {
@@ -68,26 +106,22 @@ void PlayList::Move(int from, int to) {
 }
 
 void PlayList::SetCaption(int index, std::string caption) {
-    items_.at(index).entry.Caption = std::move(caption);
+    items_.at(index).Caption = std::move(caption);
     Tell([&](PlayListObserver& o) { o.EntriesChanged(index, index); });
 }
 
 void PlayList::Sort(bool (*less)(const PlayListEntry&, const PlayListEntry&)) {
-    const bool hadFocus = focused_ >= 0;
-    const PlayListEntry* focusedEntry = hadFocus ? &items_[focused_].entry : nullptr;
-    std::vector<const Item*> order;
-    order.reserve(items_.size());
-    for (const Item& item : items_)
-        order.push_back(&item);
-    std::stable_sort(order.begin(), order.end(),
-                     [less](const Item* a, const Item* b) { return less(a->entry, b->entry); });
+    SortBy([this, less](int a, int b) { return less(items_[a], items_[b]); });
+}
+
+void PlayList::Reorder(const std::vector<int>& order) {
     std::vector<Item> sorted;
     sorted.reserve(items_.size());
     int newFocus = -1;
-    for (const Item* item : order) {
-        if (&item->entry == focusedEntry)
+    for (const int old : order) {
+        if (old == focused_)
             newFocus = static_cast<int>(sorted.size());
-        sorted.push_back(*item);
+        sorted.push_back(std::move(items_[old]));
     }
     items_ = std::move(sorted);
     focused_ = newFocus;
@@ -125,6 +159,22 @@ void PlayList::SelectAll() {
     selectedCount_ = Count();
     if (!items_.empty())
         Tell([&](PlayListObserver& o) { o.EntriesChanged(0, Count() - 1); });
+}
+
+void PlayList::SetSelectedRange(int first, int last, bool selected) {
+    if (!Contains(first) || !Contains(last))
+        throw std::out_of_range("PlayList::SetSelectedRange");
+    bool changed = false;
+    for (int i = first; i <= last; ++i) {
+        Item& item = items_[i];
+        if (item.selected == selected)
+            continue;
+        item.selected = selected;
+        selectedCount_ += selected ? 1 : -1;
+        changed = true;
+    }
+    if (changed)
+        Tell([&](PlayListObserver& o) { o.EntriesChanged(first, last); });
 }
 
 void PlayList::DeselectAll() {

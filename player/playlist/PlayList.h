@@ -1,5 +1,8 @@
 #pragma once
 
+#include <algorithm>
+#include <numeric>
+#include <utility>
 #include <vector>
 
 #include "playlist/PlayListEntry.h"
@@ -12,6 +15,9 @@ public:
 
     virtual void EntriesInserted(int first, int count) = 0;
     virtual void EntriesRemoved(int first, int count) = 0;
+    // Several runs of entries went at once: (first, count) in positions before the change,
+    // ascending and apart. By default told as one removal per run, from the last.
+    virtual void EntriesDeleted(const std::vector<std::pair<int, int>>& runs);
     virtual void EntryMoved(int from, int to) = 0;
     virtual void EntriesChanged(int first, int last) = 0;  // caption, selected state
     virtual void FocusChanged(int previous, int current) = 0;
@@ -26,7 +32,7 @@ class PlayList {
 public:
     int Count() const { return static_cast<int>(items_.size()); }
     bool Empty() const { return items_.empty(); }
-    const PlayListEntry& At(int index) const { return items_.at(index).entry; }
+    const PlayListEntry& At(int index) const { return items_.at(index); }
     bool Contains(int index) const { return index >= 0 && index < Count(); }
 
     int Append(PlayListEntry entry);
@@ -34,10 +40,22 @@ public:
     // entry). Returns the index of the first, or -1 when entries is empty.
     int Append(std::vector<PlayListEntry> entries);
     void Delete(int index);
+    // Deletes every selected entry in one pass, with one notice: the order of the rest stays.
+    void DeleteSelected();
     void Clear();
     void Move(int from, int to);  // the entry at from ends up at to; the others close up
     void SetCaption(int index, std::string caption);
     void Sort(bool (*less)(const PlayListEntry&, const PlayListEntry&));
+    // Puts the entries in the order less(a, b) gives, a and b being positions before the
+    // sort; stable, so equal entries keep their order. The focus stays with its entry; one
+    // notice (a reset).
+    template <typename Less>
+    void SortBy(Less less) {
+        std::vector<int> order(items_.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), less);
+        Reorder(order);
+    }
 
     bool IsSelected(int index) const { return items_.at(index).selected; }
     int SelectedCount() const { return selectedCount_; }
@@ -45,6 +63,8 @@ public:
     void Select(int index);     // never touches the other entries
     void Deselect(int index);
     void SelectAll();
+    // Marks or unmarks entries first..last, with one notice when any changed.
+    void SetSelectedRange(int first, int last, bool selected);
     void DeselectAll();
     void SelectOnly(int index);  // the user's own click: the entry alone
 
@@ -59,12 +79,17 @@ public:
     bool IsConsistent() const;
 
 private:
-    struct Item {
-        PlayListEntry entry;
+    // The mark lives in the entry's tail padding (a non-trivial base lends it to the derived
+    // class), so an item costs no more than its entry: 80 bytes.
+    struct Item : PlayListEntry {
+        Item(PlayListEntry entry, bool selected)
+            : PlayListEntry(std::move(entry)), selected(selected) {}
         bool selected = false;
     };
+    static_assert(sizeof(Item) == sizeof(PlayListEntry), "the mark fits in the entry's padding");
 
     void SetSelected(int index, bool selected);
+    void Reorder(const std::vector<int>& order);  // order[k]: the old position of the new k-th
     template <typename Call>
     void Tell(Call call);
 

@@ -63,11 +63,8 @@ void PlayListEditor::StopIfPlaying() {
 
 void PlayListEditor::DeleteSelected() {
     StopIfPlaying();
-    // From the end: the same entries go as when taking the first selected each time, without
-    // closing up the whole list once per entry.
-    for (int i = list_.Count() - 1; i >= 0 && list_.SelectedCount() > 0; --i)
-        if (list_.IsSelected(i))
-            list_.Delete(i);
+    // The same entries go as when taking the first selected each time, in one pass.
+    list_.DeleteSelected();
 }
 
 void PlayListEditor::Clear() {

@@ -82,13 +82,15 @@ bool PlayListFiles::IsPlayListFile(const std::string& fileName) {
 }
 
 PlayListFiles::LoadOutcome PlayListFiles::Load(const std::string& fileName, PlayList& list,
-                                               const FileAdder& adder) {
+                                               const FileAdder& adder,
+                                               const std::function<bool(int added)>& progress) {
     list.Clear();
-    return Append(fileName, list, adder);
+    return Append(fileName, list, adder, progress);
 }
 
 PlayListFiles::LoadOutcome PlayListFiles::Append(const std::string& fileName, PlayList& list,
-                                                 const FileAdder& adder) {
+                                                 const FileAdder& adder,
+                                                 const std::function<bool(int added)>& progress) {
     const Form form = FormOf(fileName);
     std::error_code error;
     if (fileName.empty() || !fs::exists(fileName, error))
@@ -113,9 +115,21 @@ PlayListFiles::LoadOutcome PlayListFiles::Append(const std::string& fileName, Pl
         added.push_back(std::move(entry));
         return static_cast<int>(added.size()) - 1;
     };
+    added.reserve(records.size());
+    bool cancelled = false;
+    // Told the whole count, also from inside a folder's walk.
+    const FileAdder::Progress heard = [&](int) {
+        cancelled = cancelled || (progress && !progress(static_cast<int>(added.size())));
+        return !cancelled;
+    };
+    const FileAdder::Session session(adder);
     for (const PlayListRecord& record : records) {
+        if (!heard(0))
+            break;
         const std::optional<std::string> path = resolver.Resolve(record.Path);
-        const int index = path ? adder.AddFile(*path, append) : -1;
+        const int index = path ? adder.AddFile(*path, append, heard) : -1;
+        if (cancelled)
+            break;
         if (index < 0) {
             failed = true;
             continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,10 +67,14 @@ public:
     // definition); a path keeps its bytes. The entries reach list in one batch, after the
     // whole file was read. A list broken as a whole throws EPlayListFormatError (its text
     // names the file) after the list was emptied.
-    static LoadOutcome Load(const std::string& fileName, PlayList& list, const FileAdder& adder);
+    // progress (FileAdder::Progress) hears after each record and inside folder walks; when it
+    // cancels, the entries made so far are kept and the rest of the file is left unread.
+    static LoadOutcome Load(const std::string& fileName, PlayList& list, const FileAdder& adder,
+                            const std::function<bool(int added)>& progress = {});
     // As Load, but the entries are added after those the list holds (a list dropped on the
     // play list). Missing: no file of that name, nothing added.
-    static LoadOutcome Append(const std::string& fileName, PlayList& list, const FileAdder& adder);
+    static LoadOutcome Append(const std::string& fileName, PlayList& list, const FileAdder& adder,
+                              const std::function<bool(int added)>& progress = {});
 
     // Writes every entry, or only the selected ones, in the form of the dialog's type: the M3U
     // type writes plain M3U, the extended M3U type extended M3U, any other the own form.

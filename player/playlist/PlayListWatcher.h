@@ -22,6 +22,7 @@ public:
 
     void EntriesInserted(int, int) override { onChange_(true); }
     void EntriesRemoved(int, int) override { onChange_(false); }
+    void EntriesDeleted(const std::vector<std::pair<int, int>>&) override { onChange_(false); }
     void EntryMoved(int, int) override { onChange_(true); }
     void EntriesChanged(int, int) override { onChange_(true); }
     void FocusChanged(int, int) override { onChange_(false); }

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QFile>
 #include <QFileIconProvider>
 #include <QLocale>
+#include <QStandardPaths>
 
 #include "services/ShellIconList.h"
 #include "textfile/TextEncoding.h"
@@ -46,8 +48,64 @@ std::string QtShellInfo::DisplayName(const std::string& path) const {
     return ReadableText(slash == std::string_view::npos ? name : name.substr(slash + 1));
 }
 
-const QtShellInfo::TypeEntry& QtShellInfo::TypeOf(const QString& fileName) {
-    const QMimeType mime = mimes_.mimeTypeForFile(fileName, QMimeDatabase::MatchExtension);
+bool QtShellInfo::Unambiguous(const std::string& extension) {
+    if (!patternsRead_) {
+        patternsRead_ = true;
+        // The patterns from the shared MIME database's plain glob lists, as QMimeDatabase
+        // reads them; asking QMimeType for its patterns would parse the whole XML database.
+        QStringList folders =
+            QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+        for (const QString& folder : folders) {
+            QFile globs(folder + QStringLiteral("/mime/globs2"));
+            if (!globs.open(QIODevice::ReadOnly))
+                continue;
+            patternsFound_ = true;
+            while (!globs.atEnd()) {
+                // weight:type:pattern[:flags]
+                const QList<QByteArray> fields = globs.readLine().trimmed().split(':');
+                if (fields.size() < 3 || fields[0].startsWith('#'))
+                    continue;
+                const QString pattern = QString::fromUtf8(fields[2]);
+                const bool caseSensitive = fields.size() > 3 && fields[3].contains("cs");
+                const qsizetype dot = pattern.lastIndexOf(QLatin1Char('.'));
+                if (dot < 0)
+                    continue;
+                const QString last = pattern.mid(dot + 1);
+                const bool plain = pattern.startsWith(QLatin1String("*.")) && dot == 1 &&
+                                   !caseSensitive && !last.contains(QLatin1Char('*')) &&
+                                   !last.contains(QLatin1Char('?')) &&
+                                   !last.contains(QLatin1Char('[')) && last == last.toLower();
+                if (!plain)
+                    ambiguous_.insert(ToBytes(last.toLower()));
+            }
+        }
+    }
+    // Without the lists, every name is matched whole.
+    return patternsFound_ && !extension.empty() && !ambiguous_.contains(extension);
+}
+
+QtShellInfo::TypeEntry QtShellInfo::TypeOf(std::string_view fileName) {
+    // The extension after the last ".", of a name that does not start with its only dot.
+    std::string extension;
+    const std::size_t dot = fileName.rfind('.');
+    if (dot != std::string_view::npos && dot > 0) {
+        extension.assign(fileName.substr(dot + 1));
+        for (char& c : extension)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+    }
+    const auto known = byExtension_.find(extension);
+    if (known != byExtension_.end())
+        return known->second;
+    const QString name =
+        QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size()));
+    const TypeEntry type = TypeOfMime(mimes_.mimeTypeForFile(name, QMimeDatabase::MatchExtension));
+    if (Unambiguous(extension))
+        byExtension_.emplace(std::move(extension), type);
+    return type;
+}
+
+const QtShellInfo::TypeEntry& QtShellInfo::TypeOfMime(const QMimeType& mime) {
     const QString key = mime.name();
     auto it = types_.find(key);
     if (it == types_.end()) {
@@ -68,9 +126,10 @@ ShellInfo::Info QtShellInfo::FileInfo(const std::string& path, bool isFolder) {
     }
     // Only the name decides the type; a whole path would be the same, but costs more to match.
     const std::size_t slash = path.rfind('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const TypeEntry& type =
-        TypeOf(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    const std::string_view name = slash == std::string::npos
+                                      ? std::string_view(path)
+                                      : std::string_view(path).substr(slash + 1);
+    const TypeEntry type = TypeOf(name);
     return Info{DisplayName(path), type.typeName, type.iconIndex};
 }
 

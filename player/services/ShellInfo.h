@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "services/SharedText.h"
+
 // ShellInfo: what the desktop shows for a path: its display name, the description of its type
 // and its icon, as an index into the one process-wide icon list (ShellIconList in the UI
 // layer; -1 for none). Types are found by the name alone: a file is never opened, read or even
@@ -13,7 +15,7 @@ class ShellInfo {
 public:
     struct Info {
         std::string DisplayName;  // the name as a file manager shows it
-        std::string TypeName;     // "MP3 audio", "Folder"
+        SharedText TypeName;      // "MP3 audio", "Folder"
         int IconIndex = -1;
     };
 

@@ -52,8 +52,10 @@ void DirTree::Tell(Call call) {
 }
 
 DirTree::DirTree()
-    : DirTree(Platform{[] { return DriveRoots().Read(); }, DriveRoots::CurrentFolder(),
-                       DriveRoots::HomeTrash()}) {}
+    : DirTree(Platform{[] { return DriveRoots().Read(); },
+                       DriveRoots::CurrentFolder(),
+                       DriveRoots::HomeTrash(),
+                       {}}) {}
 
 DirTree::DirTree(Platform platform) : platform_(std::move(platform)) {}
 
@@ -157,6 +159,9 @@ void DirTree::ReadDrives() {
     } running(readingDrives_);
 
     treeFilled_ = false;
+    ++generation_;
+    unprobed_.clear();
+    probing_.clear();
     DirTreeNode* const previous = selected_;
     Tell([](DirTreeObserver& o) { o.BeginReset(); });
     selected_ = nullptr;
@@ -185,7 +190,9 @@ void DirTree::ReadDrives() {
         std::unique_ptr<DirTreeNode> node =
             MakeNode(nullptr, row, root.Caption, root.Path, root.Kind);
         std::error_code error;
-        if (root.Kind == DriveKind::Removable || !fs::is_directory(root.Path, error))
+        if (root.Kind == DriveKind::Network && platform_.probeNetwork)
+            unprobed_.push_back(root.Path);  // not even looked at: it may hang
+        else if (root.Kind == DriveKind::Removable || !fs::is_directory(root.Path, error))
             node->placeholder_ = "u**";  // not touched until the user expands it
         else if (HasSubfolders(node.get()))
             node->placeholder_ = " ";
@@ -221,6 +228,67 @@ std::vector<DirTree::Subfolder> DirTree::Enumerate(const std::string& folder,
 bool DirTree::HasSubfolders(const DirTreeNode* node) {
     ++folderProbes_;
     return !Enumerate(PathOf(node), true).empty();
+}
+
+void DirTree::StartNetworkProbes() {
+    std::vector<std::string> roots;
+    roots.swap(unprobed_);
+    for (const std::string& root : roots) {
+        probing_.push_back(root);
+        ++folderProbes_;
+        const int generation = generation_;
+        platform_.probeNetwork(root, [this, generation, root](SubfolderNames names) {
+            NetworkAnswer(generation, root, names);
+        });
+    }
+}
+
+void DirTree::GiveUpNetworkProbes() {
+    std::vector<std::string> roots;
+    roots.swap(probing_);
+    for (const std::string& root : roots) {
+        // Read, with no children: neither expanding nor selecting it touches the server.
+        if (DirTreeNode* node = FindChild(top_, "u" + root))
+            nodePaths_[node->data_].front() = 'i';
+    }
+}
+
+DirTree::SubfolderNames DirTree::ReadSubfolderNames(const std::string& folder) {
+    std::error_code error;
+    fs::directory_iterator it(folder, error);
+    if (error)
+        return std::nullopt;
+    std::vector<std::string> names;
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        std::error_code typeError;
+        if (it->is_directory(typeError))
+            names.push_back(it->path().filename().string());
+    }
+    return names;
+}
+
+int DirTree::PendingNetworkProbes() const {
+    return static_cast<int>(unprobed_.size() + probing_.size());
+}
+
+void DirTree::NetworkAnswer(int generation, const std::string& root, const SubfolderNames& names) {
+    const auto asked = std::find(probing_.begin(), probing_.end(), root);
+    if (generation != generation_ || asked == probing_.end())
+        return;  // the tree was read anew, or the probe was given up
+    probing_.erase(asked);
+    DirTreeNode* node = FindChild(top_, "u" + root);
+    if (!node || !names)
+        return;
+    for (const std::string& name : *names) {
+        FolderAttributes attributes;
+        attributes.Hidden = !name.empty() && name.front() == '.';
+        if (!name.empty() && FolderAllowed(root + name + "/") &&
+            FolderAttributesAccepted(attributes)) {
+            node->placeholder_ = " ";
+            Tell([&](DirTreeObserver& o) { o.PlaceholderChanged(node); });
+            return;
+        }
+    }
 }
 
 void DirTree::ProbeSubfolders(DirTreeNode* node) {

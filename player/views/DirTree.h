@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -89,10 +90,19 @@ public:
 // simply get no children.
 class DirTree {
 public:
+    // The names of a folder's subfolders (links to folders included), or none when it
+    // cannot be read.
+    using SubfolderNames = std::optional<std::vector<std::string>>;
+    // Looks at a network root without holding the caller: answer runs later, on the
+    // user-interface thread, or never (a dead server).
+    using NetworkProbe =
+        std::function<void(const std::string& root, std::function<void(SubfolderNames)> answer)>;
+
     struct Platform {
         std::function<std::vector<DriveRoot>()> readRoots;  // called by every ReadDrives
         std::string currentFolder;  // its root starts with it as DriveLastFolder
         std::string homeTrash;      // the desktop trash, with a trailing "/"
+        NetworkProbe probeNetwork;  // none: network roots are probed like the others
     };
 
     // The system's roots, current folder and trash.
@@ -130,6 +140,14 @@ public:
 
     // --- Operations ---
     void ReadDrives();
+    // A network root's folders may hang on a dead server, so ReadDrives leaves them unprobed
+    // when the platform probes them aside; the view starts those probes once the window shows
+    // and gives up on the ones still out after a while: such a root shows as a folder with no
+    // known children (no expand button, never read) until ReadDrives runs again.
+    void SetNetworkProbe(NetworkProbe probe) { platform_.probeNetwork = std::move(probe); }
+    void StartNetworkProbes();
+    void GiveUpNetworkProbes();
+    int PendingNetworkProbes() const;
     void ProbeSubfolders(DirTreeNode* node);
     void ReadSubfolders(DirTreeNode* node);
     // The can-expand step: reads the node's subfolders and each child's, once.
@@ -138,6 +156,9 @@ public:
     void Reload();
     void Select(DirTreeNode* node);  // null selects nothing; raises the change step
     void SetCaption(DirTreeNode* node, std::string caption);
+
+    // The subfolder names of a folder as a probe reads them; safe on any thread.
+    static SubfolderNames ReadSubfolderNames(const std::string& folder);
 
     bool FolderAttributesAccepted(const FolderAttributes& attributes) const;
     bool FolderAllowed(const std::string& path) const;
@@ -177,6 +198,7 @@ private:
     std::unique_ptr<DirTreeNode> MakeNode(DirTreeNode* parent, int row, std::string caption,
                                           std::string path, DriveKind kind);
     bool HasSubfolders(const DirTreeNode* node);
+    void NetworkAnswer(int generation, const std::string& root, const SubfolderNames& names);
     std::vector<Subfolder> Enumerate(const std::string& folder, bool firstOnly) const;
     DirTreeNode* FindChild(const std::vector<std::unique_ptr<DirTreeNode>>& siblings,
                            const std::string& key) const;
@@ -204,4 +226,7 @@ private:
     std::vector<DirTreeObserver*> observers_;
     int folderReads_ = 0;
     int folderProbes_ = 0;
+    int generation_ = 0;                 // counts ReadDrives; old answers are dropped
+    std::vector<std::string> unprobed_;  // network roots not yet asked
+    std::vector<std::string> probing_;   // network roots asked, not answered
 };

@@ -224,6 +224,8 @@ void ExplorerPane::AddFilesClick() {
     // A folder goes without its trailing "/"; a root keeps it ("/" must stay a path).
     if (node && node->Parent() && folder.size() > 1)
         folder.pop_back();
-    parts_.adder.AddFile(folder, parts_.list);
+    parts_.longWork("Adding files", [&](const FileAdder::Progress& progress) {
+        parts_.adder.AddFile(folder, parts_.list, progress);
+    });
     parts_.openAndPlay();
 }

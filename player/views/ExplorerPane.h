@@ -42,6 +42,11 @@ public:
         std::function<int(const std::vector<std::string>& paths)> addChosen;
         // Runs a handler as the message loop would (the window's Guarded).
         std::function<void(const std::function<void()>&)> guarded;
+        // Runs long work on the list with a progress dialog (the window's LongWork): work gets
+        // the hook to hand the FileAdder; what names the work in the dialog.
+        std::function<void(const char* what,
+                           const std::function<void(const FileAdder::Progress&)>& work)>
+            longWork;
     };
 
     ExplorerPane(Parts parts, FileAdder::FilterTest passesFilter, QWidget* parent);

@@ -17,6 +17,9 @@ struct FileListing::Listing {
     std::vector<FileListEntry> entries;
     std::uint64_t generation = 0;
     std::shared_ptr<bool> alive;
+    // The folder type and icon, asked for at the first folder entry: a list that shows no
+    // folders (the explorer's) never loads the icon theme's folder icon for them.
+    bool folderKnown = false;
     std::string folderTypeName;
     int folderIconIndex = -1;
 };
@@ -305,9 +308,6 @@ void FileListing::Rescan() {
     Listing listing;
     listing.generation = ++generation_;
     listing.alive = alive_;
-    const ShellInfo::Info folder = shell_.FolderInfo();
-    listing.folderTypeName = folder.TypeName;
-    listing.folderIconIndex = folder.IconIndex;
     if (observer_)
         observer_->RescanStarted();
     // The old entries go at once: while the listing lets events run, nothing of the folder
@@ -377,6 +377,12 @@ bool FileListing::ListFolder(const std::string& folder, Listing& listing) {
                 // The root's ".." would be the root again.
                 const bool parentShown = name == ".." && displayParentDir_ && folder != "/";
                 if (displayDirectory_ && name != "." && (name != ".." || parentShown)) {
+                    if (!listing.folderKnown) {
+                        const ShellInfo::Info folderInfo = shell_.FolderInfo();
+                        listing.folderTypeName = folderInfo.TypeName;
+                        listing.folderIconIndex = folderInfo.IconIndex;
+                        listing.folderKnown = true;
+                    }
                     FileListEntry entry;
                     entry.Caption = std::string(name);
                     entry.TypeName = listing.folderTypeName;

@@ -91,7 +91,9 @@ void PlayListItemModel::EntriesInserted(int first, int count) {
     FlagGuard guard(mirroring_);
     beginInsertRows({}, first, first + count - 1);
     endInsertRows();
-    ShowMarks(first, first + count - 1);
+    // New rows come unselected into the selection model: only marked ones need showing.
+    if (list_.SelectedCount() > 0)
+        ShowMarks(first, first + count - 1, true);
     ShowFocus();
 }
 
@@ -99,6 +101,22 @@ void PlayListItemModel::EntriesRemoved(int first, int count) {
     FlagGuard guard(mirroring_);
     beginRemoveRows({}, first, first + count - 1);
     endRemoveRows();
+    ShowFocus();
+}
+
+void PlayListItemModel::EntriesDeleted(const std::vector<std::pair<int, int>>& runs) {
+    // A view and its selection close up their rows once per removal, each costing about the
+    // whole list: a scattered delete (every other entry) is shown as a new list instead.
+    constexpr std::size_t kMostRemovals = 16;
+    if (runs.size() > kMostRemovals) {
+        Reset();
+        return;
+    }
+    FlagGuard guard(mirroring_);
+    for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+        beginRemoveRows({}, run->first, run->first + run->second - 1);
+        endRemoveRows();
+    }
     ShowFocus();
 }
 
@@ -111,6 +129,9 @@ void PlayListItemModel::EntryMoved(int from, int to) {
 }
 
 void PlayListItemModel::EntriesChanged(int first, int last) {
+    // Marks written from the view's own selection are shown there already.
+    if (mirroring_)
+        return;
     emit dataChanged(index(first, 0), index(last, 2));
     ShowMarks(first, last);
 }
@@ -127,7 +148,7 @@ void PlayListItemModel::Reset() {
     ShowFocus();
 }
 
-void PlayListItemModel::ShowMarks(int first, int last) {
+void PlayListItemModel::ShowMarks(int first, int last, bool selectedOnly) {
     if (!selection_ || first > last)
         return;
     FlagGuard guard(mirroring_);
@@ -142,7 +163,7 @@ void PlayListItemModel::ShowMarks(int first, int last) {
         (marked ? select : deselect).select(index(run, 0), index(end, 2));
         run = end + 1;
     }
-    if (!deselect.isEmpty())
+    if (!deselect.isEmpty() && !selectedOnly)
         selection_->select(deselect, QItemSelectionModel::Deselect);
     if (!select.isEmpty())
         selection_->select(select, QItemSelectionModel::Select);
@@ -164,17 +185,28 @@ void PlayListItemModel::SelectionChanged(const QItemSelection& selected,
     if (mirroring_)
         return;
     FlagGuard guard(mirroring_);
+    // Whole ranges at once: selecting all of 100,000 entries is one change of the list.
     for (const QItemSelectionRange& range : deselected) {
-        for (int row = range.top(); row <= range.bottom(); ++row) {
-            if (list_.Contains(row) && !selection_->isRowSelected(row, {}))
-                list_.Deselect(row);
+        const int last = std::min(range.bottom(), list_.Count() - 1);
+        int row = std::max(range.top(), 0);
+        while (row <= last) {
+            // A row may stay selected through a column of another range.
+            if (selection_->isRowSelected(row, {})) {
+                ++row;
+                continue;
+            }
+            int end = row;
+            while (end + 1 <= last && !selection_->isRowSelected(end + 1, {}))
+                ++end;
+            list_.SetSelectedRange(row, end, false);
+            row = end + 1;
         }
     }
     for (const QItemSelectionRange& range : selected) {
-        for (int row = range.top(); row <= range.bottom(); ++row) {
-            if (list_.Contains(row))
-                list_.Select(row);
-        }
+        const int first = std::max(range.top(), 0);
+        const int last = std::min(range.bottom(), list_.Count() - 1);
+        if (first <= last)
+            list_.SetSelectedRange(first, last, true);
     }
 }
 

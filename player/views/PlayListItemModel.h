@@ -29,13 +29,15 @@ private:
 
     void EntriesInserted(int first, int count) override;
     void EntriesRemoved(int first, int count) override;
+    void EntriesDeleted(const std::vector<std::pair<int, int>>& runs) override;
     void EntryMoved(int from, int to) override;
     void EntriesChanged(int first, int last) override;
     void FocusChanged(int previous, int current) override;
     void Reset() override;
 
-    // The list's marks of rows first..last shown in the selection model, and its focus.
-    void ShowMarks(int first, int last);
+    // The list's marks of rows first..last shown in the selection model (only the marked
+    // rows when selectedOnly: the others are known to be unselected there), and its focus.
+    void ShowMarks(int first, int last, bool selectedOnly = false);
     void ShowFocus();
     void SelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
     void CurrentChanged(const QModelIndex& current);

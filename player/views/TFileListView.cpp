@@ -26,7 +26,24 @@ class HookedView : public Base {
 public:
     HookedView(TFileListView* owner) : Base(owner), owner_(owner) {}
 
+    // The view of the style not shown lays nothing out: a report view's layout holds a record
+    // per row (some 40 bytes for each of 100,000 entries) and costs a pass over all of them.
+    // It lays out when shown.
+    void doItemsLayout() override {
+        if (!this->isVisible()) {
+            layoutPending_ = true;
+            return;
+        }
+        layoutPending_ = false;
+        Base::doItemsLayout();
+    }
+
 protected:
+    void showEvent(QShowEvent* event) override {
+        if (layoutPending_)
+            this->scheduleDelayedItemsLayout();
+        Base::showEvent(event);
+    }
     void mousePressEvent(QMouseEvent* event) override {
         QPointer<TFileListView> owner = owner_;
         Base::mousePressEvent(event);
@@ -53,6 +70,7 @@ protected:
 
 private:
     TFileListView* owner_;
+    bool layoutPending_ = false;
 };
 
 // Starts an in-place edit only when the view allows it now (OnEditing).
@@ -136,6 +154,24 @@ void TFileListView::SetModel(QAbstractItemModel* model) {
     selection_ = new QItemSelectionModel(model, this);
     report_->setSelectionModel(selection_);
     icons_->setSelectionModel(selection_);
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(model, signal, this, [this] { KeepLayoutSteady(); });
+    connect(model, &QAbstractItemModel::modelReset, this, [this] { KeepLayoutSteady(); });
+    KeepLayoutSteady();
+}
+
+void TFileListView::KeepLayoutSteady() {
+    // The icon view lays a long list out in batches, and starts again whenever it is resized
+    // meanwhile (its resize mode adjusts the layout). A scroll bar that comes with the laid-out
+    // rows resizes it, so on a long list the layout would run for ever. A long list keeps the
+    // scroll bar of its flow shown; a short one looks as always.
+    constexpr int kLongList = 1000;
+    const QAbstractItemModel* model = icons_->model();
+    const bool longList = model && model->rowCount() > kLongList;
+    const bool acrossColumns = icons_->flow() == QListView::TopToBottom;
+    const Qt::ScrollBarPolicy steady = longList ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded;
+    icons_->setHorizontalScrollBarPolicy(acrossColumns ? steady : Qt::ScrollBarAsNeeded);
+    icons_->setVerticalScrollBarPolicy(acrossColumns ? Qt::ScrollBarAsNeeded : steady);
 }
 
 int TFileListView::AddFile(const std::string& path) {
@@ -182,6 +218,7 @@ void TFileListView::SetViewStyle(TViewStyle style) {
     icons_->setViewMode(large ? QListView::IconMode : QListView::ListMode);
     icons_->setMovement(QListView::Static);
     icons_->setFlow(style == TViewStyle::vsList ? QListView::TopToBottom : QListView::LeftToRight);
+    KeepLayoutSteady();
     icons_->setWrapping(true);
     icons_->setWordWrap(large);
     const int size = large ? ShellIconList::Large : ShellIconList::Small;

@@ -113,6 +113,8 @@ protected:
     const FileAdder& Adder() const { return adder_; }
 
 private:
+    // Shows the icon view's scroll bar on a long list, so its batched layout ends (see .cpp).
+    void KeepLayoutSteady();
     TFileListView* SourceOf(const QDropEvent* event) const;
     std::vector<std::string> LocalFiles(const QDropEvent* event) const;
 

@@ -1,11 +1,50 @@
 #include "views/Tdirtree.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
+#include <memory>
+#include <thread>
 
 #include "views/TdirtreeModel.h"
 
-Tdirtree::Tdirtree(QWidget* parent) : Tdirtree(std::make_unique<DirTree>(), parent) {}
+namespace {
+
+// Reads a network root's folders on a thread of its own, which may hang on a dead server for
+// as long as the kernel lets it; the answer is posted back to the user-interface thread and
+// dropped there when the tree is gone.
+void ProbeAside(QPointer<Tdirtree> view, const std::string& root,
+                std::function<void(DirTree::SubfolderNames)> answer) {
+    struct Delivery {
+        QPointer<Tdirtree> view;
+        std::function<void(DirTree::SubfolderNames)> answer;
+    };
+    auto delivery = std::make_shared<Delivery>(Delivery{std::move(view), std::move(answer)});
+    std::thread([root, delivery] {
+        DirTree::SubfolderNames names = DirTree::ReadSubfolderNames(root);
+        if (QCoreApplication* app = QCoreApplication::instance()) {
+            QMetaObject::invokeMethod(
+                app,
+                [delivery, names = std::move(names)] {
+                    if (delivery->view)
+                        delivery->answer(names);
+                },
+                Qt::QueuedConnection);
+        }
+    }).detach();
+}
+
+}  // namespace
+
+Tdirtree::Tdirtree(QWidget* parent) : Tdirtree(std::make_unique<DirTree>(), parent) {
+    QPointer<Tdirtree> self(this);
+    model_->Tree().SetNetworkProbe(
+        [self](const std::string& root, std::function<void(DirTree::SubfolderNames)> answer) {
+            ProbeAside(self, root, std::move(answer));
+        });
+}
 
 Tdirtree::Tdirtree(DirTree::Platform platform, QWidget* parent)
     : Tdirtree(std::make_unique<DirTree>(std::move(platform)), parent) {}
@@ -56,6 +95,17 @@ void Tdirtree::HandleNeeded() {
 void Tdirtree::showEvent(QShowEvent* event) {
     HandleNeeded();
     QTreeView::showEvent(event);
+    ScheduleNetworkProbes();
+}
+
+void Tdirtree::ScheduleNetworkProbes() {
+    if (model_->Tree().PendingNetworkProbes() == 0)
+        return;
+    QTimer::singleShot(0, this, [this] {
+        model_->Tree().StartNetworkProbes();
+        QTimer::singleShot(networkGiveUpMs_, this,
+                           [this] { model_->Tree().GiveUpNetworkProbes(); });
+    });
 }
 
 void Tdirtree::mouseReleaseEvent(QMouseEvent* event) {
@@ -122,12 +172,16 @@ void Tdirtree::ReadDrives() {
     HandleNeeded();
     TdirtreeModel::Busy busy;
     model_->Tree().ReadDrives();
+    if (isVisible())
+        ScheduleNetworkProbes();
 }
 
 void Tdirtree::Reload() {
     HandleNeeded();
     TdirtreeModel::Busy busy;
     model_->Tree().Reload();
+    if (isVisible())
+        ScheduleNetworkProbes();
 }
 
 void Tdirtree::FollowTree(const QModelIndex& current, bool scrollToTop) {

@@ -43,6 +43,10 @@ public:
     void ReadDrives();
     void Reload();
 
+    // How long a network root may take to show whether it has folders (milliseconds).
+    static constexpr int kNetworkGiveUpMs = 2000;
+    void SetNetworkGiveUpMs(int ms) { networkGiveUpMs_ = ms; }
+
     // The bookkeeping and the model, for the main window's handlers and for tests.
     DirTree& Tree();
     TdirtreeModel* Model() const { return model_; }
@@ -62,8 +66,12 @@ private:
     void HandleNeeded();
     void FollowTree(const QModelIndex& current, bool scrollToTop);
     void FollowView();
+    // Starts the probes of network roots once the event loop runs (so after the window has
+    // shown), and gives up on the ones still out after networkGiveUpMs_.
+    void ScheduleNetworkProbes();
 
     TdirtreeModel* model_;
     bool readonly_ = true;
     bool following_ = false;  // the view is being set to the tree's selection
+    int networkGiveUpMs_ = kNetworkGiveUpMs;
 };

@@ -1,6 +1,9 @@
 #include "playlist/FileAdder.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 #include <filesystem>
 
 #include "fakes/FakeShellInfo.h"
@@ -55,6 +58,8 @@ TEST_F(FileAdderTest, RefusesMissingPathsAndFilteredFiles) {
     const std::string readme = dir_.Write("x/README", "");
     EXPECT_EQ(Add(dir_.File("x/missing.mp3")), -1);
     EXPECT_EQ(Add(""), -1);
+    // Text after a NUL byte would be cut off by the system, leaving the folder "x".
+    EXPECT_EQ(Add(dir_.File("x") + std::string("\0/README", 8)), -1);
     EXPECT_EQ(Add(readme), -1);
     EXPECT_TRUE(list_.Empty());
     filteringOn_ = 0;
@@ -119,6 +124,131 @@ TEST_F(FileAdderTest, FollowsLinksToFilesAndRefusesDanglingOnes) {
     EXPECT_EQ(Add(dir_.File("link.mp3")), 0);
     EXPECT_EQ(list_.At(0).Path, dir_.File("link.mp3"));
     EXPECT_EQ(Add(dir_.File("dangling.mp3")), -1);
+}
+
+TEST_F(FileAdderTest, AWalkAddsOnlyRegularFilesFilteringOnOrOff) {
+    const std::string song = dir_.Write("top/song.mp3", "");
+    ASSERT_EQ(::mkfifo(dir_.File("top/pipe.mp3").c_str(), 0600), 0);
+    fs::create_symlink("/dev/null", dir_.Path() / "top" / "null.mp3");
+    for (const std::uint8_t filtering : {1, 0}) {
+        filteringOn_ = filtering;
+        list_.Clear();
+        EXPECT_EQ(Add(dir_.File("top")), -1);
+        EXPECT_EQ(Paths(), std::vector<std::string>{song}) << "filtering " << int(filtering);
+    }
+}
+
+TEST_F(FileAdderTest, NeverEntersTheKernelsOwnFileSystems) {
+    const std::string table =
+        "22 1 0:21 / /proc rw,nosuid - proc proc rw\n"
+        "23 1 0:22 / /sys rw shared:7 - sysfs sysfs rw\n"
+        "24 1 0:5 / /dev rw shared:2 master:1 - devtmpfs udev rw\n"
+        "25 23 0:23 / /sys/fs/cgroup ro - cgroup2 cgroup2 rw\n"
+        "26 23 0:24 / /sys/kernel/debug rw - debugfs debugfs rw\n"
+        "27 23 0:25 / /sys/kernel/tracing rw - tracefs tracefs rw\n"
+        "28 1 0:26 / /net rw - autofs systemd-1 rw\n"
+        "29 1 0:27 / /run rw - tmpfs tmpfs rw\n"
+        "30 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
+        "garbage line\n";
+    const std::set<dev_t> excluded = FileAdder::ExcludedDevices(table);
+    EXPECT_EQ(excluded,
+              (std::set<dev_t>{makedev(0, 21), makedev(0, 22), makedev(0, 5), makedev(0, 23),
+                               makedev(0, 24), makedev(0, 25), makedev(0, 26)}));
+    EXPECT_TRUE(FileAdder::ExcludedDevices("").empty());
+
+    // A folder on such a mount is neither entered nor added as itself: here the temporary
+    // folder's own device stands for one.
+    dir_.Write("top/song.mp3", "");
+    struct stat info {};
+    ASSERT_EQ(::stat(dir_.File("top").c_str(), &info), 0);
+    const std::string mounts = dir_.Write(
+        "mountinfo", "40 1 " + std::to_string(major(info.st_dev)) + ":" +
+                         std::to_string(minor(info.st_dev)) + " / /x rw - proc proc rw\n");
+    adder_.SetMountInfoFile(mounts);
+    filteringOn_ = 0;
+    EXPECT_EQ(Add(dir_.File("top")), -1);
+    EXPECT_TRUE(list_.Empty());
+    // The system's own table keeps a walk out of /proc.
+    adder_.SetMountInfoFile("/proc/self/mountinfo");
+    if (fs::exists("/proc/self/status")) {
+        EXPECT_EQ(Add("/proc/self"), -1);
+        EXPECT_TRUE(list_.Empty());
+    }
+}
+
+TEST_F(FileAdderTest, ACancelledWalkKeepsWhatWasAddedAndStopsAtOnce) {
+    for (int i = 0; i < 10; ++i)
+        dir_.Write("top/sub/" + std::to_string(i) + ".mp3", "");
+    int calls = 0;
+    const int index = adder_.AddFile(
+        dir_.File("top"), [this](PlayListEntry e) { return list_.Append(e); },
+        [&](int added) {
+            ++calls;
+            return added < 3;
+        });
+    EXPECT_EQ(index, -1);
+    EXPECT_EQ(list_.Count(), 3);
+    EXPECT_EQ(calls, 3);  // no look after the cancel
+    EXPECT_TRUE(list_.IsConsistent());
+    // Cancelled before anything was found: the empty folder is not added as itself either.
+    dir_.Write("empty/only.txt", "");
+    filteringOn_ = 1;
+    EXPECT_EQ(adder_.AddFile(
+                  dir_.File("empty"), [this](PlayListEntry e) { return list_.Append(e); },
+                  [](int) { return false; }),
+              -1);
+    EXPECT_EQ(list_.Count(), 3);
+}
+
+TEST_F(FileAdderTest, AFolderVanishingMidWalkKeepsWhatWasAdded) {
+    for (const char* folder : {"a", "b", "c"})
+        for (int i = 0; i < 5; ++i)
+            dir_.Write(std::string("top/") + folder + "/" + std::to_string(i) + ".mp3", "");
+    bool removed = false;
+    const int index = adder_.AddFile(
+        dir_.File("top"), [this](PlayListEntry e) { return list_.Append(e); },
+        [&](int added) {
+            if (added > 0 && !removed) {
+                removed = true;
+                fs::remove_all(dir_.Path() / "top");
+            }
+            return true;
+        });
+    EXPECT_TRUE(removed);
+    EXPECT_EQ(index, -1);
+    EXPECT_GE(list_.Count(), 1);
+    EXPECT_LE(list_.Count(), 15);
+    EXPECT_TRUE(list_.IsConsistent());
+}
+
+TEST_F(FileAdderTest, ASessionFindsTheSamePathsAsSingleLooks) {
+    const std::string a = dir_.Write("one/a.mp3", "");
+    const std::string b = dir_.Write("two/b.mp3", "");
+    const std::string c = dir_.Write("one/c.mp3", "");
+    fs::create_symlink(a, dir_.Path() / "two" / "link.mp3");
+    const std::vector<std::string> paths{a,
+                                         b,
+                                         dir_.File("two/link.mp3"),
+                                         dir_.File("two/missing.mp3"),
+                                         c,
+                                         dir_.File("gone/x.mp3"),
+                                         dir_.File("one"),
+                                         dir_.File("one/."),
+                                         "relative.mp3"};
+    std::vector<int> alone;
+    for (const std::string& path : paths)
+        alone.push_back(Add(path));
+    const std::vector<std::string> added = Paths();
+    list_.Clear();
+    std::vector<int> inSession;
+    {
+        const FileAdder::Session session(adder_);
+        for (const std::string& path : paths)
+            inSession.push_back(Add(path));
+    }
+    EXPECT_EQ(inSession, alone);
+    EXPECT_EQ(Paths(), added);
+    EXPECT_EQ(added.size(), 8u);  // a b link c, then "one" twice (a and c each)
 }
 
 }  // namespace

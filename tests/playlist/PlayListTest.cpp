@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "playlist/EntryTracker.h"
+
 namespace {
 
 PlayListEntry Entry(const std::string& name) {
@@ -96,7 +98,69 @@ struct Recorder : PlayListObserver {
         events.push_back("focus " + std::to_string(previous) + " " + std::to_string(current));
     }
     void Reset() override { events.push_back("reset"); }
+    void EntriesDeleted(const std::vector<std::pair<int, int>>& runs) override {
+        std::string text = "deleted";
+        for (const auto& [first, count] : runs)
+            text += " " + std::to_string(first) + "+" + std::to_string(count);
+        events.push_back(text);
+    }
 };
+
+TEST_F(PlayListTest, DeletingTheSelectionTakesOnePassAndOneNotice) {
+    for (const char* name : {"e", "f", "g"})
+        list_.Append(Entry(name));
+    int dragSource = 6;  // "g", followed as the window's DragSourceItem is
+    EntryTracker tracker(list_, dragSource);
+    Recorder recorder;
+    list_.AddObserver(&recorder);
+    list_.SetSelectedRange(1, 2, true);  // b c
+    list_.Select(4);                     // e
+    list_.Focus(5);                      // f
+    list_.DeleteSelected();
+    EXPECT_EQ(Captions(), "adfg");
+    EXPECT_EQ(list_.Focused(), 2);
+    EXPECT_EQ(list_.SelectedCount(), 0);
+    EXPECT_EQ(dragSource, 3);
+    EXPECT_TRUE(list_.IsConsistent());
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"change 1 2", "change 4 4", "focus -1 5",
+                                                         "deleted 1+2 4+1"}));
+    // Nothing selected: nothing happens, nobody is told.
+    list_.DeleteSelected();
+    EXPECT_EQ(recorder.events.size(), 4u);
+    // The focused entry itself goes: no focus remains.
+    list_.Select(2);
+    list_.DeleteSelected();
+    EXPECT_EQ(Captions(), "adg");
+    EXPECT_EQ(list_.Focused(), -1);
+    list_.RemoveObserver(&recorder);
+}
+
+TEST_F(PlayListTest, ARangeOfMarksIsOneChange) {
+    Recorder recorder;
+    list_.AddObserver(&recorder);
+    list_.SetSelectedRange(0, 3, true);
+    list_.SetSelectedRange(1, 2, true);  // no change: no notice
+    list_.SetSelectedRange(1, 2, false);
+    list_.RemoveObserver(&recorder);
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"change 0 3", "change 1 2"}));
+    EXPECT_EQ(list_.SelectedCount(), 2);
+    EXPECT_TRUE(list_.IsSelected(0) && list_.IsSelected(3) && !list_.IsSelected(1));
+    EXPECT_THROW(list_.SetSelectedRange(2, 4, true), std::out_of_range);
+}
+
+TEST_F(PlayListTest, SortingByPositionIsStableAndMovesEntriesWhole) {
+    list_.Append(Entry("b"));
+    list_.SetCaption(4, "b");
+    list_.Select(1);
+    list_.Focus(4);
+    // By caption, descending; the two "b"s keep their order.
+    list_.SortBy([this](int a, int b) { return list_.At(a).Caption > list_.At(b).Caption; });
+    EXPECT_EQ(Captions(), "dcbba");
+    EXPECT_EQ(list_.Focused(), 3);  // the second "b"
+    EXPECT_TRUE(list_.IsSelected(2));
+    EXPECT_EQ(list_.At(2).Path, "/m/b");
+    EXPECT_TRUE(list_.IsConsistent());
+}
 
 TEST_F(PlayListTest, ObserversHearEveryChangeOnceAndNothingForNoChange) {
     Recorder recorder;

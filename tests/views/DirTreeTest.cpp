@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "support/TempDir.h"
 
@@ -428,6 +429,64 @@ TEST_F(DirTreeTest, AFolderThatVanishedGetsNoChildren) {
     tree->Expand(home);
     EXPECT_TRUE(home->Children()[0]->Children().empty());
     EXPECT_TRUE(tree->IsConsistent());
+}
+
+TEST_F(DirTreeTest, ANetworkRootIsProbedAsideAndADeadOneShowsNoChildren) {
+    MakeFolder("net2/share");
+    roots_.push_back({Root("net2"), "Net2", DriveKind::Network});
+    // The probe stands for a thread that reads the root: answers are given by the test, and
+    // never for the dead server.
+    std::map<std::string, std::function<void(DirTree::SubfolderNames)>> asked;
+    DirTree::Platform platform;
+    platform.readRoots = [this] { return roots_; };
+    platform.probeNetwork = [&](const std::string& root,
+                                std::function<void(DirTree::SubfolderNames)> answer) {
+        asked[root] = std::move(answer);
+    };
+    DirTree tree(platform);
+    Recorder recorder(tree);
+    tree.AddObserver(&recorder);
+    tree.CreateWindow();
+
+    // Reading the drives touches neither network root.
+    const DirTreeNode* net = tree.TopLevel()[3].get();
+    const DirTreeNode* dead = tree.TopLevel()[4].get();
+    EXPECT_EQ(net->Placeholder(), "");
+    EXPECT_EQ(dead->Placeholder(), "");
+    EXPECT_EQ(tree.FolderProbes(), 2);  // home and fixed
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(tree.PendingNetworkProbes(), 2);
+
+    tree.StartNetworkProbes();
+    ASSERT_EQ(asked.size(), 2u);
+    asked[Root("net")](DirTree::ReadSubfolderNames(Root("net")));
+    EXPECT_EQ(net->Placeholder(), " ");
+    EXPECT_EQ(tree.PendingNetworkProbes(), 1);
+
+    // The dead one is given up: a folder with no known children that is never read.
+    tree.GiveUpNetworkProbes();
+    EXPECT_EQ(tree.PendingNetworkProbes(), 0);
+    EXPECT_TRUE(tree.IsRead(dead));
+    const int reads = tree.FolderReads();
+    tree.Expand(const_cast<DirTreeNode*>(dead));
+    EXPECT_TRUE(dead->Children().empty());
+    EXPECT_EQ(tree.FolderReads(), reads);
+    // Its answer, arriving late, changes nothing.
+    asked[Root("net2")](std::vector<std::string>{"share"});
+    EXPECT_EQ(dead->Placeholder(), "");
+    EXPECT_TRUE(tree.IsConsistent());
+
+    // Reading the drives again asks again, and an answer from before is dropped.
+    const auto stale = asked[Root("net")];
+    tree.ReadDrives();
+    EXPECT_EQ(tree.PendingNetworkProbes(), 2);
+    tree.StartNetworkProbes();
+    stale(std::vector<std::string>{"share"});
+    EXPECT_EQ(tree.TopLevel()[3]->Placeholder(), "");
+    asked[Root("net")](std::nullopt);  // unreadable: no expand button
+    EXPECT_EQ(tree.TopLevel()[3]->Placeholder(), "");
+    EXPECT_TRUE(tree.IsConsistent());
+    tree.RemoveObserver(&recorder);
 }
 
 }  // namespace

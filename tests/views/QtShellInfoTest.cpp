@@ -38,6 +38,18 @@ TEST_F(QtShellInfoTest, TypesFilesByNameWithoutLookingAtThem) {
     EXPECT_EQ(shell_.FileInfo("/music", true).IconIndex, folder.IconIndex);
 }
 
+TEST_F(QtShellInfoTest, NamesOneExtensionCannotTellApartKeepTheirOwnTypes) {
+    // Types are remembered by extension, except where the whole name decides.
+    const SharedText gz = shell_.FileInfo("/x/data.gz", false).TypeName;
+    EXPECT_NE(shell_.FileInfo("/x/data.tar.gz", false).TypeName, gz);
+    EXPECT_EQ(shell_.FileInfo("/x/more.GZ", false).TypeName, gz);
+    const SharedText text = shell_.FileInfo("/x/notes.txt", false).TypeName;
+    EXPECT_NE(shell_.FileInfo("/x/CMakeLists.txt", false).TypeName, text);
+    EXPECT_EQ(shell_.FileInfo("/x/other.txt", false).TypeName, text);
+    const SharedText c = shell_.FileInfo("/x/main.c", false).TypeName;
+    EXPECT_NE(shell_.FileInfo("/x/main.C", false).TypeName, c);  // C++ by its capital
+}
+
 TEST_F(QtShellInfoTest, WritesTimesAsDateTwoSpacesAndTimeWithoutSeconds) {
     const std::string text = shell_.DateTimeText(1000000000 + 37);
     const std::size_t gap = text.find("  ");

@@ -153,7 +153,7 @@ private slots:
         QCOMPARE(model->index(0, 2).data().toString(), QString::fromStdString(song));
         QCOMPARE(view_->AddDirectory(dir.Path().string()), 1);
         QCOMPARE(list_->At(1).Caption, std::string("????"));
-        QCOMPARE(list_->At(1).TypeName, std::string("Folder"));
+        QCOMPARE(list_->At(1).TypeName.Str(), std::string("Folder"));
     }
 
     void MirrorsTheMarksOfThePlayListBothWays() {
