@@ -17,3 +17,7 @@ std::string Windows1252ToUtf8(std::string_view text);
 // What a line of a list shows: the text as it stands when it is valid UTF-8, else read as
 // Windows-1252. Never fails; the result is always valid UTF-8.
 std::string ReadableText(std::string_view text);
+
+// The value of a hexadecimal digit in either letter case; -1 for any other byte. The escapes
+// of URIs ("%20") and of udev's link names ("\x20") are read with it.
+int HexDigitValue(char c);

@@ -11,6 +11,8 @@
 #include <sstream>
 #include <system_error>
 
+#include "textfile/TextEncoding.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -33,16 +35,6 @@ std::string HomeFolder() {
             home = entry->pw_dir;
     }
     return home.empty() ? "/" : home;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // The mount table writes a blank, tab, newline and backslash in a field as \040, \011, \012
@@ -69,7 +61,7 @@ std::string UnescapeHex(std::string_view name) {
     std::string out;
     for (std::size_t i = 0; i < name.size(); ++i) {
         if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x') {
-            const int hi = HexDigit(name[i + 2]), lo = HexDigit(name[i + 3]);
+            const int hi = HexDigitValue(name[i + 2]), lo = HexDigitValue(name[i + 3]);
             if (hi >= 0 && lo >= 0) {
                 out += static_cast<char>(hi * 16 + lo);
                 i += 3;

@@ -26,11 +26,6 @@ class TQuavrelAccessTest : public QObject, protected MainWindowFakes {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TQuavrel> Start() {
-        auto window = std::make_unique<TQuavrel>(Services());
-        window->show();
-        return window;
-    }
     std::string Media(const std::string& name, std::int64_t lengthMs = 10000) {
         return AddMedia(*files_, name, lengthMs);
     }
@@ -48,7 +43,7 @@ private slots:
     }
 
     void EveryControlHasAName() {
-        auto window = Start();
+        auto window = StartShown();
         QStringList unnamed;
         for (QWidget* part : window->findChildren<QWidget*>()) {
             const bool control =
@@ -71,7 +66,7 @@ private slots:
     }
 
     void TheListsAreNamedAndTheirItemsReadAsTheirCaptions() {
-        auto window = Start();
+        auto window = StartShown();
         const std::string a = Media("Morning Tone.mp3");
         Part<TFileView>(*window, "FileList")->AddFile(a);
         window->PlayListModel().SetCaption(0, "Morning Tone");
@@ -88,7 +83,7 @@ private slots:
     }
 
     void TheTrackBarReadsAsAPositionInPercent() {
-        auto window = Start();
+        auto window = StartShown();
         auto* bar = Part<QSlider>(*window, "TrackBar");
         bar->setRange(0, 1000);
         bar->setValue(420);
@@ -100,7 +95,7 @@ private slots:
     }
 
     void ModeButtonsAreCheckedWhileTheirLampsAreLit() {
-        auto window = Start();
+        auto window = StartShown();
         auto* loop = Part<QToolButton>(*window, "TBLoop");
         auto* shuffle = Part<QToolButton>(*window, "Shuffle");
         QAccessibleInterface* loopRead = Read(loop);
@@ -122,7 +117,7 @@ private slots:
     }
 
     void TabWalksThePanesInOrder() {
-        auto window = Start();
+        auto window = StartShown();
         const QStringList expected = {"dirtree1", "ToolbarButton974", "CDUp",
                                       "AddFiles", "ToolbarButton973", "ToolbarButton971"};
         QWidget* at = Part<Tdirtree>(*window, "dirtree1");
@@ -162,7 +157,7 @@ private slots:
         QtUiPost post;
         FakeMixerApi mixer(post);
         mixer.AddOutput("Speakers");
-        auto window = Start();
+        auto window = StartShown();
         window->CreateVolume(mixer);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -178,7 +173,7 @@ private slots:
     }
 
     void F10OpensTheMenusAndTheLcdAnswersSpace() {
-        auto window = Start();
+        auto window = StartShown();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         QTest::keyClick(window.get(), Qt::Key_F10);

@@ -28,11 +28,6 @@ public:
     TQuavrelPlayListTest() : MainWindowFakes(43200000) {}
 
 private:
-    std::unique_ptr<TQuavrel> Start() {
-        auto window = std::make_unique<TQuavrel>(Services());
-        window->show();
-        return window;
-    }
     // A media file on disk that the fake device plays for lengthMs.
     std::string Media(const std::string& name, std::int64_t lengthMs = 10000) {
         return AddMedia(*files_, name, lengthMs);
@@ -88,7 +83,7 @@ private slots:
     }
 
     void aDropAddsTheAcceptedFilesAndMakesTheFirstCurrent() {
-        auto window = Start();
+        auto window = StartShown();
         // As designed: the buttons and the track bar start disabled, the menu items enabled.
         QCOMPARE(ListControls(*window).mid(0, 14), QList<bool>(14, false));
         QCOMPARE(ListControls(*window).mid(14), QList<bool>(10, true));
@@ -107,7 +102,7 @@ private slots:
     }
 
     void aDroppedPlayListAppendsItsEntries() {
-        auto window = Start();
+        auto window = StartShown();
         const std::string old = Media("old.mp3"), a = Media("a.mp3"), b = Media("b.mp3");
         Drop(*window, {old});
         const std::string list = files_->Write(
@@ -127,7 +122,7 @@ private slots:
     }
 
     void openedFilesLoadAListOrAddAndPlayTheFirstNewEntry() {
-        auto window = Start();
+        auto window = StartShown();
         const std::string a = Media("a.mp3"), b = Media("b.mp3"), c = Media("c.mp3");
         const std::string list =
             files_->Write("list.m3u", "#EXTM3U\n#EXTINF:1,Song A\na.mp3\nb.mp3\n");
@@ -150,7 +145,7 @@ private slots:
     }
 
     void aDoubleClickPlaysTheFocusedEntryOnce() {
-        auto window = Start();
+        auto window = StartShown();
         Drop(*window, {Media("a.mp3"), Media("b.mp3")});
         window->PlayListModel().Select(1);
         window->PlayListModel().Focus(1);
@@ -162,7 +157,7 @@ private slots:
     }
 
     void draggingAnEntryOntoAnotherPutsItJustAfterThatEntry() {
-        auto window = Start();
+        auto window = StartShown();
         Part<QAction>(*window, "HotTrack1")->setChecked(false);  // a click then only clicks
         Drop(*window, {Media("a.mp3"), Media("b.mp3"), Media("c.mp3")});
         QWidget* viewport = Part<TFileView>(*window, "FileList")->CurrentView()->viewport();
@@ -185,7 +180,7 @@ private slots:
     }
 
     void theContextMenuOffersEntryCommandsOnlyAfterARightClickOnAnEntry() {
-        auto window = Start();
+        auto window = StartShown();
         Drop(*window, {Media("a.mp3")});
         window->FileListMouseDown(Qt::RightButton, EntryPoint(*window, 0).x(),
                                   EntryPoint(*window, 0).y());
@@ -205,7 +200,7 @@ private slots:
     }
 
     void movesAtTheEndsDoNothingAndSortingByNameKeepsTheOrder() {
-        auto window = Start();
+        auto window = StartShown();
         Drop(*window, {Media("b.mp3"), Media("a.mp3"), Media("c.mp3")});
         window->PlayListModel().Focus(0);
         window->MoveBack1Click();
@@ -236,7 +231,7 @@ private slots:
     }
 
     void deletingEverythingDisablesTheListControlsAndAddingEnablesThem() {
-        auto window = Start();
+        auto window = StartShown();
         Drop(*window, {Media("a.mp3"), Media("b.mp3")});
         window->PlayListModel().Focus(1);
         window->PlayClick();
@@ -263,7 +258,7 @@ private slots:
     }
 
     void renamingInPlaceChangesTheCaptionOnly() {
-        auto window = Start();
+        auto window = StartShown();
         const std::string a = Media("a.mp3");
         Drop(*window, {a});
         window->RenameFileinPlayList1Click();
@@ -283,7 +278,7 @@ private slots:
     }
 
     void listAndDetailedTickTheirItems() {
-        auto window = Start();
+        auto window = StartShown();
         window->Detailed1Click();
         QCOMPARE(Part<TFileView>(*window, "FileList")->ViewStyle(), TViewStyle::vsReport);
         QVERIFY(Part<QAction>(*window, "Detailed1")->isChecked() &&
@@ -299,7 +294,7 @@ private slots:
     }
 
     void modeCommandsTickEveryTwinAndLightTheirLamps() {
-        auto window = Start();
+        auto window = StartShown();
         Drop(*window, {Media("a.mp3"), Media("b.mp3")});
         Part<QAction>(*window, "Shuffle2")->trigger();
         QCOMPARE(window->State().ShuffleOn, 1);
@@ -340,7 +335,7 @@ private slots:
     }
 
     void thePreviewLengthTakesDigitsOnlyAndTypingInItStopsTheFile() {
-        auto window = Start();
+        auto window = StartShown();
         QCOMPARE(Part<QLineEdit>(*window, "PMLen")->text(), QStringLiteral("5"));
         Drop(*window, {Media("a.mp3")});
         window->TBPlayModeClick();
@@ -358,7 +353,7 @@ private slots:
     }
 
     void aPreviewEndsOnItsTickAndAnEmptiedBoxIsRefilled() {
-        auto window = Start();
+        auto window = StartShown();
         const std::string a = Media("a.mp3"), b = Media("b.mp3");
         Drop(*window, {a, b});
         Part<QAction>(*window, "PreviewN")->trigger();
@@ -384,7 +379,7 @@ private slots:
     }
 
     void theTooltipOfALongCaptionIsCutAtSixtyTwo() {
-        auto window = Start();
+        auto window = StartShown();
         const std::string a = Media("a.mp3", 100000);
         Drop(*window, {a});
         const std::string caption(60, 'x');
@@ -409,7 +404,7 @@ private slots:
     }
 
     void theTrackBarSeeksOnlyWhenTheUserMovesIt() {
-        auto window = Start();
+        auto window = StartShown();
         Drop(*window, {Media("a.mp3", 100000)});
         window->PlayClick();
         media_.ClearLog();
@@ -423,7 +418,7 @@ private slots:
     }
 
     void savingAsksWithTheSaveDialogAndWritesTheChosenForm() {
-        auto window = Start();
+        auto window = StartShown();
         const std::string a = Media("a.mp3"), b = Media("b.mp3");
         Drop(*window, {a, b});
         window->State().PlayListDir = files_->Path().string() + "/";
@@ -455,7 +450,7 @@ private slots:
     }
 
     void eachDialogOffersTheTypeLastChosenInIt() {
-        auto window = Start();
+        auto window = StartShown();
         Drop(*window, {Media("a.mp3")});
         QCOMPARE(dialogs_.requests.size(), size_t(0));
         dialogs_.choice = Dialogs::Choice{files_->File("out.m3u"), 2};
@@ -475,7 +470,7 @@ private slots:
     }
 
     void loadingReplacesTheListAndPlaysItsFirstEntryWithLoopForcedOn() {
-        auto window = Start();
+        auto window = StartShown();
         Drop(*window, {Media("old.mp3")});
         const std::string a = Media("a.mp3"), b = Media("b.mp3");
         const std::string list = files_->Write(
@@ -516,7 +511,7 @@ private slots:
     }
 
     void aMissingFileIsRemovedWhenPlayed() {
-        auto window = Start();
+        auto window = StartShown();
         // On disk, so the list takes it; unknown to the device, so it fails to open.
         const std::string a = files_->Write("broken.mp3", "not audio");
         Drop(*window, {a});

@@ -32,6 +32,13 @@ protected:
                                dialogs_, settingsFolder, [trayAvailable] { return trayAvailable; }};
     }
 
+    // A window on Services(), shown.
+    std::unique_ptr<TQuavrel> StartShown() {
+        auto window = std::make_unique<TQuavrel>(Services());
+        window->show();
+        return window;
+    }
+
     // A media file written into dir that the fake device plays for lengthMs.
     std::string AddMedia(TempDir& dir, const std::string& name, std::int64_t lengthMs = 10000) {
         const std::string path = dir.Write(name, "media");
