@@ -18,3 +18,9 @@ QStringList ExtensionMimeTypes(const std::vector<std::string>& extensions) {
     }
     return types;
 }
+
+QStringList PlayListMimeTypes() {
+    return {QStringLiteral("audio/x-mpegurl"), QStringLiteral("audio/mpegurl"),
+            QStringLiteral("application/vnd.apple.mpegurl"), QStringLiteral("audio/x-scpls"),
+            QStringLiteral("application/xspf+xml")};
+}

@@ -11,3 +11,7 @@
 // desktop, which a media player must not claim. Used for MPRIS's SupportedMimeTypes and
 // checked against the desktop entry's MimeType line.
 QStringList ExtensionMimeTypes(const std::vector<std::string>& extensions);
+
+// The media types of the play list files the player opens whatever the filter says (M3U, M3U8,
+// PLS, XSPF), in the desktop entry's order.
+QStringList PlayListMimeTypes();

@@ -115,7 +115,8 @@ QStringList MprisService::SupportedMimeTypes() const {
     const std::vector<std::string>& list = player_.FilterList();
     if (!mimeKnown_ || list != mimeExtensions_) {
         mimeExtensions_ = list;
-        mimeTypes_ = ExtensionMimeTypes(list);
+        // OpenUri takes play lists too: they load whatever the filter holds.
+        mimeTypes_ = ExtensionMimeTypes(list) + PlayListMimeTypes();
         mimeKnown_ = true;
     }
     return mimeTypes_;

@@ -20,6 +20,7 @@
 #include "fakes/FakeMediaDevice.h"
 #include "fakes/FakeMessageBox.h"
 #include "fakes/FakeMixerApi.h"
+#include "mpris/ExtensionMimeTypes.h"
 #include "mpris/MprisService.h"
 #include "mpris/TrackedMediaDevice.h"
 #include "services/QtUiPost.h"
@@ -183,10 +184,10 @@ private slots:
         QVERIFY(Get(Root, QStringLiteral("CanRaise")).toBool());
         QVERIFY(Get(Player, QStringLiteral("CanControl")).toBool());
 
-        // The types follow the filter list as it changes.
+        // The types follow the filter list as it changes; play lists open whatever it holds.
         window_->State().FilterList->assign({"wav"});
         QCOMPARE(Get(Root, QStringLiteral("SupportedMimeTypes")).toStringList(),
-                 QStringList{QStringLiteral("audio/x-wav")});
+                 QStringList{QStringLiteral("audio/x-wav")} + PlayListMimeTypes());
 
         window_->hide();
         QCOMPARE(Call(Root, QStringLiteral("Raise")).type(), QDBusMessage::ReplyMessage);

@@ -43,9 +43,7 @@ TEST(DesktopEntryTest, ClaimsTheMediaTypesOfTheDefaultFilterListAndThePlayListTy
     QStringList expected = ExtensionMimeTypes(DefaultFilterList());
     ASSERT_FALSE(expected.isEmpty());
     EXPECT_TRUE(expected.contains(QStringLiteral("audio/flac")));
-    expected << QStringLiteral("audio/x-mpegurl") << QStringLiteral("audio/mpegurl")
-             << QStringLiteral("application/vnd.apple.mpegurl") << QStringLiteral("audio/x-scpls")
-             << QStringLiteral("application/xspf+xml");
+    expected << PlayListMimeTypes();
     const auto keys = ReadEntry(QVRL_DESKTOP_ENTRY);
     EXPECT_EQ(keys.at("MimeType"),
               (expected.join(QLatin1Char(';')) + QLatin1Char(';')).toStdString());
