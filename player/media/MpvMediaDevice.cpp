@@ -22,6 +22,8 @@ void Check(int status) {
 // block is freed; after that it raises its threshold and keeps the block in the thread's heap,
 // where the 10 MiB stay resident for good. A fixed threshold of 1 MiB hands every such block
 // back as it is freed, and the heaps give back free tops above glibc's first 128 KiB again.
+// The price: each opening maps and zeroes the 10 MiB afresh, about 5 ms more between two files
+// (12 against 7 ms of silence on the development machine).
 void KeepLargeBlocksMapped() {
     constexpr int mmapThresholdBytes = 1024 * 1024;
     constexpr int trimThresholdBytes = 128 * 1024;
