@@ -333,6 +333,8 @@ med() { printf '%s\n' ${fig[$1]:-} | median; }
 all() { echo "${fig[$1]:-}" | sed 's/^ //'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a < 0 || b <= 0) print "-"; else printf "%.2f", a / b }'; }
 mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
+# mibs NAME: every run's figure of NAME (KiB) in MiB.
+mibs() { for k in ${fig[$1]:-}; do mib "$k"; echo; done | paste -sd' '; }
 verdict() { [ "$1" = 1 ] && echo meets || echo MISSES; }
 le() { awk -v a="$1" -v b="$2" 'BEGIN { print (a >= 0 && a <= b) ? 1 : 0 }'; }
 
@@ -356,9 +358,11 @@ for what in empty 10k; do
 done
 qe=$(med q_rss_empty) qf=$(med q_rss_full) ae=$(med a_rss_empty) af=$(med a_rss_full) me=$(med m_rss_empty)
 goal=$(( $(le "$qf" "$(awk -v a="$af" 'BEGIN { print a * 0.75 }')") && $(le "$qf" $((2 * qe))) ))
-printf 'memory empty          Quavrel %s MiB  Audacious %s MiB  Qmmp %s MiB\n' "$(mib "$qe")" "$(mib "$ae")" "$(mib "$me")"
-printf 'memory 100,000        Quavrel %s MiB  Audacious %s MiB%s  ratio %s; goal <= 0.75 and <= 2x empty: %s\n' \
-    "$(mib "$qf")" "$(mib "$af")" "$([ "$qmmp_load" = 1 ] && echo "  Qmmp $(mib "$(med m_rss_full)") MiB")" \
+printf 'memory empty          Quavrel %s MiB [%s]  Audacious %s MiB [%s]  Qmmp %s MiB [%s]\n' \
+    "$(mib "$qe")" "$(mibs q_rss_empty)" "$(mib "$ae")" "$(mibs a_rss_empty)" "$(mib "$me")" "$(mibs m_rss_empty)"
+printf 'memory 100,000        Quavrel %s MiB [%s]  Audacious %s MiB [%s]%s  ratio %s; goal <= 0.75 and <= 2x empty: %s\n' \
+    "$(mib "$qf")" "$(mibs q_rss_full)" "$(mib "$af")" "$(mibs a_rss_full)" \
+    "$([ "$qmmp_load" = 1 ] && echo "  Qmmp $(mib "$(med m_rss_full)") MiB")" \
     "$(ratio "$qf" "$af")" "$(verdict "$goal")"
 # Per entry: against the same program playing a one-entry list, since loading a list also
 # starts playing it (the media device's buffers are no entries' cost).
