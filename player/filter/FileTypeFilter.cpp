@@ -2,26 +2,11 @@
 
 #include <filesystem>
 
+#include "textfile/AsciiCase.h"
 #include "textfile/FileErrors.h"
 #include "textfile/StringListFile.h"
 
-namespace {
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i]))
-            return false;
-    }
-    return true;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 const std::vector<std::string>& DefaultFilterList() {
     // The 17 types of the Windows program, in their order, then the ones libmpv plays that
@@ -44,7 +29,7 @@ bool PassesFilter(std::string_view path, const std::vector<std::string>* filterL
         return false;
     const std::string_view extension = path.substr(dot + 1);
     for (const std::string& entry : *filterList) {
-        if (EqualIgnoringCase(entry, extension))
+        if (EqualsIgnoringAsciiCase(entry, extension))
             return true;
     }
     return false;

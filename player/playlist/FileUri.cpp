@@ -1,5 +1,6 @@
 #include "playlist/FileUri.h"
 
+#include "textfile/AsciiCase.h"
 #include "textfile/TextEncoding.h"
 
 namespace {
@@ -10,21 +11,6 @@ bool IsAlpha(char c) {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -42,14 +28,14 @@ bool HasUriScheme(std::string_view text) {
 }
 
 std::optional<std::string> FileUriPath(std::string_view uri) {
-    if (!HasUriScheme(uri) || !EqualsIgnoringCase(uri.substr(0, 5), "file:"))
+    if (!HasUriScheme(uri) || !EqualsIgnoringAsciiCase(uri.substr(0, 5), "file:"))
         return std::nullopt;
     std::string_view rest = uri.substr(5);
     if (rest.starts_with("//")) {
         rest.remove_prefix(2);
         const std::size_t slash = rest.find('/');
         const std::string_view host = rest.substr(0, slash);
-        if (!host.empty() && !EqualsIgnoringCase(host, "localhost"))
+        if (!host.empty() && !EqualsIgnoringAsciiCase(host, "localhost"))
             return std::nullopt;
         if (slash == std::string_view::npos)
             return std::nullopt;

@@ -13,6 +13,7 @@
 #include "playlist/QplReader.h"
 #include "playlist/QplWriter.h"
 #include "playlist/XspfReader.h"
+#include "textfile/AsciiCase.h"
 #include "textfile/FileBytes.h"
 #include "textfile/SaveFile.h"
 #include "textfile/TextEncoding.h"
@@ -29,11 +30,7 @@ std::string LowerExtension(const std::string& fileName) {
     const auto dot = name.find_last_of('.');
     if (dot == std::string::npos)
         return {};
-    std::string ext = name.substr(dot);
-    for (char& c : ext)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return ext;
+    return AsciiLowercase(name.substr(dot));
 }
 
 }  // namespace

@@ -4,17 +4,10 @@
 #include <string>
 
 #include "playlist/PlayListFormatError.h"
+#include "textfile/AsciiCase.h"
 #include "textfile/ListLineReader.h"
 
 namespace {
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower;
-}
 
 // The N of "file<N>" or "title<N>": up to nine digits and nothing else; -1 otherwise.
 long long IndexAfter(std::string_view key, std::string_view prefix) {
@@ -45,14 +38,14 @@ std::vector<PlayListRecord> PlsReader::Read(std::string_view bytes) {
     while (!reader.Eof()) {
         const std::string_view line = TrimBlanks(reader.ReadLine());
         if (line.starts_with('[')) {
-            inSection = Lower(line) == "[playlist]";
+            inSection = AsciiLowercase(line) == "[playlist]";
             sectionSeen = sectionSeen || inSection;
             continue;
         }
         const std::size_t equals = line.find('=');
         if (!inSection || equals == std::string_view::npos)
             continue;
-        const std::string key = Lower(TrimBlanks(line.substr(0, equals)));
+        const std::string key = AsciiLowercase(TrimBlanks(line.substr(0, equals)));
         const std::string_view value = line.substr(equals + 1);
         if (const long long n = IndexAfter(key, "file"); n >= 0) {
             slots[n].hasFile = true;

@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 
 #include "services/ShellIconList.h"
+#include "textfile/AsciiCase.h"
 #include "textfile/TextEncoding.h"
 
 namespace {
@@ -88,12 +89,8 @@ QtShellInfo::TypeEntry QtShellInfo::TypeOf(std::string_view fileName) {
     // The extension after the last ".", of a name that does not start with its only dot.
     std::string extension;
     const std::size_t dot = fileName.rfind('.');
-    if (dot != std::string_view::npos && dot > 0) {
-        extension.assign(fileName.substr(dot + 1));
-        for (char& c : extension)
-            if (c >= 'A' && c <= 'Z')
-                c = static_cast<char>(c - 'A' + 'a');
-    }
+    if (dot != std::string_view::npos && dot > 0)
+        extension = AsciiLowercase(fileName.substr(dot + 1));
     const auto known = byExtension_.find(extension);
     if (known != byExtension_.end())
         return known->second;

@@ -2,18 +2,9 @@
 
 #include <algorithm>
 
+#include "textfile/AsciiCase.h"
+
 namespace {
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string Lowercase(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        c = AsciiLower(c);
-    return lower;
-}
 
 std::string_view Trim(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -47,7 +38,7 @@ std::vector<std::string> ParseMaskList(std::string_view value) {
     for (std::size_t semicolon = text.find(';'); semicolon != std::string::npos;
          semicolon = text.find(';', start)) {
         masks.push_back(
-            Expand(Lowercase(Trim(std::string_view(text).substr(start, semicolon - start)))));
+            Expand(AsciiLowercase(Trim(std::string_view(text).substr(start, semicolon - start)))));
         start = semicolon + 1;
     }
     // Masks are lowercase already, so a plain sort is the case-blind sort.
@@ -59,7 +50,7 @@ std::vector<std::string> ParseMaskList(std::string_view value) {
 bool MatchMaskList(std::string_view name, const std::vector<std::string>& masks) {
     if (name.empty())
         return true;
-    const std::string lower = Lowercase(name);
+    const std::string lower = AsciiLowercase(name);
     return std::any_of(masks.begin(), masks.end(),
                        [&](const std::string& mask) { return MatchMask(lower, mask); });
 }
