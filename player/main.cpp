@@ -38,10 +38,6 @@ std::string CurrentFolder() {
     return error ? std::string("/") : folder.string();
 }
 
-}  // namespace
-
-namespace {
-
 // Runs work once, after the window's first paint; at once (from the event loop) when the
 // window starts hidden, since then nothing is painted.
 class FirstPaintWatcher final : public QObject {
