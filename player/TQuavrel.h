@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "config/LinuxSettings.h"
 #include "mpris/PlayerControl.h"
 #include "playback/PlayerState.h"
 #include "playlist/PlayList.h"
@@ -315,6 +316,8 @@ private:
 
     QuavrelServices services_;
     PlayerState state_;
+    // quavrel.conf: the Linux-only settings, read before Qvrl.ini and written after it.
+    LinuxSettings linuxSettings_;
     PlayList playList_;      // the entries of FileList, with their selected and focused marks
     bool listBusy_ = false;  // a LongWork runs
     std::function<bool(int found)> workProgress_;  // its progress hook, for the adds it makes

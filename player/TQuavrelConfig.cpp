@@ -154,6 +154,8 @@ void TQuavrel::LoadConfig() {
         LoadFilterFile(WindowsDirFile(services_.settingsFolder, kFilterFileName),
                        *state_.FilterList);
         playList_.Clear();
+        linuxSettings_ =
+            LinuxSettings::Read(WindowsDirFile(services_.settingsFolder, kLinuxSettingsFileName));
         const std::string path = WindowsDirFile(services_.settingsFolder, kConfigFileName);
         std::error_code error;
         if (!std::filesystem::exists(path, error)) {
@@ -227,6 +229,7 @@ void TQuavrel::SaveConfig() {
     state.playListDir = state_.PlayListDir;
     state.normalColors = state_.WindowsColors == 1;
     WriteConfig(WindowsDirFile(services_.settingsFolder, kConfigFileName), state);
+    linuxSettings_.Write(WindowsDirFile(services_.settingsFolder, kLinuxSettingsFileName));
 }
 
 void TQuavrel::ResetQuavrel1Click() {
@@ -244,6 +247,8 @@ void TQuavrel::ResetQuavrel1Click() {
     const std::string filter = WindowsDirFile(services_.settingsFolder, kFilterFileName);
     if (std::filesystem::exists(filter, error))
         std::filesystem::remove(filter, error);
+    std::filesystem::remove(WindowsDirFile(services_.settingsFolder, kLinuxSettingsFileName),
+                            error);
     // The program ends at once, without the close handling: nothing is written again.
     closed_ = true;
     close();
