@@ -1,7 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "playlist/TrackTags.h"
 #include "services/SharedText.h"
 
 // One entry of the play list. Entries carry no identity beyond their position: duplicates are
@@ -11,6 +13,9 @@ struct PlayListEntry {
     SharedText TypeName;  // the file type's description, "MP3 audio"; shared by the type's entries
     std::string Path;     // full path exactly as added: what is played and what files store
     int IconIndex = -1;   // index into the process-wide icon list
+    // The file's tags once read in the background; null until then, and for a file that has
+    // none or could not be read. Shared, never changed in place: a new read replaces it.
+    std::shared_ptr<const TrackTags> Tags;
 
     bool operator==(const PlayListEntry&) const = default;
 };
