@@ -204,7 +204,7 @@ PlayListFiles::LoadOutcome PlayListFiles::Append(const std::string& fileName, Pl
         if (form == Form::Own || !record.Caption.empty())
             caption = utf8Only ? record.Caption : ReadableText(record.Caption);
         else
-            caption = ReadableText(CaptionOf(MediaFileOf(*path)));
+            caption = ReadableText(CaptionOf(PlayedFileOf(*path)));
     }
     list.Append(std::move(added));
     return failed ? LoadOutcome::SomeFailed : LoadOutcome::AllAdded;

@@ -3,6 +3,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "playlist/PlayListEntry.h"
 #include "playlist/PlayListFiles.h"
@@ -35,19 +36,26 @@ std::string Uppercase(std::string text) {
     return text;
 }
 
+// path where it exists, else the same name with another media extension; a name in
+// Windows-1252 (a sheet made on Windows) is tried in UTF-8 too, after its bytes.
 std::optional<std::string> WithMediaExtension(const std::string& path) {
-    if (Exists(path))
-        return path;
-    const std::size_t slash = path.find_last_of('/');
-    const std::size_t dot = path.find_last_of('.');
-    const std::string stem = dot == std::string::npos || (slash != std::string::npos && dot < slash)
-                                 ? path
-                                 : path.substr(0, dot);
-    for (const char* extension : MediaExtensions) {
-        for (const std::string& candidate :
-             {stem + "." + extension, stem + "." + Uppercase(extension)})
-            if (Exists(candidate))
-                return candidate;
+    std::vector<std::string> names{path};
+    if (!IsValidUtf8(path))
+        names.push_back(Windows1252ToUtf8(path));
+    for (const std::string& name : names)
+        if (Exists(name))
+            return name;
+    for (const std::string& name : names) {
+        const std::size_t slash = name.find_last_of('/');
+        const std::size_t dot = name.find_last_of('.');
+        const bool hasExtension =
+            dot != std::string::npos && (slash == std::string::npos || dot > slash);
+        const std::string stem = hasExtension ? name.substr(0, dot) : name;
+        for (const char* extension : MediaExtensions)
+            for (const std::string& candidate :
+                 {stem + "." + extension, stem + "." + Uppercase(extension)})
+                if (Exists(candidate))
+                    return candidate;
     }
     return std::nullopt;
 }
@@ -99,9 +107,7 @@ PlayListRecord RecordOf(const PlayListEntry& entry) {
     PlayListRecord record{entry.Caption, entry.Path};
     if (entry.Tags)
         record.LengthMs = entry.Tags->LengthMs;
-    if (entry.Path.find("|t=") == std::string::npos || Exists(entry.Path))
-        return record;
-    if (const std::optional<TrackPart> part = ParseTrackPath(entry.Path)) {
+    if (const std::optional<TrackPart> part = PartPlayedBy(entry.Path)) {
         record.Path = part->File;
         record.StartMs = part->StartMs;
         record.EndMs = part->EndMs;

@@ -1,5 +1,7 @@
 #include "playlist/TrackPath.h"
 
+#include <filesystem>
+
 namespace {
 
 constexpr std::string_view Marker = "|t=";
@@ -79,7 +81,16 @@ std::optional<TrackPart> ParseTrackPath(std::string_view path) {
     return part;
 }
 
-std::string MediaFileOf(const std::string& path) {
-    const std::optional<TrackPart> part = ParseTrackPath(path);
+std::optional<TrackPart> PartPlayedBy(const std::string& path) {
+    if (path.find(Marker) == std::string::npos)
+        return std::nullopt;
+    std::error_code error;
+    if (std::filesystem::exists(path, error))
+        return std::nullopt;
+    return ParseTrackPath(path);
+}
+
+std::string PlayedFileOf(const std::string& path) {
+    const std::optional<TrackPart> part = PartPlayedBy(path);
     return part ? part->File : path;
 }

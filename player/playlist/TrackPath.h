@@ -25,8 +25,11 @@ std::string TrackPathOf(const TrackPart& part);
 // The part a path names; none for a plain path. The file must be non-empty, the start at least
 // 0 and an end after the start.
 std::optional<TrackPart> ParseTrackPath(std::string_view path);
-// The media file a path plays: the part's file, or the path itself.
-std::string MediaFileOf(const std::string& path);
+// The part a path plays: ParseTrackPath's, but none for a file whose own name reads as a
+// track path (it exists). Looks at the file system; blocks on it.
+std::optional<TrackPart> PartPlayedBy(const std::string& path);
+// The file a path plays: the part's file, or the path itself. Looks at the file system.
+std::string PlayedFileOf(const std::string& path);
 
 // Milliseconds as seconds with up to three decimals, trailing zeros dropped: 252347 "252.347",
 // 510000 "510".

@@ -11,6 +11,7 @@
 #include "playlist/FileUri.h"
 #include "playlist/PlayList.h"
 #include "playlist/PlayListFiles.h"
+#include "playlist/PlayListFormatError.h"
 #include "support/TempDir.h"
 #include "textfile/TextEncoding.h"
 
@@ -285,6 +286,90 @@ TEST_F(ListInterchangeTest, WindowsMediaListsFindTheirFiles) {
     EXPECT_EQ(Load(dir_.Write("Music/mix.asx", asx)), PlayListFiles::LoadOutcome::AllAdded);
     EXPECT_EQ(Paths(), paths_);
     EXPECT_EQ(Captions().front(), "T0");
+}
+
+TEST_F(ListInterchangeTest, ACueSheetGivesEachTrackAsAPartOfItsFile) {
+    // Exact Audio Copy's sheet for a WAV rip, in Windows-1252 with CR LF, beside the FLAC that
+    // the rip became; no final line end.
+    const std::string flac = dir_.Write("Rips/Bj\xC3\xB6rk - Homogenic.flac", "fLaC");
+    const std::string sheet = dir_.Write(
+        "Rips/Homogenic.cue",
+        "REM GENRE Electronic\r\nPERFORMER \"Bj\xF6rk\"\r\nTITLE \"Homogenic\"\r\n"
+        "FILE \"Bj\xF6rk - Homogenic.wav\" WAVE\r\n  TRACK 01 AUDIO\r\n    TITLE \"Hunter\"\r\n"
+        "    INDEX 01 00:00:00\r\n  TRACK 02 AUDIO\r\n    TITLE \"J\xF3ga\"\r\n    FLAGS DCP\r\n"
+        "    INDEX 00 04:12:50\r\n    INDEX 01 04:15:00\r\n  TRACK 03 AUDIO\r\n"
+        "    TITLE \"Unravel\"\r\n    INDEX 01 09:20:37");
+    EXPECT_EQ(Load(sheet), PlayListFiles::LoadOutcome::AllAdded);
+    EXPECT_EQ(Paths(), (std::vector<std::string>{flac + "|t=0,255", flac + "|t=255,560.493",
+                                                 flac + "|t=560.493"}));
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Hunter", "J\xC3\xB3ga", "Unravel"}));
+    ASSERT_TRUE(list_.At(1).Tags);
+    EXPECT_EQ(list_.At(1).Tags->LengthMs, 305493);
+    EXPECT_EQ(list_.At(1).Tags->Artist, "Bj\xC3\xB6rk");
+    EXPECT_EQ(list_.At(2).Tags->LengthMs, -1);  // to the end of the file, whose length is not read
+    EXPECT_TRUE(PlayListFiles::IsPlayListFile("/x/A.CUE"));
+
+    // Each form saves the tracks so that they load again as the same tracks.
+    const std::vector<std::string> paths = Paths(), captions = Captions();
+    for (const char* name : {"c.qpl", "c.m3u", "c.m3u8", "c.pls", "c.xspf"}) {
+        const std::string file = dir_.File(std::string("Rips/") + name);
+        PlayListFiles::Save(file, 1, list_, false);
+        EXPECT_EQ(Load(file), PlayListFiles::LoadOutcome::AllAdded) << name;
+        EXPECT_EQ(Paths(), paths) << name;
+        if (std::string(name) != "c.m3u") {
+            EXPECT_EQ(Captions(), captions) << name;
+        }
+        EXPECT_EQ(Load(sheet), PlayListFiles::LoadOutcome::AllAdded);
+    }
+    // The own form holds the track paths, which name no file on Windows ("|"); M3U holds the
+    // file with VLC's start and stop lines.
+    PlayListFiles::Save(dir_.File("Rips/c.qpl"), 1, list_, false);
+    EXPECT_NE(TempDir::Read(dir_.File("Rips/c.qpl"))
+                  .find("\r\nJ\xC3\xB3ga\r\n" + flac + "|t=255,560.493\r\n"),
+              std::string::npos);
+    PlayListFiles::Save(dir_.File("Rips/c.m3u"), 1, list_, false);
+    EXPECT_EQ(TempDir::Read(dir_.File("Rips/c.m3u")),
+              "#EXTVLCOPT:start-time=0\r\n#EXTVLCOPT:stop-time=255\r\n" + flac +
+                  "\r\n#EXTVLCOPT:start-time=255\r\n#EXTVLCOPT:stop-time=560.493\r\n" + flac +
+                  "\r\n#EXTVLCOPT:start-time=560.493\r\n" + flac + "\r\n");
+}
+
+TEST_F(ListInterchangeTest, CueSheetsWithTheQuirksThatBreakReadersLoadCleanly) {
+    const std::string cd1 = dir_.Write("Rips/cd1.ape", "MAC "),
+                      cd2 = dir_.Write("Rips/cd2.wv", "wvpk");
+    // Two FILE lines, names without quotes, lower case, LF ends, a byte-order mark.
+    EXPECT_EQ(Load(dir_.Write("Rips/two.cue",
+                              "\xEF\xBB\xBF"
+                              "file cd1.ape wave\ntrack 01 audio\n"
+                              "index 01 00:00:00\ntrack 02 audio\nindex 01 "
+                              "1:00:00\nFILE \"cd2.wv\" WAVE\nTRACK 03 AUDIO\n"
+                              "INDEX 01 00:00:00\n")),
+              PlayListFiles::LoadOutcome::AllAdded);
+    EXPECT_EQ(Paths(), (std::vector<std::string>{cd1 + "|t=0,60", cd1 + "|t=60", cd2}));
+    // A sheet that names itself, or another sheet, adds nothing from those lines; a missing
+    // file fails; the rest is added and the one message says so.
+    dir_.Write("Rips/other.cue", "FILE cd1.ape WAVE\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n");
+    EXPECT_EQ(Load(dir_.Write("Rips/self.cue",
+                              "FILE \"self.cue\" WAVE\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n"
+                              "FILE \"other.cue\" WAVE\nTRACK 02 AUDIO\nINDEX 01 00:00:00\n"
+                              "FILE \"gone.wav\" WAVE\nTRACK 03 AUDIO\nINDEX 01 00:00:00\n"
+                              "FILE \"C:\\Rips\\cd2.wav\" WAVE\nTRACK 04 AUDIO\n"
+                              "INDEX 01 00:00:00\n")),
+              PlayListFiles::LoadOutcome::SomeFailed);
+    EXPECT_EQ(Paths(), std::vector<std::string>{cd2});  // found by its name beside the sheet
+    // Garbage is one error and an empty list.
+    list_.Append(PlayListEntry{"x", "", cd1, 0});
+    EXPECT_THROW(Load(dir_.Write("Rips/junk.cue", std::string("\x89PNG\r\n\x1A\n\0\0\xFF", 11))),
+                 EPlayListFormatError);
+    EXPECT_TRUE(list_.Empty());
+    // Ten thousand tracks of one file.
+    std::string big = "FILE cd1.ape WAVE\n";
+    for (int i = 0; i < 10000; ++i)
+        big +=
+            "TRACK " + std::to_string(i + 1) + " AUDIO\nINDEX 01 " + std::to_string(i) + ":00:00\n";
+    EXPECT_EQ(Load(dir_.Write("Rips/big.cue", big)), PlayListFiles::LoadOutcome::AllAdded);
+    EXPECT_EQ(list_.Count(), 10000);
+    EXPECT_EQ(list_.At(9999).Path, cd1 + "|t=599940");
 }
 
 }  // namespace
