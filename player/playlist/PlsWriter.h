@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "playlist/PlayListRecord.h"
@@ -16,4 +17,6 @@ class SaveFile;
 class PlsWriter {
 public:
     static void Write(SaveFile& file, const std::vector<PlayListRecord>& records);
+    // The bytes Write writes.
+    static std::string Text(const std::vector<PlayListRecord>& records);
 };

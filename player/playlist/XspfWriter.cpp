@@ -14,15 +14,13 @@ namespace {
 
 constexpr const char* VlcApplication = "http://www.videolan.org/vlc/playlist/0";
 
-class SaveFileWriter final : public pugi::xml_writer {
+class StringWriter final : public pugi::xml_writer {
 public:
-    explicit SaveFileWriter(SaveFile& file) : file_(file) {}
     void write(const void* data, size_t size) override {
-        file_.Write(std::string_view(static_cast<const char*>(data), size));
+        text.append(static_cast<const char*>(data), size);
     }
 
-private:
-    SaveFile& file_;
+    std::string text;
 };
 
 // Text XML 1.0 can hold: valid UTF-8 without the control characters it forbids.
@@ -42,6 +40,10 @@ std::string Location(const std::string& path) {
 }  // namespace
 
 void XspfWriter::Write(SaveFile& file, const std::vector<PlayListRecord>& records) {
+    file.Write(Text(records));
+}
+
+std::string XspfWriter::Text(const std::vector<PlayListRecord>& records) {
     pugi::xml_document document;
     pugi::xml_node declaration = document.append_child(pugi::node_declaration);
     declaration.append_attribute("version") = "1.0";
@@ -70,6 +72,7 @@ void XspfWriter::Write(SaveFile& file, const std::vector<PlayListRecord>& record
         for (const std::string& option : options)
             extension.append_child("vlc:option").text() = option.c_str();
     }
-    SaveFileWriter writer(file);
+    StringWriter writer;
     document.save(writer, "  ", pugi::format_default, pugi::encoding_utf8);
+    return std::move(writer.text);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "playlist/PlayListRecord.h"
@@ -17,4 +18,6 @@ class SaveFile;
 class XspfWriter {
 public:
     static void Write(SaveFile& file, const std::vector<PlayListRecord>& records);
+    // The bytes Write writes.
+    static std::string Text(const std::vector<PlayListRecord>& records);
 };
