@@ -60,18 +60,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(Local(fromXspf[k].Path) == records[k].Path);
         FUZZ_CHECK(fromXspf[k].StartMs == records[k].StartMs);
         FUZZ_CHECK(fromXspf[k].EndMs == records[k].EndMs);
-        // XML holds no controls and reads every line end as LF; the reader trims.
+        // XML holds no controls, then reads every line end as LF; the reader trims.
+        std::string kept;
+        for (const char c : ReadableText(records[k].Caption))
+            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r')
+                kept += c;
         std::string caption;
-        const std::string readable = ReadableText(records[k].Caption);
-        for (std::size_t i = 0; i < readable.size(); ++i) {
-            const char c = readable[i];
-            if (c == '\r') {
-                caption += '\n';
-                if (i + 1 < readable.size() && readable[i + 1] == '\n')
-                    ++i;
-            } else if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n') {
-                caption += c;
+        for (std::size_t i = 0; i < kept.size(); ++i) {
+            if (kept[i] != '\r') {
+                caption += kept[i];
+                continue;
             }
+            caption += '\n';
+            if (i + 1 < kept.size() && kept[i + 1] == '\n')
+                ++i;
         }
         FUZZ_CHECK(fromXspf[k].Caption == Trimmed(caption, " \t\r\n"));
     }
