@@ -1,6 +1,7 @@
 #include "playlist/PlayListFiles.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "playlist/AsxReader.h"
 #include "playlist/CueReader.h"
@@ -181,18 +182,17 @@ PlayListFiles::LoadOutcome PlayListFiles::Append(const std::string& fileName, Pl
     };
     const FileAdder::Session session(adder);
     // The tracks of a sheet name their file again and again: it is looked for once.
-    const PlayListRecord* previous = nullptr;
+    std::optional<std::pair<std::string, PlayListRecord::Escapes>> looked;
     std::optional<std::string> path;
     for (const PlayListRecord& record : records) {
         if (!heard(0))
             break;
-        if (!previous || previous->Path != record.Path ||
-            previous->PathEscapes != record.PathEscapes) {
+        if (!looked || looked->first != record.Path || looked->second != record.PathEscapes) {
             path = resolver.Resolve(record.Path, record.PathEscapes);
             if (form == Form::Cue)
                 path = TrackEntries::SheetMedia(path, record.Path, folder);
+            looked.emplace(record.Path, record.PathEscapes);
         }
-        previous = &record;
         const int index = path ? TrackEntries::Add(adder, record, *path, append, heard) : -1;
         if (cancelled)
             break;
