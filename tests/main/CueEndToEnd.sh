@@ -44,6 +44,8 @@ import -window root "$out/cue-third-track.png"
 for gap in $((second - first)) $((third - second)); do
     ((gap > 1500 && gap < 2600)) || fail "a track took $gap ms, not 2000"
 done
+# The window's id, found in a subshell above.
+wid=$(xdotool search --onlyvisible --name "Quavrel" 2>/dev/null | head -1 || true)
 exit_player
 grep -q 'TITLE "Second Tone"' "$work/Rips/Album.cue" || fail "the sheet changed"
 echo "end to end: a CUE album played its tracks in order (at $first, $second, $third ms); screenshots in $out"
