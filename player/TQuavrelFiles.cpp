@@ -123,12 +123,17 @@ void TQuavrel::ShowListFailure() {
 }
 
 void TQuavrel::SavePlayList(bool selectedOnly) {
-    Dialogs::Request request =
-        PlayListRequest(PlayListFiles::SaveTitle, PlayListFiles::SaveFilter, state_.CurrentListFile,
-                        state_.PlayListDir, saveFilterIndex_);
-    // The first three types add ".qpl" to a bare name, as they always did; extended M3U adds
-    // its own extension.
-    request.typeExts = {{PlayListFiles::ExtM3uFilterIndex, "m3u8"}};
+    // The name offered comes with its own type, so that Enter writes the form it was loaded
+    // in; a list of a form that is only read is offered under a ".qpl" name.
+    const std::string offered = PlayListFiles::SaveNameOf(state_.CurrentListFile);
+    Dialogs::Request request = PlayListRequest(
+        PlayListFiles::SaveTitle, PlayListFiles::SaveFilter, offered, state_.PlayListDir,
+        PlayListFiles::FilterIndexOf(offered).value_or(saveFilterIndex_));
+    // The first three types add ".qpl" to a bare name, as they always did; the others add
+    // their own extension.
+    request.typeExts = {{PlayListFiles::ExtM3uFilterIndex, "m3u8"},
+                        {PlayListFiles::PlsFilterIndex, "pls"},
+                        {PlayListFiles::XspfFilterIndex, "xspf"}};
     const auto choice = services_.dialogs.SaveFile(request);
     if (!choice)
         return;
