@@ -2,6 +2,7 @@
 #include <malloc.h>
 
 #include <QAction>
+#include <QTimer>
 #include <QToolButton>
 
 #include "TQuavrel.h"
@@ -112,9 +113,13 @@ void TQuavrel::LongWork(const char* what,
         work(workProgress_);
     } catch (...) {
         restore();
+        if (!queuedOpens_.empty())
+            QTimer::singleShot(0, this, [this] { OpenQueued(); });
         throw;
     }
     restore();
+    if (!queuedOpens_.empty())
+        QTimer::singleShot(0, this, [this] { OpenQueued(); });
     // The work's own scratch (the file's lines, the records, the batch) lies between the
     // entries it made: hand those free pages back, or the program keeps its peak size.
     ::malloc_trim(0);
@@ -154,8 +159,8 @@ void TQuavrel::ShowListFailure() {
 
 void TQuavrel::SavePlayList(bool selectedOnly) {
     Dialogs::Request request =
-        PlayListRequest(PlayListFiles::SaveTitle, PlayListFiles::SaveFilter,
-                        state_.CurrentListFile, state_.PlayListDir, saveFilterIndex_);
+        PlayListRequest(PlayListFiles::SaveTitle, PlayListFiles::SaveFilter, state_.CurrentListFile,
+                        state_.PlayListDir, saveFilterIndex_);
     // The first three types add ".qpl" to a bare name, as they always did; extended M3U adds
     // its own extension.
     request.typeExts = {{PlayListFiles::ExtM3uFilterIndex, "m3u8"}};

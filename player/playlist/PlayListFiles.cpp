@@ -1,6 +1,7 @@
 #include "playlist/PlayListFiles.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "playlist/ExtM3uWriter.h"
 #include "playlist/FileAdder.h"
@@ -92,13 +93,16 @@ PlayListFiles::LoadOutcome PlayListFiles::Append(const std::string& fileName, Pl
     std::error_code error;
     if (fileName.empty() || !fs::exists(fileName, error))
         return LoadOutcome::Missing;
-    const std::string bytes = ReadFileBytes(fileName);
     std::vector<PlayListRecord> records;
-    try {
-        records = Read(form, bytes);
-    } catch (const EPlayListFormatError& broken) {
-        throw EPlayListFormatError("The play list " + ReadableText(fileName) +
-                                   " could not be read.\r" + broken.what());
+    {
+        // Only a regular file of a sane size is read; the bytes go once the records are made.
+        const std::string bytes = ReadFileBytes(fileName);
+        try {
+            records = Read(form, bytes);
+        } catch (const EPlayListFormatError& broken) {
+            throw EPlayListFormatError("The play list " + ReadableText(fileName) +
+                                       " could not be read.\r" + broken.what());
+        }
     }
 
     std::error_code absoluteError;
@@ -120,10 +124,13 @@ PlayListFiles::LoadOutcome PlayListFiles::Append(const std::string& fileName, Pl
         return !cancelled;
     };
     const FileAdder::Session session(adder);
-    for (const PlayListRecord& record : records) {
+    for (PlayListRecord& record : records) {
         if (!heard(0))
             break;
-        const std::optional<std::string> path = resolver.Resolve(record.Path);
+        // Each record's text is let go once it is used: the records and the entries they
+        // become are never both held whole.
+        const PlayListRecord used = std::exchange(record, {});
+        const std::optional<std::string> path = resolver.Resolve(used.Path);
         const int index = path ? adder.AddFile(*path, append, heard) : -1;
         if (cancelled)
             break;
@@ -132,8 +139,8 @@ PlayListFiles::LoadOutcome PlayListFiles::Append(const std::string& fileName, Pl
             continue;
         }
         std::string& caption = added[index].Caption;
-        if (form == Form::Own || !record.Caption.empty())
-            caption = utf8Only ? record.Caption : ReadableText(record.Caption);
+        if (form == Form::Own || !used.Caption.empty())
+            caption = utf8Only ? used.Caption : ReadableText(used.Caption);
         else
             caption = ReadableText(CaptionOf(*path));
     }
