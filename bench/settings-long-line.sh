@@ -27,6 +27,7 @@ python3 -c 'import sys; sys.stdout.write("7" * 10_000_000)' >"$work/digits"
 hz=$(getconf CLK_TCK)
 
 # The settings a first run leaves, to put the long line into.
+mkdir -p "$work/home"
 qvrl_start "$qvrl" "$work/home" && qvrl_quit
 cp "$work/home/quavrel/Qvrl.ini" "$work/good.ini"
 failed=0

@@ -22,6 +22,7 @@
 #include "filter/FileTypeFilter.h"
 #include "media/MpvMediaDevice.h"
 #include "mixer/PulseMixerApi.h"
+#include "mixer/SoundServerSocket.h"
 #include "mpris/MprisService.h"
 #include "mpris/TrackedMediaDevice.h"
 #include "services/QtDialogs.h"
@@ -168,6 +169,23 @@ std::optional<int> HandOverOrClaim(const QString& id, const std::string& setting
     return std::nullopt;
 }
 
+// The sound server coming back (after a crash or a restart): mpv's output is opened again, so
+// the file that plays is heard again where it stands. Looked at once a second.
+void WatchSoundServer(QObject& owner, MpvMediaDevice& mpv) {
+    const std::optional<std::string> socket = SoundServerSocket();
+    if (!socket)
+        return;
+    auto* watch = new QTimer(&owner);
+    QObject::connect(watch, &QTimer::timeout, &owner,
+                     [&mpv, path = *socket, up = SoundServerAnswers(*socket)]() mutable {
+                         const bool answers = SoundServerAnswers(path);
+                         if (answers && !up)
+                             mpv.ReloadAudio();
+                         up = answers;
+                     });
+    watch->start(1000);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -227,6 +245,7 @@ int main(int argc, char** argv) {
             // Said again, in a message box, by the first open.
         }
     });
+    WatchSoundServer(quavrel, mpv);
     quavrel.AnswerLaterCopies(id);
     // The files named on the command line, once the default play list has been loaded.
     quavrel.OpenFiles(files);

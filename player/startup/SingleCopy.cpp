@@ -20,9 +20,14 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The locks this process holds, by socket path; kept open until the process ends.
-std::map<std::string, int>& HeldLocks() {
-    static std::map<std::string, int> locks;
+// The locks taken in this process, by socket path, with the process that took them (a child
+// made by fork inherits the map, not the lock's ownership); kept open until the process ends.
+struct HeldLock {
+    pid_t process;
+    int fd;
+};
+std::map<std::string, HeldLock>& HeldLocks() {
+    static std::map<std::string, HeldLock> locks;
     return locks;
 }
 
@@ -81,7 +86,7 @@ Send TrySend(const std::string& path, std::string_view message, Clock::time_poin
 }
 
 bool TakeLock(const std::string& socketPath) {
-    if (HeldLocks().contains(socketPath))
+    if (SingleCopy::Holds(socketPath))
         return true;
     const std::string lockPath = socketPath + ".lock";
     const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
@@ -91,7 +96,7 @@ bool TakeLock(const std::string& socketPath) {
         ::close(fd);
         return false;
     }
-    HeldLocks()[socketPath] = fd;
+    HeldLocks()[socketPath] = HeldLock{::getpid(), fd};
     return true;
 }
 
@@ -163,5 +168,6 @@ bool SingleCopy::Send(const std::string& socketPath, std::string_view message,
 }
 
 bool SingleCopy::Holds(const std::string& socketPath) {
-    return HeldLocks().contains(socketPath);
+    const auto held = HeldLocks().find(socketPath);
+    return held != HeldLocks().end() && held->second.process == ::getpid();
 }
