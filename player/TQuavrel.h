@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -188,7 +189,8 @@ public:
     // Local paths from the command line, a later start or the media player interface: when
     // the first names a play list file, it is loaded as LoadIt does and the rest are added;
     // otherwise all are added as a drop adds them and the first new entry plays. Returns
-    // whether the play list took anything. An error shows its message box here.
+    // whether the play list took anything. An error shows its message box here. Files that
+    // come while other work on the list runs wait for it to end (true is returned for them).
     bool OpenFiles(const std::vector<std::string>& paths);
     // Answers later starts under id, as the single-copy check of the tray icon: their files
     // are opened and the window comes forward (Raise).
@@ -320,6 +322,8 @@ private:
     void KeepSorted();
     // TQuavrelOpen.cpp
     bool OpenPaths(const std::vector<std::string>& paths);  // OpenFiles, unguarded
+    // Opens the next files that came while other work on the list ran, once it has ended.
+    void OpenQueued();
     // Adds dropped files at the end, a play list file by its entries, then sorts when sorting
     // is on; with makeCurrent, as a drop does (the first file's entry becomes the current one).
     // Returns the path of the first new entry, none when nothing was added.
@@ -332,6 +336,10 @@ private:
     PlayList playList_;      // the entries of FileList, with their selected and focused marks
     bool listBusy_ = false;  // a LongWork runs
     std::function<bool(int found)> workProgress_;  // its progress hook, for the adds it makes
+    // Files from later starts and the bus that came while a load or an open was at work (its
+    // progress dialog and message boxes let them in), taken in turn when it ends.
+    std::deque<std::vector<std::string>> queuedOpens_;
+    bool opening_ = false;
     MediaDevice& MediaPlayer1;
 
     // --- Components, named as the design names them ---
@@ -416,6 +424,7 @@ private:
     int openFilterIndex_ = 1;     // each dialog offers the type last chosen in it first
     int saveFilterIndex_ = 1;
     bool closed_ = false;
+    bool saveRefused_ = false;         // a close could not write the settings and said why
     std::function<void()> afterTick_;  // PlayerControl's watchers
     std::function<void()> afterSeek_;
 };

@@ -2,6 +2,7 @@
 #include <malloc.h>
 
 #include <QAction>
+#include <QTimer>
 #include <QToolButton>
 
 #include "ControlStates.h"
@@ -80,6 +81,14 @@ void TQuavrel::LongWork(const char* what,
                         const std::function<void(const std::function<bool(int found)>&)>& work) {
     if (listBusy_)
         return;  // one long work at a time: a second would change the list under the first
+    // Files that came while the work ran are opened once it has ended, also when it failed.
+    struct OpenQueuedAtEnd {
+        TQuavrel& window;
+        ~OpenQueuedAtEnd() {
+            if (!window.queuedOpens_.empty())
+                QTimer::singleShot(0, &window, [w = &window] { w->OpenQueued(); });
+        }
+    } openQueued{*this};
     {
         const ScopedValue<bool> busy(listBusy_, true);
         // The user's ways to change the list, off until the work ends; the modal dialog keeps

@@ -4,15 +4,26 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWindow>
+#include <chrono>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <future>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "TQuavrel.h"
+#include "config/ConfigFormat.h"
+#include "config/LinuxSettings.h"
+#include "filter/FileTypeFilter.h"
 #include "media/MpvMediaDevice.h"
 #include "media/RangedMediaDevice.h"
 #include "mixer/PulseMixerApi.h"
+#include "mixer/SoundServerSocket.h"
 #include "mpris/MprisService.h"
 #include "mpris/TrackedMediaDevice.h"
 #include "services/QtDialogs.h"
@@ -21,7 +32,10 @@
 #include "services/QtUiPost.h"
 #include "services/SettingsFolder.h"
 #include "services/SystemClock.h"
+#include "startup/BusProbe.h"
 #include "startup/CommandLine.h"
+#include "startup/SingleCopy.h"
+#include "textfile/SaveFile.h"
 #include "widgets/TTrayIcon.h"
 
 namespace {
@@ -33,6 +47,13 @@ QString SingleCopyId(const std::string& settingsFolder) {
                                                      QCryptographicHash::Sha1);
     return QStringLiteral("quavrel-") + QString::fromLatin1(hash.toHex().left(16));
 }
+
+// How long a start waits for a running copy that is busy (loading its default play list, say)
+// before it gives up; it never becomes a second player meanwhile.
+constexpr std::chrono::milliseconds kClaimWait{20000};
+
+// A bus answers its first handshake line at once; a start waits no longer for one that does not.
+constexpr std::chrono::milliseconds kBusWait{1000};
 
 std::string CurrentFolder() {
     std::error_code error;
@@ -86,6 +107,87 @@ void AfterFirstPaint(QWidget& window, std::function<void()> work) {
     new FirstPaintWatcher(window, std::move(work));
 }
 
+// While the application object is made: Qt ends a program it cannot give a display with a
+// fatal message and an abort (a core dump). The first copy says so in one line and exits; the
+// warnings on the way are kept back and told only when the start goes on.
+QtMessageHandler startHandler = nullptr;
+std::vector<std::pair<QtMsgType, QString>>* heldBack = nullptr;
+
+void StartMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fputs("qvrl: no display to show the window on (is DISPLAY or WAYLAND_DISPLAY set?)\n",
+                   stderr);
+        std::_Exit(1);
+    }
+    if (heldBack != nullptr && heldBack->size() < 100)
+        heldBack->emplace_back(type, text);
+    (void)context;
+}
+
+std::unique_ptr<QApplication> MakeApplication(int& argc, char** argv) {
+    std::vector<std::pair<QtMsgType, QString>> held;
+    heldBack = &held;
+    startHandler = qInstallMessageHandler(StartMessages);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(startHandler);
+    heldBack = nullptr;
+    const QMessageLogContext context;
+    for (const auto& [type, text] : held)
+        startHandler ? startHandler(type, context, text) : qt_message_output(type, context, text);
+    return app;
+}
+
+// A copy runs already: it takes the files (or only comes forward), and this one ends before it
+// has loaded or played anything, and before it needs a display: the exit status is returned.
+// Otherwise this process holds the settings folder's lock from here to its end, and none is.
+std::optional<int> HandOverOrClaim(const QString& id, const std::string& settingsFolder,
+                                   const std::vector<std::string>& files) {
+    // Whether the session bus answers, found out while the start looks for a running copy.
+    const char* busAddress = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    std::future<bool> busAnswers =
+        std::async(std::launch::async, [bus = std::string(busAddress ? busAddress : "")] {
+            return bus.empty() || BusAnswers(bus, kBusWait);
+        });
+    const std::string message = id.toStdString() + '\n' + CommandLine::EncodeHandOver(files);
+    switch (SingleCopy::Claim(SingleCopy::SocketPath(id.toStdString()), message, kClaimWait)) {
+        case SingleCopy::Outcome::HandedOver:
+            return 0;
+        case SingleCopy::Outcome::NoAnswer:
+            std::fputs("qvrl: another copy runs with these settings and does not answer\n", stderr);
+            return 1;
+        case SingleCopy::Outcome::First:
+            break;
+    }
+    // What saves cut short by a kill left beside the settings; no other copy is saving now.
+    RemoveLeftoverSaveFiles(settingsFolder,
+                            {std::string(kConfigFileName), std::string(kFilterFileName),
+                             std::string(kLinuxSettingsFileName)});
+    // A bus that accepts and never answers would hold the window wherever the toolkit asks it
+    // something (the tray, accessibility, the media player interface): run without one.
+    if (!busAnswers.get()) {
+        std::fputs("qvrl: the session bus does not answer; running without it\n", stderr);
+        ::setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+    }
+    return std::nullopt;
+}
+
+// The sound server coming back (after a crash or a restart): mpv's output is opened again, so
+// the file that plays is heard again where it stands. Looked at once a second.
+void WatchSoundServer(QObject& owner, MpvMediaDevice& mpv) {
+    const std::optional<std::string> socket = SoundServerSocket();
+    if (!socket)
+        return;
+    auto* watch = new QTimer(&owner);
+    QObject::connect(watch, &QTimer::timeout, &owner,
+                     [&mpv, path = *socket, up = SoundServerAnswers(*socket)]() mutable {
+                         const bool answers = SoundServerAnswers(path);
+                         if (answers && !up)
+                             mpv.ReloadAudio();
+                         up = answers;
+                     });
+    watch->start(1000);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -106,21 +208,18 @@ int main(int argc, char** argv) {
     }
     const std::vector<std::string> files = CommandLine::LocalPaths(line.Items, CurrentFolder());
 
-    QApplication app(argc, argv);
+    const std::string settingsFolder = SettingsFolder();
+    const QString id = SingleCopyId(settingsFolder);
+    if (const std::optional<int> handedOver = HandOverOrClaim(id, settingsFolder, files))
+        return *handedOver;
+
+    const std::unique_ptr<QApplication> app = MakeApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quavrel"));
     QApplication::setDesktopFileName(QStringLiteral("quavrel"));
     // Closing the main window ends the program, whatever pop-ups are still around.
     QApplication::setQuitOnLastWindowClosed(false);
     // libmpv needs the C numeric locale, set after the application object exists.
     std::setlocale(LC_NUMERIC, "C");
-
-    // A copy runs already: it takes the files (or only comes forward), and this one ends before
-    // it has loaded or played anything.
-    const std::string settingsFolder = SettingsFolder();
-    const QString id = SingleCopyId(settingsFolder);
-    if (TTrayIcon::HandToFirstCopy(id,
-                                   QByteArray::fromStdString(CommandLine::EncodeHandOver(files))))
-        return 0;
 
     QtUiPost uiPost;
     MpvMediaDevice mpv(uiPost, MpvMediaDevice::Output::System);
@@ -150,6 +249,7 @@ int main(int argc, char** argv) {
             // Said again, in a message box, by the first open.
         }
     });
+    WatchSoundServer(quavrel, mpv);
     quavrel.AnswerLaterCopies(id);
     // The files named on the command line, once the default play list has been loaded.
     quavrel.OpenFiles(files);

@@ -35,6 +35,10 @@ public:
     // Opens libmpv and makes the handle now, if not done yet (the program calls it once its
     // window has shown). Throws EMCIDeviceError when libmpv cannot be used.
     void Prepare();
+    // Opens the sound output again, for a sound server that has come back: mpv fell back to no
+    // sound when it went, and the file plays on silently otherwise. The file stays where it
+    // stands. Nothing before libmpv is in use; a failure is passed over.
+    void ReloadAudio();
 
     void Open() override;
     void Notify(bool requested) override { notifyRequested_ = requested; }

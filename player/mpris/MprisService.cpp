@@ -125,16 +125,41 @@ QStringList MprisService::SupportedMimeTypes() const {
 
 // --- Player interface: commands ---
 
+QString MprisService::RunTransport(Transport kind, const std::function<void()>& command) {
+    if (!burst_) {
+        burst_ = true;
+        QTimer::singleShot(0, this, &MprisService::NextOfBurst);
+        return Run(command);
+    }
+    constexpr std::size_t kMostQueued = 64;
+    const bool sameAsLast = !queued_.empty() && queued_.back().first == kind;
+    if ((sameAsLast && kind != Transport::PlayPause) || queued_.size() >= kMostQueued)
+        return {};
+    queued_.emplace_back(kind, command);
+    return {};
+}
+
+void MprisService::NextOfBurst() {
+    if (queued_.empty()) {
+        burst_ = false;
+        return;
+    }
+    const std::function<void()> command = std::move(queued_.front().second);
+    queued_.pop_front();
+    QTimer::singleShot(0, this, &MprisService::NextOfBurst);
+    Run(command);
+}
+
 QString MprisService::Play() {
-    return Run([this] { player_.PlaySelected(); });
+    return RunTransport(Transport::Play, [this] { player_.PlaySelected(); });
 }
 
 QString MprisService::Pause() {
-    return Run([this] { player_.StopPlaying(); });
+    return RunTransport(Transport::Pause, [this] { player_.StopPlaying(); });
 }
 
 QString MprisService::PlayPause() {
-    return Run([this] {
+    return RunTransport(Transport::PlayPause, [this] {
         if (device_.Mode() == MediaMode::Playing)
             player_.StopPlaying();
         else
@@ -143,15 +168,15 @@ QString MprisService::PlayPause() {
 }
 
 QString MprisService::Stop() {
-    return Run([this] { player_.StopPlaying(); });
+    return RunTransport(Transport::Stop, [this] { player_.StopPlaying(); });
 }
 
 QString MprisService::Next() {
-    return Run([this] { player_.PlayNext(); });
+    return RunTransport(Transport::Next, [this] { player_.PlayNext(); });
 }
 
 QString MprisService::Previous() {
-    return Run([this] { player_.PlayPrevious(); });
+    return RunTransport(Transport::Previous, [this] { player_.PlayPrevious(); });
 }
 
 QString MprisService::Seek(qint64 offsetUs) {
@@ -187,12 +212,9 @@ QString MprisService::OpenUri(const QString& uri) {
     const std::optional<std::string> path = FileUriPath(uri.toStdString());
     if (!path)
         return QStringLiteral("Only local files can be opened: %1").arg(uri);
-    QString refused;
-    QString error = Run([this, &path, &refused] {
-        if (!player_.AddAndPlay(*path))
-            refused = QStringLiteral("The play list did not take %1").arg(Text(*path));
-    });
-    return error.isEmpty() ? refused : error;
+    // After the answer: a walk or a large list is long work, and the caller must not wait.
+    QTimer::singleShot(0, this, [this, file = *path] { Run([&] { player_.AddAndPlay(file); }); });
+    return {};
 }
 
 // --- Player interface: properties ---

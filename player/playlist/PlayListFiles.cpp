@@ -153,13 +153,16 @@ PlayListFiles::LoadOutcome PlayListFiles::Append(const std::string& fileName, Pl
     std::error_code error;
     if (fileName.empty() || !fs::exists(fileName, error))
         return LoadOutcome::Missing;
-    const std::string bytes = ReadFileBytes(fileName);
     std::vector<PlayListRecord> records;
-    try {
-        records = Read(form, bytes);
-    } catch (const EPlayListFormatError& broken) {
-        throw EPlayListFormatError("The play list " + ReadableText(fileName) +
-                                   " could not be read.\r" + broken.what());
+    {
+        // Only a regular file of a sane size is read; the bytes go once the records are made.
+        const std::string bytes = ReadFileBytes(fileName);
+        try {
+            records = Read(form, bytes);
+        } catch (const EPlayListFormatError& broken) {
+            throw EPlayListFormatError("The play list " + ReadableText(fileName) +
+                                       " could not be read.\r" + broken.what());
+        }
     }
 
     std::error_code absoluteError;
