@@ -16,6 +16,10 @@ void PlayListObserver::EntriesDeleted(const std::vector<std::pair<int, int>>& ru
         EntriesRemoved(run->first, run->second);
 }
 
+void PlayListObserver::TagsChanged(int first, int last) {
+    EntriesChanged(first, last);
+}
+
 static_assert(sizeof(PlayListEntry) <= 80, "a play list entry stays within 80 bytes");
 
 int PlayList::Append(PlayListEntry entry) {
@@ -108,6 +112,20 @@ void PlayList::Move(int from, int to) {
 void PlayList::SetCaption(int index, std::string caption) {
     items_.at(index).Caption = std::move(caption);
     Tell([&](PlayListObserver& o) { o.EntriesChanged(index, index); });
+}
+
+void PlayList::SetTags(const std::vector<TagUpdate>& updates) {
+    int first = Count();
+    int last = -1;
+    for (const TagUpdate& update : updates) {
+        if (!Contains(update.Index))
+            continue;
+        items_[update.Index].Tags = update.Tags;
+        first = std::min(first, update.Index);
+        last = std::max(last, update.Index);
+    }
+    if (last >= 0)
+        Tell([&](PlayListObserver& o) { o.TagsChanged(first, last); });
 }
 
 void PlayList::Sort(bool (*less)(const PlayListEntry&, const PlayListEntry&)) {
