@@ -20,7 +20,7 @@ void PlayListObserver::TagsChanged(int first, int last) {
     EntriesChanged(first, last);
 }
 
-static_assert(sizeof(PlayListEntry) <= 80, "a play list entry stays within 80 bytes");
+static_assert(sizeof(PlayListEntry) <= 96, "a play list entry stays within 96 bytes");
 
 int PlayList::Append(PlayListEntry entry) {
     items_.push_back(Item{std::move(entry), false});
