@@ -41,6 +41,7 @@ class TDock97;
 class TDockHost;
 class TFileTypeBox;
 class TFileView;
+class TagScanner;
 class TLCDLabel;
 class TToolbar97;
 class TToolbarSep97;
@@ -169,6 +170,14 @@ public:
     void LoadPlayList();
     void LoadIt(const std::string& fileName);
     void SavePlayList(bool selectedOnly);
+
+    // --- Tags (TQuavrelFiles.cpp) ---
+    // Starts the background scan of the play list's tags; main() makes it over PlayListModel()
+    // once the window has painted, and the window owns it from then on.
+    void StartTagScan(std::unique_ptr<TagScanner> scanner);
+    // The play list view shows rows first..last (inclusive): their tags are read first. Cheap;
+    // does nothing before the scan starts.
+    void PlayListRowsShown(int first, int last);
 
     // --- Explorer pane (TQuavrelExplorer.cpp): showing and hiding it; its own commands are
     // ExplorerPane's ---
@@ -406,4 +415,6 @@ private:
     bool closed_ = false;
     std::function<void()> afterTick_;  // PlayerControl's watchers
     std::function<void()> afterSeek_;
+    // Declared after playList_, which it watches, so it goes first.
+    std::unique_ptr<TagScanner> tagScanner_;
 };

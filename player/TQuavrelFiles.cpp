@@ -10,6 +10,7 @@
 #include "playlist/PlayListFiles.h"
 #include "services/Dialogs.h"
 #include "services/MessageBox.h"
+#include "tags/TagScanner.h"
 #include "views/TFileView.h"
 #include "views/WorkProgress.h"
 
@@ -154,8 +155,8 @@ void TQuavrel::ShowListFailure() {
 
 void TQuavrel::SavePlayList(bool selectedOnly) {
     Dialogs::Request request =
-        PlayListRequest(PlayListFiles::SaveTitle, PlayListFiles::SaveFilter,
-                        state_.CurrentListFile, state_.PlayListDir, saveFilterIndex_);
+        PlayListRequest(PlayListFiles::SaveTitle, PlayListFiles::SaveFilter, state_.CurrentListFile,
+                        state_.PlayListDir, saveFilterIndex_);
     // The first three types add ".qpl" to a bare name, as they always did; extended M3U adds
     // its own extension.
     request.typeExts = {{PlayListFiles::ExtM3uFilterIndex, "m3u8"}};
@@ -181,4 +182,13 @@ void TQuavrel::FileTypes1Click() {
 
 void TQuavrel::FIleTypeFilter1Click() {
     FileTypes1Click();
+}
+
+void TQuavrel::StartTagScan(std::unique_ptr<TagScanner> scanner) {
+    tagScanner_ = std::move(scanner);
+}
+
+void TQuavrel::PlayListRowsShown(int first, int last) {
+    if (tagScanner_)
+        tagScanner_->ShowRows(first, last);
 }

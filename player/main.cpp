@@ -4,10 +4,13 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
+#include <chrono>
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <thread>
 
 #include "TQuavrel.h"
 #include "media/MpvMediaDevice.h"
@@ -20,6 +23,9 @@
 #include "services/SettingsFolder.h"
 #include "services/SystemClock.h"
 #include "startup/CommandLine.h"
+#include "tags/TagCache.h"
+#include "tags/TagLibReader.h"
+#include "tags/TagScanner.h"
 #include "widgets/TTrayIcon.h"
 
 namespace {
@@ -80,6 +86,18 @@ private:
     bool queued_ = false;
 };
 
+// The day of the epoch, by which the tag cache ages its records.
+std::int64_t Today() {
+    using namespace std::chrono;
+    return duration_cast<hours>(system_clock::now().time_since_epoch()).count() / 24;
+}
+
+// Threads reading tags: as many as the processor has cores, from one to four (more only
+// contend for the disk).
+int TagThreads() {
+    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4);
+}
+
 void AfterFirstPaint(QWidget& window, std::function<void()> work) {
     new FirstPaintWatcher(window, std::move(work));
 }
@@ -127,6 +145,10 @@ int main(int argc, char** argv) {
     QtMessageBox messages;
     QtDialogs dialogs;
     PulseMixerApi mixerApi(uiPost);  // the system mixer; no device without a sound server
+    // Tags are read in the background and kept in the cache; the cache file is opened by the
+    // first worker that needs it, never here.
+    TagLibReader tagReader;
+    TagCache tagCache(TagCache::DefaultFolder() + "/tags.sqlite", Today());
 
     // The main window comes first; its creation loads the settings and the default play list,
     // and decides whether it is shown.
@@ -136,7 +158,9 @@ int main(int argc, char** argv) {
     // with what the window does not need to show: the media device's library and handle, the
     // sound server's connection, the session bus. All of it waits until the window has shown
     // and painted (at once when it starts hidden), and runs in this thread.
-    AfterFirstPaint(quavrel, [&quavrel, &mixerApi, &media, &mpv] {
+    AfterFirstPaint(quavrel, [&quavrel, &mixerApi, &media, &mpv, &tagReader, &tagCache, &uiPost] {
+        quavrel.StartTagScan(std::make_unique<TagScanner>(quavrel.PlayListModel(), tagReader,
+                                                          &tagCache, uiPost, TagThreads()));
         quavrel.CreateDialogs();
         quavrel.CreateVolume(mixerApi);
         new MprisService(quavrel, media, &quavrel);  // a child of the window; idle without a bus
