@@ -1,6 +1,7 @@
 // Quavrel: the play list media player.
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QPointer>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWindow>
@@ -8,6 +9,7 @@
 #include <chrono>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <thread>
@@ -23,6 +25,7 @@
 #include "services/SettingsFolder.h"
 #include "services/SystemClock.h"
 #include "startup/CommandLine.h"
+#include "tags/CoverArt.h"
 #include "tags/TagCache.h"
 #include "tags/TagLibReader.h"
 #include "tags/TagScanner.h"
@@ -98,6 +101,13 @@ int TagThreads() {
     return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4);
 }
 
+// QVRL_TAG_SCAN=0 leaves tags unread: for a file system where reading every file costs too
+// much, and to time a load without the scan.
+bool TagScanWanted() {
+    const char* wanted = std::getenv("QVRL_TAG_SCAN");
+    return !wanted || std::string(wanted) != "0";
+}
+
 void AfterFirstPaint(QWidget& window, std::function<void()> work) {
     new FirstPaintWatcher(window, std::move(work));
 }
@@ -149,6 +159,7 @@ int main(int argc, char** argv) {
     // first worker that needs it, never here.
     TagLibReader tagReader;
     TagCache tagCache(TagCache::DefaultFolder() + "/tags.sqlite", Today());
+    CoverArt coverArt(tagReader, TagCache::DefaultFolder() + "/covers", uiPost);
 
     // The main window comes first; its creation loads the settings and the default play list,
     // and decides whether it is shown.
@@ -158,18 +169,26 @@ int main(int argc, char** argv) {
     // with what the window does not need to show: the media device's library and handle, the
     // sound server's connection, the session bus. All of it waits until the window has shown
     // and painted (at once when it starts hidden), and runs in this thread.
-    AfterFirstPaint(quavrel, [&quavrel, &mixerApi, &media, &mpv, &tagReader, &tagCache, &uiPost] {
-        quavrel.StartTagScan(std::make_unique<TagScanner>(quavrel.PlayListModel(), tagReader,
-                                                          &tagCache, uiPost, TagThreads()));
-        quavrel.CreateDialogs();
-        quavrel.CreateVolume(mixerApi);
-        new MprisService(quavrel, media, &quavrel);  // a child of the window; idle without a bus
-        try {
-            mpv.Prepare();
-        } catch (const std::exception&) {
-            // Said again, in a message box, by the first open.
-        }
-    });
+    AfterFirstPaint(
+        quavrel, [&quavrel, &mixerApi, &media, &mpv, &tagReader, &tagCache, &uiPost, &coverArt] {
+            if (TagScanWanted())
+                quavrel.StartTagScan(std::make_unique<TagScanner>(
+                    quavrel.PlayListModel(), tagReader, &tagCache, uiPost, TagThreads()));
+            quavrel.CreateDialogs();
+            quavrel.CreateVolume(mixerApi);
+            // A child of the window; idle without a bus.
+            auto* mpris = new MprisService(quavrel, media, &quavrel);
+            mpris->SetCoverArt(&coverArt);
+            coverArt.SetOnFound([mpris = QPointer<MprisService>(mpris)] {
+                if (mpris)
+                    mpris->Refresh();
+            });
+            try {
+                mpv.Prepare();
+            } catch (const std::exception&) {
+                // Said again, in a message box, by the first open.
+            }
+        });
     quavrel.AnswerLaterCopies(id);
     // The files named on the command line, once the default play list has been loaded.
     quavrel.OpenFiles(files);

@@ -12,8 +12,10 @@ struct TagScanner::Alive {
 };
 
 TagScanner::TagScanner(PlayList& list, TagReader& reader, TagCache* cache, UiPost& post,
-                       int threads)
-    : list_(list), alive_(std::make_shared<Alive>()) {
+                       int threads, int queueDepth)
+    : list_(list),
+      alive_(std::make_shared<Alive>()),
+      queueDepth_(static_cast<std::size_t>(std::max(1, queueDepth))) {
     alive_->scanner = this;
     workers_ = std::make_unique<ScanWorkers>(
         reader, cache, threads, [&post, alive = alive_](std::vector<ScanResult> results) {
@@ -47,7 +49,7 @@ void TagScanner::Feed() {
             urgent.push_back(MakeJob(row, true));
     }
     std::vector<ScanJob> normal;
-    while (inFlight_.size() < static_cast<std::size_t>(QueueDepth) && next_ < count) {
+    while (inFlight_.size() < queueDepth_ && next_ < count) {
         if (state_[next_] == State::Pending)
             normal.push_back(MakeJob(next_, false));
         ++next_;

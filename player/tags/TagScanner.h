@@ -27,7 +27,9 @@ class UiPost;
 // Everything given must outlive the scanner; the cache may be null (no cache).
 class TagScanner final : public PlayListObserver {
 public:
-    TagScanner(PlayList& list, TagReader& reader, TagCache* cache, UiPost& post, int threads);
+    // queueDepth: jobs kept queued ahead of the workers (more are added as results come back).
+    TagScanner(PlayList& list, TagReader& reader, TagCache* cache, UiPost& post, int threads,
+               int queueDepth = QueueDepth);
     ~TagScanner() override;
     TagScanner(const TagScanner&) = delete;
     TagScanner& operator=(const TagScanner&) = delete;
@@ -42,7 +44,6 @@ public:
     int InFlight() const { return static_cast<int>(inFlight_.size()); }
 
     static constexpr int MaxShownRows = 200;
-    // Jobs kept queued ahead of the workers; more are added as results come back.
     static constexpr int QueueDepth = 1024;
 
     void EntriesInserted(int first, int count) override;
@@ -74,6 +75,6 @@ private:
     int next_ = 0;  // no entry before this one is Pending, but for the rows on screen
     int shownFirst_ = 0;
     int shownLast_ = -1;
-    int queued_ = 0;  // jobs in the workers' queue, as last counted
+    std::size_t queueDepth_;
     std::unique_ptr<ScanWorkers> workers_;
 };
