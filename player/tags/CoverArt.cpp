@@ -1,8 +1,11 @@
 #include "tags/CoverArt.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -50,8 +53,10 @@ std::string Embedded(TagReader& reader, const std::string& folder, const std::st
                   static_cast<unsigned long long>(Fnv1a(cover->Bytes)));
     const std::string file = folder + "/" + hex.data() + ExtensionOf(cover->MimeType);
     std::error_code error;
-    if (std::filesystem::is_regular_file(file, error))
+    if (std::filesystem::is_regular_file(file, error)) {
+        ::utimensat(AT_FDCWD, file.c_str(), nullptr, 0);  // in use: not aged out
         return file;
+    }
     std::filesystem::create_directories(folder, error);
     try {
         SaveFile out(file);
@@ -85,6 +90,17 @@ std::string Beside(const std::string& path) {
     ::closedir(dir);
     std::error_code error;
     return !best.empty() && std::filesystem::is_regular_file(best, error) ? best : std::string();
+}
+
+// Pictures not used for MaxAgeDays go, so the folder stays bounded.
+void DropOldPictures(const std::string& folder) {
+    std::error_code error;
+    const auto limit = std::filesystem::file_time_type::clock::now() -
+                       std::chrono::hours(24 * CoverArt::MaxAgeDays);
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (entry.is_regular_file(error) && entry.last_write_time(error) < limit)
+            std::filesystem::remove(entry.path(), error);
+    }
 }
 
 }  // namespace
@@ -128,6 +144,7 @@ std::string CoverArt::PictureFor(const std::string& path) {
 }
 
 void CoverArt::Work() {
+    DropOldPictures(folder_);
     std::unique_lock lock(shared_->mutex);
     for (;;) {
         shared_->wake.wait(lock, [this] { return shared_->stopping || !shared_->paths.empty(); });

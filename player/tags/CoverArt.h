@@ -16,7 +16,8 @@ class UiPost;
 // The picture the desktop shows for a playing file: the cover embedded in it, written once
 // into the cache folder (one file per distinct picture, named by a hash of its bytes, so the
 // tracks of an album share it), else a picture named cover or folder (.jpg, .jpeg, .png, any
-// letter case) beside the file.
+// letter case) beside the file. Pictures in the folder not shown for MaxAgeDays are deleted
+// when the object starts.
 //
 // Looking costs reading the file and its folder, so it runs on a thread of its own; the
 // answer comes back through UiPost. Thread: the user-interface thread, but for that thread.
@@ -40,6 +41,7 @@ public:
     static std::string Look(TagReader& reader, const std::string& folder, const std::string& path);
 
     static constexpr std::size_t MaxRemembered = 512;  // paths answered, before forgetting all
+    static constexpr int MaxAgeDays = 120;  // a picture not shown so long is deleted at start
 
 private:
     struct Shared;

@@ -94,8 +94,14 @@ void TagScanner::Apply(std::vector<ScanResult> results) {
             continue;  // its entry went, or the list was reset meanwhile
         const int index = found->second;
         inFlight_.erase(found);
-        if (!list_.Contains(index) || list_.At(index).Path != result.Path)
+        if (!list_.Contains(index))
             continue;
+        if (list_.At(index).Path != result.Path) {
+            // Not the entry asked for (cannot happen while every change is told): ask again.
+            state_[index] = State::Pending;
+            next_ = std::min(next_, index);
+            continue;
+        }
         state_[index] = State::Done;
         if (!result.Tags)
             continue;
