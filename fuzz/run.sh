@@ -3,7 +3,7 @@
 # one after the other. Fails when a target finds a crash, a hang (over 10 s on one input), a
 # leak or a sanitizer report; the input that did it is kept under <build>/fuzz/artifacts/.
 # The corpus of each target grows under <build>/fuzz/corpus/<target>/ from run to run.
-#   fuzz/run.sh 60            # CI: about nine minutes in all
+#   fuzz/run.sh 60            # CI: about ten minutes in all
 #   fuzz/run.sh 3600          # by hand, an hour each
 #   QVRL_FUZZ_BUILD=/tmp/f fuzz/run.sh 30   # another build folder
 set -euo pipefail

@@ -30,7 +30,16 @@ public:
     void truncate(long) override {}
 
 private:
+    // Reads into block from offset; the bytes got (fewer at the end or on an error).
+    unsigned long ReadAt(char* block, unsigned long length, long offset) const;
+
+    // TagLib asks for many small pieces (headers, frames, the tags at the end): one read of
+    // up to ReadAhead bytes serves them, a small file whole.
+    static constexpr unsigned long ReadAhead = 64 * 1024;
+
     std::string path_;
+    std::string window_;  // bytes of the file from windowStart_ on
+    long windowStart_ = 0;
     int fd_ = -1;
     long size_ = 0;  // as when opened: a file that grows meanwhile is read as it was
     long position_ = 0;

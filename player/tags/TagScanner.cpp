@@ -213,6 +213,16 @@ void TagScanner::EntryMoved(int from, int to) {
     next_ = std::min(next_, std::min(from, to));
 }
 
+bool TagScanner::Read(const PlayListEntry& entry) {
+    // The length alone is what the media device told at an open, not a read of the file.
+    const std::shared_ptr<const TrackTags>& tags = entry.Tags;
+    if (!tags)
+        return false;
+    TrackTags lengthOnly;
+    lengthOnly.LengthMs = tags->LengthMs;
+    return *tags != lengthOnly;
+}
+
 void TagScanner::Reset() {
     Restart();
 }
@@ -223,7 +233,7 @@ void TagScanner::Restart() {
     const int count = list_.Count();
     state_.assign(count, State::Pending);
     for (int i = 0; i < count; ++i) {
-        if (list_.At(i).Tags)
+        if (Read(list_.At(i)))
             state_[i] = State::Done;
     }
     next_ = 0;

@@ -20,7 +20,8 @@ class UiPost;
 // Entries have no identity but their position, so the scanner follows every change of the
 // list: each job carries a token whose entry's position is kept up to date while the file is
 // read, and a result whose entry went is dropped. A re-sort (a reset of the list) drops the
-// results under way and queues again the entries still without tags. A file read without
+// results under way and queues again the entries still without tags (a length alone, which
+// the media device tells when a file plays, does not count as read). A file read without
 // result (bad, gone, not a regular file) is not read again until the list is reset.
 //
 // Thread: the user-interface thread only, as the list. Results come through UiPost.
@@ -66,6 +67,8 @@ private:
     // Forgets tokens whose entries went, and their jobs not yet taken.
     void DropDeadJobs();
     void Restart();  // every entry anew from the list (a reset)
+    // The entry's tags were read from its file (more than a length is known).
+    static bool Read(const PlayListEntry& entry);
 
     PlayList& list_;
     std::shared_ptr<Alive> alive_;  // lets results posted after destruction find nothing
