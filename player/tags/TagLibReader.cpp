@@ -30,6 +30,7 @@
 #include <mutex>
 #include <string_view>
 
+#include "tags/AsfSanity.h"
 #include "tags/MediaFileStream.h"
 #include "tags/TagLibCover.h"
 #include "tags/TagText.h"
@@ -95,6 +96,14 @@ Kind OggKind(MediaFileStream& stream) {
     return Kind::Ogg;
 }
 
+// The ASF header's counts, checked before TagLib believes them (see AsfSanity.h).
+bool AsfHeaderFits(MediaFileStream& stream) {
+    stream.seek(0);
+    const TagLib::ByteVector head = stream.readBlock(256 * 1024);
+    stream.seek(0);
+    return AsfCountsFit(std::string_view(head.data(), head.size()));
+}
+
 std::unique_ptr<TagLib::File> OpenAs(Kind kind, MediaFileStream& stream, bool ogg) {
     using TagLib::AudioProperties;
     constexpr auto style = AudioProperties::Average;
@@ -151,6 +160,8 @@ struct OpenedFile {
         const bool ogg = kind == Kind::Ogg;
         if (ogg)
             kind = OggKind(stream);
+        if (kind == Kind::Asf && !AsfHeaderFits(stream))
+            return;
         file = OpenAs(kind, stream, ogg);
         if (file && !file->isValid())
             file.reset();
@@ -238,6 +249,23 @@ bool TagLibReader::Reads(const std::string& path) {
 }
 
 std::optional<TrackTags> TagLibReader::Read(const std::string& path) {
+    // TagLib believes sizes it reads: garbage can make it ask for more memory than there is.
+    try {
+        return ReadTags(path);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<CoverPicture> TagLibReader::ReadCover(const std::string& path) {
+    try {
+        return ReadPicture(path);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<TrackTags> TagLibReader::ReadTags(const std::string& path) {
     OpenedFile opened(path);
     if (!opened.file)
         return std::nullopt;
@@ -263,7 +291,7 @@ std::optional<TrackTags> TagLibReader::Read(const std::string& path) {
     return tags;
 }
 
-std::optional<CoverPicture> TagLibReader::ReadCover(const std::string& path) {
+std::optional<CoverPicture> TagLibReader::ReadPicture(const std::string& path) {
     OpenedFile opened(path);
     if (!opened.file)
         return std::nullopt;

@@ -16,4 +16,8 @@ public:
 
     // Whether the extension of path names a type this reader opens (ASCII letters in any case).
     static bool Reads(const std::string& path);
+
+private:
+    static std::optional<TrackTags> ReadTags(const std::string& path);
+    static std::optional<CoverPicture> ReadPicture(const std::string& path);
 };
