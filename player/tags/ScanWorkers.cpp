@@ -73,9 +73,10 @@ void ScanWorkers::EditQueue(const std::function<void(std::deque<ScanJob>&)>& edi
 namespace {
 
 // Reads a chunk of jobs: stamps first, then the cache for all of them at once, then the files
-// the cache did not know, which go into the cache in one store.
+// the cache did not know, whose records are kept for the batch's one store.
 void ReadChunk(TagReader& reader, TagCache* cache, const std::atomic<bool>& stopping,
-               std::vector<ScanJob>& chunk, std::vector<ScanResult>& batch) {
+               std::vector<ScanJob>& chunk, std::vector<ScanResult>& batch,
+               std::vector<TagCache::Record>& records) {
     std::vector<TagCache::Key> keys;
     std::vector<std::size_t> keyed;  // chunk index of each key
     for (std::size_t i = 0; i < chunk.size(); ++i) {
@@ -91,7 +92,6 @@ void ReadChunk(TagReader& reader, TagCache* cache, const std::atomic<bool>& stop
     }
     const std::vector<TagCache::Hit> hits =
         cache ? cache->Find(keys) : std::vector<TagCache::Hit>(keys.size());
-    std::vector<TagCache::Record> records;
     for (std::size_t k = 0; k < keys.size(); ++k) {
         ScanJob& job = chunk[keyed[k]];
         std::optional<TrackTags> tags;
@@ -106,8 +106,13 @@ void ReadChunk(TagReader& reader, TagCache* cache, const std::atomic<bool>& stop
         }
         batch.push_back({job.Token, std::move(job.Path), std::move(tags)});
     }
-    if (cache)
+}
+
+// What was read goes into the cache in one transaction a batch, before the batch is told.
+void StoreRecords(TagCache* cache, std::vector<TagCache::Record>& records) {
+    if (cache && !records.empty())
         cache->Store(records);
+    records.clear();
 }
 
 }  // namespace
@@ -116,10 +121,16 @@ void ScanWorkers::Work(std::shared_ptr<Shared> shared) {
     ::setpriority(PRIO_PROCESS, static_cast<id_t>(::syscall(SYS_gettid)), WorkerNiceness);
     using Steady = std::chrono::steady_clock;
     std::vector<ScanResult> batch;
+    std::vector<TagCache::Record> records;
     Steady::time_point batchStart;
     std::unique_lock lock(shared->mutex);
     for (;;) {
         if (shared->jobs.empty() && !batch.empty() && !shared->stopping) {
+            lock.unlock();
+            StoreRecords(shared->cache, records);
+            lock.lock();
+            if (shared->stopping)
+                break;
             shared->deliver(std::move(batch));
             batch.clear();
         }
@@ -136,12 +147,15 @@ void ScanWorkers::Work(std::shared_ptr<Shared> shared) {
         lock.unlock();
         if (batch.empty())
             batchStart = Steady::now();
-        ReadChunk(shared->reader, shared->cache, shared->stopping, chunk, batch);
+        ReadChunk(shared->reader, shared->cache, shared->stopping, chunk, batch, records);
+        const bool full = urgent || batch.size() >= BatchSize ||
+                          Steady::now() - batchStart >= std::chrono::milliseconds(BatchMs);
+        if (full && !shared->stopping)
+            StoreRecords(shared->cache, records);
         lock.lock();
         if (shared->stopping)
             break;
-        if (urgent || batch.size() >= BatchSize ||
-            Steady::now() - batchStart >= std::chrono::milliseconds(BatchMs)) {
+        if (full) {
             shared->deliver(std::move(batch));
             batch.clear();
         }
