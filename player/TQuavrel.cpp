@@ -13,6 +13,7 @@
 #include "playlist/PlayListWatcher.h"
 #include "services/MessageBox.h"
 #include "services/ShellInfo.h"
+#include "tags/TagScanner.h"
 #include "views/TFileView.h"
 #include "widgets/TAboutBox.h"
 #include "widgets/TTrayIcon.h"

@@ -43,6 +43,7 @@ class TDock97;
 class TDockHost;
 class TFileTypeBox;
 class TFileView;
+class TagScanner;
 class TLCDLabel;
 class TToolbar97;
 class TToolbarSep97;
@@ -177,6 +178,14 @@ public:
                   const std::function<void(const std::function<bool(int found)>&)>& work);
     // The box that says some entries of a play list file could not be added.
     void ShowListFailure();
+
+    // --- Tags (TQuavrelFiles.cpp) ---
+    // Starts the background scan of the play list's tags; main() makes it over PlayListModel()
+    // once the window has painted, and the window owns it from then on.
+    void StartTagScan(std::unique_ptr<TagScanner> scanner);
+    // The play list view shows rows first..last (inclusive): their tags are read first. Cheap;
+    // does nothing before the scan starts.
+    void PlayListRowsShown(int first, int last);
 
     // --- Explorer pane (TQuavrelExplorer.cpp): showing and hiding it; its own commands are
     // ExplorerPane's ---
@@ -427,4 +436,6 @@ private:
     bool saveRefused_ = false;         // a close could not write the settings and said why
     std::function<void()> afterTick_;  // PlayerControl's watchers
     std::function<void()> afterSeek_;
+    // Declared after playList_, which it watches, so it goes first.
+    std::unique_ptr<TagScanner> tagScanner_;
 };

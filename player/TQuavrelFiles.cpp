@@ -13,6 +13,7 @@
 #include "services/Dialogs.h"
 #include "services/MessageBox.h"
 #include "services/ScopedValue.h"
+#include "tags/TagScanner.h"
 #include "views/TFileView.h"
 #include "views/WorkProgress.h"
 
@@ -165,4 +166,13 @@ void TQuavrel::FileTypes1Click() {
 
 void TQuavrel::FIleTypeFilter1Click() {
     FileTypes1Click();
+}
+
+void TQuavrel::StartTagScan(std::unique_ptr<TagScanner> scanner) {
+    tagScanner_ = std::move(scanner);
+}
+
+void TQuavrel::PlayListRowsShown(int first, int last) {
+    if (tagScanner_)
+        tagScanner_->ShowRows(first, last);
 }

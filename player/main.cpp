@@ -1,9 +1,11 @@
 // Quavrel: the play list media player.
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QPointer>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
@@ -13,6 +15,7 @@
 #include <future>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -36,6 +39,10 @@
 #include "startup/CommandLine.h"
 #include "startup/SingleCopy.h"
 #include "textfile/SaveFile.h"
+#include "tags/CoverArt.h"
+#include "tags/TagCache.h"
+#include "tags/TagLibReader.h"
+#include "tags/TagScanner.h"
 #include "widgets/TTrayIcon.h"
 
 namespace {
@@ -102,6 +109,25 @@ private:
     std::function<void()> work_;
     bool queued_ = false;
 };
+
+// The day of the epoch, by which the tag cache ages its records.
+std::int64_t Today() {
+    using namespace std::chrono;
+    return duration_cast<hours>(system_clock::now().time_since_epoch()).count() / 24;
+}
+
+// Threads reading tags: as many as the processor has cores, from one to four (more only
+// contend for the disk).
+int TagThreads() {
+    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4);
+}
+
+// QVRL_TAG_SCAN=0 leaves tags unread: for a file system where reading every file costs too
+// much, and to time a load without the scan.
+bool TagScanWanted() {
+    const char* wanted = std::getenv("QVRL_TAG_SCAN");
+    return !wanted || std::string(wanted) != "0";
+}
 
 void AfterFirstPaint(QWidget& window, std::function<void()> work) {
     new FirstPaintWatcher(window, std::move(work));
@@ -230,6 +256,11 @@ int main(int argc, char** argv) {
     QtMessageBox messages;
     QtDialogs dialogs;
     PulseMixerApi mixerApi(uiPost);  // the system mixer; no device without a sound server
+    // Tags are read in the background and kept in the cache; the cache file is opened by the
+    // first worker that needs it, never here.
+    TagLibReader tagReader;
+    TagCache tagCache(TagCache::DefaultFolder() + "/tags.sqlite", Today());
+    CoverArt coverArt(tagReader, TagCache::DefaultFolder() + "/covers", uiPost);
 
     // The main window comes first; its creation loads the settings and the default play list,
     // and decides whether it is shown.
@@ -239,16 +270,26 @@ int main(int argc, char** argv) {
     // with what the window does not need to show: the media device's library and handle, the
     // sound server's connection, the session bus. All of it waits until the window has shown
     // and painted (at once when it starts hidden), and runs in this thread.
-    AfterFirstPaint(quavrel, [&quavrel, &mixerApi, &media, &mpv] {
-        quavrel.CreateDialogs();
-        quavrel.CreateVolume(mixerApi);
-        new MprisService(quavrel, media, &quavrel);  // a child of the window; idle without a bus
-        try {
-            mpv.Prepare();
-        } catch (const std::exception&) {
-            // Said again, in a message box, by the first open.
-        }
-    });
+    AfterFirstPaint(
+        quavrel, [&quavrel, &mixerApi, &media, &mpv, &tagReader, &tagCache, &uiPost, &coverArt] {
+            if (TagScanWanted())
+                quavrel.StartTagScan(std::make_unique<TagScanner>(
+                    quavrel.PlayListModel(), tagReader, &tagCache, uiPost, TagThreads()));
+            quavrel.CreateDialogs();
+            quavrel.CreateVolume(mixerApi);
+            // A child of the window; idle without a bus.
+            auto* mpris = new MprisService(quavrel, media, &quavrel);
+            mpris->SetCoverArt(&coverArt);
+            coverArt.SetOnFound([mpris = QPointer<MprisService>(mpris)] {
+                if (mpris)
+                    mpris->Refresh();
+            });
+            try {
+                mpv.Prepare();
+            } catch (const std::exception&) {
+                // Said again, in a message box, by the first open.
+            }
+        });
     WatchSoundServer(quavrel, mpv);
     quavrel.AnswerLaterCopies(id);
     // The files named on the command line, once the default play list has been loaded.

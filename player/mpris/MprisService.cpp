@@ -18,6 +18,7 @@
 #include "playlist/FileUri.h"
 #include "playlist/PlayListEntry.h"
 #include "playlist/TrackPath.h"
+#include "tags/CoverArt.h"
 
 namespace {
 
@@ -258,14 +259,39 @@ QVariantMap MprisService::Metadata() const {
         return metadata;
     const std::string& file = device_.OpenFile();
     // The entry being played names the track; after edits moved it, the file's own name does.
-    std::string title = file.substr(file.rfind('/') + 1);
-    if (const PlayListEntry* entry = player_.CurrentEntry(); entry && entry->Path == file)
-        title = entry->Caption;
-    metadata.insert(QStringLiteral("mpris:length"), qlonglong(device_.Length()) * 1000);
+    const PlayListEntry* entry = player_.CurrentEntry();
+    if (entry && entry->Path != file)
+        entry = nullptr;
+    std::string title = entry ? entry->Caption : file.substr(file.rfind('/') + 1);
+    const TrackTags* tags = entry ? entry->Tags.get() : nullptr;
+    if (tags && !tags->Title.empty())
+        title = tags->Title;
+    std::int64_t length = device_.Length();
+    if (length <= 0 && tags && tags->LengthMs > 0)
+        length = tags->LengthMs;
+    metadata.insert(QStringLiteral("mpris:length"), qlonglong(length) * 1000);
     metadata.insert(QStringLiteral("xesam:title"), Text(title));
     // A CUE sheet's track names its file: a client that opens the url gets the file itself.
     metadata.insert(QStringLiteral("xesam:url"),
                     QUrl::fromLocalFile(Text(PlayedFileOf(file))).toString(QUrl::FullyEncoded));
+    if (tags) {
+        // Artists are lists in MPRIS; a tag holds one text.
+        if (!tags->Artist.empty())
+            metadata.insert(QStringLiteral("xesam:artist"), QStringList{Text(tags->Artist)});
+        if (!tags->AlbumArtist.empty())
+            metadata.insert(QStringLiteral("xesam:albumArtist"),
+                            QStringList{Text(tags->AlbumArtist)});
+        if (!tags->Album.empty())
+            metadata.insert(QStringLiteral("xesam:album"), Text(tags->Album));
+        if (tags->Track > 0)
+            metadata.insert(QStringLiteral("xesam:trackNumber"), tags->Track);
+    }
+    if (art_) {
+        const std::string picture = art_->PictureFor(PlayedFileOf(file));
+        if (!picture.empty())
+            metadata.insert(QStringLiteral("mpris:artUrl"),
+                            QUrl::fromLocalFile(Text(picture)).toString(QUrl::FullyEncoded));
+    }
     return metadata;
 }
 
@@ -324,10 +350,7 @@ MprisService::Seen MprisService::Look() const {
     seen.status = PlaybackStatus();
     seen.loop = LoopStatus();
     seen.trackId = TrackId();
-    const QVariantMap metadata = Metadata();
-    seen.title = metadata.value(QStringLiteral("xesam:title")).toString();
-    seen.url = metadata.value(QStringLiteral("xesam:url")).toString();
-    seen.length = metadata.value(QStringLiteral("mpris:length"), -1).toLongLong();
+    seen.metadata = Metadata();
     seen.shuffle = Shuffle();
     seen.canNext = CanGoNext();
     seen.canPrevious = CanGoPrevious();
@@ -357,9 +380,9 @@ void MprisService::Refresh() {
         player.insert(QStringLiteral("LoopStatus"), now.loop);
     if (now.shuffle != seen_.shuffle)
         player.insert(QStringLiteral("Shuffle"), now.shuffle);
-    if (now.trackId != seen_.trackId || now.title != seen_.title || now.url != seen_.url ||
-        now.length != seen_.length)
-        player.insert(QStringLiteral("Metadata"), Metadata());
+    // Tags that arrive while the file plays, or its picture, change it too.
+    if (now.trackId != seen_.trackId || now.metadata != seen_.metadata)
+        player.insert(QStringLiteral("Metadata"), now.metadata);
     if (now.volume != seen_.volume)
         player.insert(QStringLiteral("Volume"), now.volume);
     if (now.canNext != seen_.canNext)

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+class CoverArt;
 class PlayerControl;
 class TrackedMediaDevice;
 
@@ -40,6 +41,10 @@ public:
     MprisService(PlayerControl& player, TrackedMediaDevice& device, QObject* parent,
                  QDBusConnection connection = QDBusConnection::sessionBus());
     ~MprisService() override;
+
+    // Finds the playing file's picture for mpris:artUrl; none without (the default). art must
+    // outlive the service.
+    void SetCoverArt(CoverArt* art) { art_ = art; }
 
     // The bus name held; empty when the bus was missing or refused every name.
     const QString& ServiceName() const { return serviceName_; }
@@ -92,8 +97,8 @@ public:
 private:
     // What clients have been told, to tell them only what changed.
     struct Seen {
-        QString status, loop, trackId, title, url;
-        qint64 length = -1;
+        QString status, loop, trackId;
+        QVariantMap metadata;
         bool shuffle = false, canNext = false, canPrevious = false, canPlay = false,
              canPause = false, canSeek = false;
         double volume = -1;
@@ -121,6 +126,7 @@ private:
     PlayerControl& player_;
     TrackedMediaDevice& device_;
     QDBusConnection connection_;
+    CoverArt* art_ = nullptr;
     QString serviceName_;
     Seen seen_;
     bool seekPending_ = false;

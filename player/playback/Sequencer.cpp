@@ -51,6 +51,7 @@ void Sequencer::OpenAndPlay() {
         return;
     }
     const std::int64_t length = device_.Length();
+    KeepLength(length);
     display_.SetTrackBarMax(length);
     if (state_.PlayMode == 1) {
         // An emptied box would fail to read: it takes its start value, as the timer gives it.
@@ -64,6 +65,18 @@ void Sequencer::OpenAndPlay() {
     display_.SetTrackBarPosition(0);
     state_.PreviewTicks = 0;
     PlayFile();
+}
+
+void Sequencer::KeepLength(std::int64_t length) {
+    const int index = state_.PlayIndex;
+    if (length <= 0 || !list_.Contains(index) || list_.At(index).Path != device_.FileName())
+        return;
+    const std::shared_ptr<const TrackTags>& had = list_.At(index).Tags;
+    if (had && had->LengthMs >= 0)
+        return;
+    auto tags = had ? std::make_shared<TrackTags>(*had) : std::make_shared<TrackTags>();
+    tags->LengthMs = length;
+    list_.SetTags({{index, std::move(tags)}});
 }
 
 void Sequencer::PlayFile() {

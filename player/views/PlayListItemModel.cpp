@@ -122,6 +122,11 @@ void PlayListItemModel::EntriesChanged(int first, int last) {
     ShowMarks(first, last);
 }
 
+void PlayListItemModel::TagsChanged(int first, int last) {
+    // New texts only: the marks stand as they were.
+    emit dataChanged(index(first, 0), index(last, 2));
+}
+
 void PlayListItemModel::FocusChanged(int, int) {
     ShowFocus();
 }

@@ -21,6 +21,7 @@
 #include "fakes/FakeMediaDevice.h"
 #include "fakes/FakeMessageBox.h"
 #include "fakes/FakeMixerApi.h"
+#include "fakes/FakeTagReader.h"
 #include "mpris/ExtensionMimeTypes.h"
 #include "mpris/MprisService.h"
 #include "mpris/TrackedMediaDevice.h"
@@ -28,6 +29,7 @@
 #include "support/FindPart.h"
 #include "support/TempDir.h"
 #include "support/WavWriter.h"
+#include "tags/CoverArt.h"
 
 namespace {
 
@@ -244,6 +246,52 @@ private slots:
         // The same file again is a new track.
         QVERIFY(TrackId() != first);
         QVERIFY(TrackId() != second);
+    }
+
+    void tagsFillTheMetadataAndTheirArrivalIsTold() {
+        FakeTagReader reader;
+        QtUiPost post;
+        CoverArt art(reader, settings_->File("covers"), post);
+        service_->SetCoverArt(&art);
+        const std::string picture = media_->Write("Cover.PNG", "a picture");
+        Call(Player, QStringLiteral("Next"));
+        QVariantMap metadata = Metadata();
+        QCOMPARE(metadata.value(QStringLiteral("xesam:title")).toString(), QStringLiteral("a.wav"));
+        QVERIFY(!metadata.contains(QStringLiteral("xesam:artist")));
+        // The tags are read while the file plays; the next tick tells the clients.
+        TrackTags tags;
+        tags.Title = "Song \xC3\x84";
+        tags.Artist = "Singer";
+        tags.AlbumArtist = "Band";
+        tags.Album = "Record";
+        tags.Track = 4;
+        tags.LengthMs = 999;  // the device's own length wins
+        window_->PlayListModel().SetTags({{0, std::make_shared<TrackTags>(tags)}});
+        QVariantMap told;
+        for (int round = 0; round < 100; ++round) {
+            const QVariant changed = Changed(QStringLiteral("Metadata"));
+            changed.value<QDBusArgument>() >> told;
+            if (told.value(QStringLiteral("xesam:title")).toString() != QStringLiteral("a.wav") &&
+                told.contains(QStringLiteral("mpris:artUrl")))
+                break;
+            QTest::qWait(20);
+        }
+        QCOMPARE(told.value(QStringLiteral("xesam:title")).toString(),
+                 QString::fromUtf8("Song \xC3\x84"));
+        metadata = Metadata();
+        QCOMPARE(metadata.value(QStringLiteral("xesam:title")).toString(),
+                 QString::fromUtf8("Song \xC3\x84"));
+        QCOMPARE(metadata.value(QStringLiteral("xesam:artist")).toStringList(),
+                 QStringList{QStringLiteral("Singer")});
+        QCOMPARE(metadata.value(QStringLiteral("xesam:albumArtist")).toStringList(),
+                 QStringList{QStringLiteral("Band")});
+        QCOMPARE(metadata.value(QStringLiteral("xesam:album")).toString(),
+                 QStringLiteral("Record"));
+        QCOMPARE(metadata.value(QStringLiteral("xesam:trackNumber")).toInt(), 4);
+        QCOMPARE(metadata.value(QStringLiteral("mpris:length")).toLongLong(), 1'000'000);
+        QCOMPARE(metadata.value(QStringLiteral("mpris:artUrl")).toString(),
+                 QUrl::fromLocalFile(QString::fromStdString(picture)).toString());
+        service_->SetCoverArt(nullptr);
     }
 
     void aFileThatEndsMovesOnAndChangesTheTrack() {
