@@ -17,6 +17,7 @@ class Clock;
 class Dialogs;
 class EntryTracker;
 class ExplorerPane;
+class JumpToFileBox;
 class FileAdder;
 class MediaDevice;
 class MessageBox;
@@ -24,6 +25,7 @@ class MixerApi;
 class ModeStrip;
 class PlaybackWidgets;
 class PlayListEditor;
+class PlayListStatus;
 class PlayListWatcher;
 class QAction;
 class QLineEdit;
@@ -154,6 +156,17 @@ public:
     void FileListClick();
     void FileListMouseDown(Qt::MouseButton button, int x, int y);
     void FileListMouseUp(Qt::MouseButton button, int x, int y);
+
+    // --- Columns, captions from tags, finding an entry (TQuavrelColumns.cpp, TQuavrelJump.cpp) ---
+    // "Titles from Tags": entries that still show their file's name are captioned from their
+    // tags when these arrive.
+    void TitlesfromTags1Click();
+    // "Jump to File" (Sequence menu and tray menu, Ctrl+J): opens the window that finds an
+    // entry by typed words.
+    void JumpToFile1Click();
+    void JumpToFile2Click();
+    // Plays the entry at index as a click and a double-click on it would.
+    void PlayEntry(int index);
 
     // --- Play list files and the type filter ---
     void Open1Click();
@@ -301,6 +314,10 @@ private:
     // Shows the text of an error that a handler did not catch, and goes on.
     void ShowException(const std::exception& error);
     bool OpenPaths(const std::vector<std::string>& paths);  // OpenFiles, unguarded
+    // The settings of quavrel.conf this window shows (columns, "Titles from Tags"): taken from
+    // linuxSettings_ when it is read, put back before it is written.
+    void ApplyLinuxSettings();
+    void StoreLinuxSettings();
     // Keeps the list in caption order while sorting by name is on; does nothing otherwise.
     void KeepSorted();
     // Adds dropped files at the end, a play list file by its entries, then sorts when sorting
@@ -342,13 +359,14 @@ private:
             *Loop1 = nullptr, *Shuffle2 = nullptr, *Preview1 = nullptr;
     QAction *List1 = nullptr, *Detailed2 = nullptr, *Name1 = nullptr, *Type1 = nullptr,
             *ShortFormToggl1 = nullptr, *ExplorerToggle2 = nullptr, *FolderTog = nullptr,
-            *ImageBut2 = nullptr, *HotTrack1 = nullptr;
+            *ImageBut2 = nullptr, *HotTrack1 = nullptr, *TitlesfromTags1 = nullptr;
     QAction *FunctionsToolbar1 = nullptr, *LoadSaveToolbar1 = nullptr, *OptionsToolbar1 = nullptr,
             *Help1 = nullptr;
     QAction *FIleTypeFilter1 = nullptr, *LoadPlayList1 = nullptr, *SavePlayList1 = nullptr,
             *LoopN = nullptr, *Shuffle1 = nullptr, *PreviewN = nullptr, *Play1 = nullptr,
             *Pause1 = nullptr, *Next = nullptr, *Skip = nullptr, *AlwaysOnTop1 = nullptr,
             *Exit1 = nullptr;
+    QAction *JumpToFile1 = nullptr, *JumpToFile2 = nullptr;
     QAction *Rename1 = nullptr, *Delete1 = nullptr, *SaveSelected = nullptr, *Clear1 = nullptr;
     QAction *List = nullptr, *Detailed1 = nullptr, *Name2 = nullptr, *Type2 = nullptr,
             *ShortFormToggl2 = nullptr, *ExplorerToggle1 = nullptr, *FolderToggle1 = nullptr,
@@ -365,6 +383,8 @@ private:
     QSlider* TrackBar = nullptr;
     // The play list view: shows playList_ and writes the user's clicks back into it.
     TFileView* FileList = nullptr;
+    PlayListStatus* StatusLine = nullptr;    // below the play list: entries, length, selection
+    JumpToFileBox* JumpToFileBox_ = nullptr;  // made when first asked for
     ExplorerPane* Panel1 = nullptr;
     // The mode strip Panel3 with its lamps; the progress LCD, which the "Progress Bar" holds.
     ModeStrip* Panel3 = nullptr;

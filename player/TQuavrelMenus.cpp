@@ -95,6 +95,8 @@ void TQuavrel::CreateMainMenu() {
                  {&T::PrevSong1, "PrevSong1", "Prev", &T::PrevSong1Click, Qt::Key_F5},
                  {&T::Play2, "Play2", "Play", &T::Play2Click, Qt::Key_F7},
                  {&T::Pause2, "Pause2", "Pause", &T::Pause2Click, Qt::Key_F8},
+                 {&T::JumpToFile1, "JumpToFile1", "Jump to File", &T::JumpToFile1Click,
+                  Qt::CTRL | Qt::Key_J},
                  {},
                  {&T::Loop1, "Loop1", "Loop", &T::Loop1Click, {}, Tick::On},
                  {&T::Shuffle2, "Shuffle2", "Shuffle", &T::Shuffle2Click, {}, Tick::Off},
@@ -131,6 +133,8 @@ void TQuavrel::CreateViewMenu() {
                  {},
                  {&T::ImageBut2, "ImageBut2", "Text on Buttons", &T::ImageBut2Click, {}, Tick::On},
                  {&T::HotTrack1, "HotTrack1", "HotTrack", &T::HotTrack1Click, {}, Tick::On},
+                 {&T::TitlesfromTags1, "TitlesfromTags1", "Titles from Tags",
+                  &T::TitlesfromTags1Click, {}, Tick::Off},
              });
     AddItems(bar->addMenu(QStringLiteral("Toolbar")), {
                                                           {&T::FunctionsToolbar1,
@@ -181,6 +185,8 @@ void TQuavrel::CreateTrayMenu() {
             {&T::Pause1, "Pause1", "Pause", &T::Pause1Click, Qt::Key_F8},
             {&T::Next, "Next", "Next", &T::NextClick, Qt::Key_F6},
             {&T::Skip, "Skip", "Previous", &T::SkipClick, Qt::Key_F5},
+            {&T::JumpToFile2, "JumpToFile2", "Jump to File", &T::JumpToFile2Click,
+             Qt::CTRL | Qt::Key_J},
             {},
             {&T::AlwaysOnTop1, "AlwaysOnTop1", "AlwaysOnTop", &T::AlwaysOnTop1Click, {}, Tick::Off},
             {&T::Exit1, "Exit1", "Exit", &T::Exit1Click},
