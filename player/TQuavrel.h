@@ -165,6 +165,9 @@ public:
     // entry by typed words.
     void JumpToFile1Click();
     void JumpToFile2Click();
+    // A click on a column's header in "Detailed": sorts the list by that column, ascending, or
+    // reversed when the same header was clicked last. PlayIndex stays on its entry.
+    void FileListColumnClick(int column);
     // Plays the entry at index as a click and a double-click on it would.
     void PlayEntry(int index);
 
@@ -383,7 +386,7 @@ private:
     QSlider* TrackBar = nullptr;
     // The play list view: shows playList_ and writes the user's clicks back into it.
     TFileView* FileList = nullptr;
-    PlayListStatus* StatusLine = nullptr;    // below the play list: entries, length, selection
+    PlayListStatus* StatusLine = nullptr;     // below the play list: entries, length, selection
     JumpToFileBox* JumpToFileBox_ = nullptr;  // made when first asked for
     ExplorerPane* Panel1 = nullptr;
     // The mode strip Panel3 with its lamps; the progress LCD, which the "Progress Bar" holds.
@@ -419,6 +422,8 @@ private:
     int explorerHeight_ = 151;
     bool sortByName_ = false;  // the "Name" items' tick; the items' own toggling is not trusted
     bool sortPending_ = false;
+    int sortColumn_ = -1;  // the column a header click last sorted by, and in which direction
+    bool sortDescending_ = false;
     bool afterDblClick_ = false;  // the release that ends a double-click is no click of its own
     std::string lastOpenedList_;  // the open dialog offers the file it last returned
     int openFilterIndex_ = 1;     // each dialog offers the type last chosen in it first

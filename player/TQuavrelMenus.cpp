@@ -133,8 +133,12 @@ void TQuavrel::CreateViewMenu() {
                  {},
                  {&T::ImageBut2, "ImageBut2", "Text on Buttons", &T::ImageBut2Click, {}, Tick::On},
                  {&T::HotTrack1, "HotTrack1", "HotTrack", &T::HotTrack1Click, {}, Tick::On},
-                 {&T::TitlesfromTags1, "TitlesfromTags1", "Titles from Tags",
-                  &T::TitlesfromTags1Click, {}, Tick::Off},
+                 {&T::TitlesfromTags1,
+                  "TitlesfromTags1",
+                  "Titles from Tags",
+                  &T::TitlesfromTags1Click,
+                  {},
+                  Tick::Off},
              });
     AddItems(bar->addMenu(QStringLiteral("Toolbar")), {
                                                           {&T::FunctionsToolbar1,

@@ -174,6 +174,7 @@ void TQuavrel::CreatePlayListView() {
                 FileListClick();
         });
     };
+    FileList->OnColumnClick = [this](int column) { Guarded([&] { FileListColumnClick(column); }); };
     FileList->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(FileList, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { ItemPopUp->popup(FileList->mapToGlobal(at)); });

@@ -69,8 +69,9 @@ const std::vector<int>& EntrySearch::Find(std::string_view query) {
     RefoldStale();
     std::vector<std::string> words = Words(query);
     // The longest word first: it is the rarest, so the others are tried on fewest entries.
-    std::stable_sort(words.begin(), words.end(),
-                     [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    std::stable_sort(words.begin(), words.end(), [](const std::string& a, const std::string& b) {
+        return a.size() > b.size();
+    });
     if (lastValid_ && Narrows(words)) {
         if (words != lastWords_)
             SearchLast(words);

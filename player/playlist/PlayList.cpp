@@ -110,6 +110,19 @@ void PlayList::SetCaption(int index, std::string caption) {
     Tell([&](PlayListObserver& o) { o.EntriesChanged(index, index); });
 }
 
+void PlayList::SetCaptions(std::vector<std::pair<int, std::string>> captions) {
+    if (captions.empty())
+        return;
+    int first = Count();
+    int last = -1;
+    for (auto& [index, caption] : captions) {
+        items_.at(index).Caption = std::move(caption);
+        first = std::min(first, index);
+        last = std::max(last, index);
+    }
+    Tell([&](PlayListObserver& o) { o.EntriesChanged(first, last); });
+}
+
 void PlayList::Sort(bool (*less)(const PlayListEntry&, const PlayListEntry&)) {
     SortBy([this, less](int a, int b) { return less(items_[a], items_[b]); });
 }

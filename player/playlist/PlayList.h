@@ -45,6 +45,8 @@ public:
     void Clear();
     void Move(int from, int to);  // the entry at from ends up at to; the others close up
     void SetCaption(int index, std::string caption);
+    // Sets several captions, (index, caption) each, with one notice for the rows they span.
+    void SetCaptions(std::vector<std::pair<int, std::string>> captions);
     void Sort(bool (*less)(const PlayListEntry&, const PlayListEntry&));
     // Puts the entries in the order less(a, b) gives, a and b being positions before the
     // sort; stable, so equal entries keep their order. The focus stays with its entry; one

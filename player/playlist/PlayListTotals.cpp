@@ -15,8 +15,7 @@ void Count(PlayListTotals::Figures& figures, const PlayListEntry& entry) {
 }
 
 // "12 selected, 45:10 +1 unknown" or "1,234 entries, 3:12:45".
-std::string FiguresText(const PlayListTotals::Figures& figures, const char* one,
-                        const char* many) {
+std::string FiguresText(const PlayListTotals::Figures& figures, const char* one, const char* many) {
     std::string text = GroupedCount(figures.entries);
     text += ' ';
     text += figures.entries == 1 ? one : many;

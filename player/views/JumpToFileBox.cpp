@@ -1,7 +1,6 @@
 #include "views/JumpToFileBox.h"
 
 #include <QAbstractListModel>
-#include <algorithm>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +8,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "playlist/EntrySearch.h"
 #include "playlist/PlayList.h"
@@ -19,7 +19,8 @@
 // the play list; the search's result is the row order.
 class MatchModel : public QAbstractListModel {
 public:
-    explicit MatchModel(const PlayList& list, QObject* parent) : QAbstractListModel(parent), list_(list) {}
+    explicit MatchModel(const PlayList& list, QObject* parent)
+        : QAbstractListModel(parent), list_(list) {}
 
     void SetMatches(const std::vector<int>& matches) {
         beginResetModel();
@@ -79,8 +80,12 @@ private:
 }  // namespace
 
 JumpToFileBox::JumpToFileBox(PlayList& list, QWidget* parent)
-    : QDialog(parent), list_(list), text_(new QLineEdit(this)), matches_(new QListView(this)),
-      count_(new QLabel(this)), model_(new MatchModel(list, this)) {
+    : QDialog(parent),
+      list_(list),
+      text_(new QLineEdit(this)),
+      matches_(new QListView(this)),
+      count_(new QLabel(this)),
+      model_(new MatchModel(list, this)) {
     setObjectName(QStringLiteral("JumpToFileBox"));
     setWindowTitle(QStringLiteral("Jump to File"));
     setModal(false);
@@ -149,7 +154,8 @@ void JumpToFileBox::Search() {
     const auto at = std::lower_bound(Matches().begin(), Matches().end(), chosen);
     const bool kept = chosen >= 0 && at != Matches().end() && *at == chosen;
     if (!Matches().empty())
-        matches_->setCurrentIndex(model_->index(kept ? static_cast<int>(at - Matches().begin()) : 0));
+        matches_->setCurrentIndex(
+            model_->index(kept ? static_cast<int>(at - Matches().begin()) : 0));
     const std::size_t found = Matches().size();
     count_->setText(QString::fromStdString(GroupedCount(static_cast<long long>(found)) +
                                            (found == 1 ? " match" : " matches")));

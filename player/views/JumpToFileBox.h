@@ -42,7 +42,7 @@ private:
     void Play();
 
     PlayList& list_;
-    std::unique_ptr<EntrySearch> search_;  // made when the window opens, dropped when it closes
+    std::unique_ptr<EntrySearch> search_;      // made when the window opens, dropped when it closes
     std::unique_ptr<PlayListObserver> watch_;  // searches again after the list changed
     QLineEdit* text_;
     QListView* matches_;

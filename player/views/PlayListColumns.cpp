@@ -136,7 +136,8 @@ ColumnLayout ColumnLayout::Parse(std::string_view order, std::string_view widths
         const std::optional<PlayListColumn> column = ColumnNamed(pair.substr(0, colon));
         const std::string_view digits = pair.substr(colon + 1);
         int width = 0;
-        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), width);
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), width);
         if (!column || error != std::errc() || end != digits.data() + digits.size() || width < 1 ||
             width > kMostWidth)
             return;

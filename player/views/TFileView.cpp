@@ -1,10 +1,10 @@
 #include "views/TFileView.h"
 
+#include <QAction>
 #include <QHeaderView>
-#include <algorithm>
 #include <QMenu>
 #include <QTreeView>
-#include <QAction>
+#include <algorithm>
 
 #include "playlist/PlayList.h"
 #include "views/PlayListItemModel.h"
@@ -56,6 +56,10 @@ int TFileView::ColumnWidth(int column) const {
 
 void TFileView::SetColumnWidth(int column, int width) {
     ReportView()->header()->resizeSection(column, width);
+}
+
+int TFileView::AppendEntry(PlayListEntry entry) {
+    return list_.Append(std::move(entry));
 }
 
 ColumnLayout TFileView::Columns() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <functional>
 
 #include "views/PlayListColumns.h"
@@ -47,6 +48,9 @@ public:
 
     // A click on the header of column (a PlayListColumn).
     std::function<void(int column)> OnColumnClick;
+
+protected:
+    int AppendEntry(PlayListEntry entry) override;
 
 private:
     PlayList& list_;

@@ -43,8 +43,8 @@ TEST_F(EntrySearchTest, MatchesEveryWordInAnyOrderAndField) {
     EXPECT_EQ(Find("beatles"), (std::vector<int>{0, 1}));
     EXPECT_EQ(Find("help yesterday"), (std::vector<int>{1}));
     EXPECT_EQ(Find("yesterday help"), (std::vector<int>{1}));
-    EXPECT_EQ(Find("tmp"), (std::vector<int>{3}));              // the path
-    EXPECT_EQ(Find("homogenic jo"), (std::vector<int>{2}));     // album and caption
+    EXPECT_EQ(Find("tmp"), (std::vector<int>{3}));           // the path
+    EXPECT_EQ(Find("homogenic jo"), (std::vector<int>{2}));  // album and caption
     EXPECT_EQ(Find("help nowhere"), (std::vector<int>{}));
 }
 
@@ -61,8 +61,8 @@ TEST_F(EntrySearchTest, AWordNeverRunsAcrossTwoFieldsOrEntries) {
 }
 
 TEST_F(EntrySearchTest, TypingOnAndBackAgainGivesWhatAFreshSearchGives) {
-    const std::vector<std::string> typed = {"b", "be", "bea", "beat", "beat ", "beat h",
-                                            "beat he", "beat h", "beat", "bj", "b", ""};
+    const std::vector<std::string> typed = {"b",       "be",     "bea",  "beat", "beat ", "beat h",
+                                            "beat he", "beat h", "beat", "bj",   "b",     ""};
     for (const std::string& query : typed) {
         PlayList copy;
         for (int i = 0; i < list_.Count(); ++i)
