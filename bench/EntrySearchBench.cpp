@@ -25,11 +25,8 @@ std::unique_ptr<PlayList> MillionEntries() {
         const std::string name =
             "track" + std::to_string(file) + (file % 2 == 0 ? ".flac" : ".mp3");
         PlayListEntry entry{
-            name,
-            file % 2 == 0 ? "FLAC audio" : "MP3 audio",
-            "/tmp/qvrl-side-data/tagged/" + std::to_string(file / 1000) + "/" + name,
-            0,
-            {}};
+            name, file % 2 == 0 ? "FLAC audio" : "MP3 audio",
+            "/tmp/qvrl-side-data/tagged/" + std::to_string(file / 1000) + "/" + name, 0};
         auto tags = std::make_shared<TrackTags>();
         tags->Title = "Title " + std::to_string(file);
         tags->Artist = "Artist " + std::to_string(file % 977) + (file % 13 == 0 ? " Björk" : "");

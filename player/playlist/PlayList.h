@@ -81,14 +81,14 @@ public:
     bool IsConsistent() const;
 
 private:
-    // The mark lives beside the entry: the entry ends in its 16-byte tags pointer and has no
-    // tail padding to lend, so an item costs 8 bytes more than its entry (104 bytes).
+    // The mark lives in the entry's tail padding (a non-trivial base lends it to the derived
+    // class), so an item costs no more than its entry: 80 bytes.
     struct Item : PlayListEntry {
         Item(PlayListEntry entry, bool selected)
             : PlayListEntry(std::move(entry)), selected(selected) {}
         bool selected = false;
     };
-    static_assert(sizeof(Item) <= sizeof(PlayListEntry) + 8, "the mark costs one word at most");
+    static_assert(sizeof(Item) == sizeof(PlayListEntry), "the mark fits in the entry's padding");
 
     void SetSelected(int index, bool selected);
     void Reorder(const std::vector<int>& order);  // order[k]: the old position of the new k-th

@@ -35,7 +35,9 @@ class TQuavrelColumnsTest : public QObject, protected MainWindowFakes {
         tags->Artist = artist;
         tags->Title = title;
         tags->LengthMs = lengthMs;
-        return PlayListEntry{name, "Audio", path, 0, std::move(tags)};
+        PlayListEntry entry{name, "Audio", path, 0};
+        entry.Tags = std::move(tags);
+        return entry;
     }
     std::string ConfFile() const { return (settings_->Path() / "quavrel.conf").string(); }
 
@@ -121,8 +123,9 @@ private slots:
             tags->Disc = row.disc;
             tags->Track = row.track;
             tags->Year = row.year;
-            entries.push_back(
-                PlayListEntry{row.name, "Audio", "/m/" + std::string(row.name), 0, tags});
+            PlayListEntry entry{row.name, "Audio", "/m/" + std::string(row.name), 0};
+            entry.Tags = tags;
+            entries.push_back(std::move(entry));
         }
         list.Append(std::move(entries));
         window->State().PlayIndex = 1;               // "a"
@@ -136,7 +139,7 @@ private slots:
         QCOMPARE(Captions(list), (QStringList{"b", "e", "c", "a", "d"}));
         QCOMPARE(window->State().PlayIndex, 3);                  // still "a"
         QVERIFY(!Part<QAction>(*window, "Name1")->isChecked());  // name sorting gave way
-        list.Append(PlayListEntry{"0", "Audio", "/m/0", 0, {}});
+        list.Append(PlayListEntry{"0", "Audio", "/m/0", 0});
         QTest::qWait(0);
         QCOMPARE(Captions(list).first(), QStringLiteral("b"));  // and stays off
         view->OnColumnClick(static_cast<int>(PlayListColumn::Artist));

@@ -11,7 +11,7 @@ namespace {
 PlayListEntry Entry(const std::string& caption, const std::string& path,
                     const std::string& artist = {}, const std::string& album = {},
                     const std::string& title = {}) {
-    PlayListEntry entry{caption, "Audio", path, 0, {}};
+    PlayListEntry entry{caption, "Audio", path, 0};
     if (!artist.empty() || !album.empty() || !title.empty()) {
         TrackTags tags;
         tags.Artist = artist;

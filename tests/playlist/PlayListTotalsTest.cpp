@@ -9,7 +9,7 @@
 namespace {
 
 PlayListEntry Entry(std::int64_t lengthMs) {
-    PlayListEntry entry{"e", "Audio", "/m/e.mp3", 0, {}};
+    PlayListEntry entry{"e", "Audio", "/m/e.mp3", 0};
     if (lengthMs != -2) {  // -2: no tags at all
         TrackTags tags;
         tags.LengthMs = lengthMs;

@@ -17,7 +17,9 @@ std::shared_ptr<const TrackTags> Tags(const std::string& artist, const std::stri
 
 PlayListEntry Entry(const std::string& caption, const std::string& path,
                     std::shared_ptr<const TrackTags> tags) {
-    return PlayListEntry{caption, "Audio", path, 0, std::move(tags)};
+    PlayListEntry entry{caption, "Audio", path, 0};
+    entry.Tags = std::move(tags);
+    return entry;
 }
 
 TEST(TagCaptionTest, ArtistAndTitleOrTheTitleAlone) {

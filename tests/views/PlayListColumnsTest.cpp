@@ -22,7 +22,7 @@ TEST(PlayListColumnsTest, LengthsReadMinutesAndSecondsThenHours) {
 }
 
 TEST(PlayListColumnsTest, CellsShowTheEntryAndItsTags) {
-    PlayListEntry entry{"song", "MP3 audio", "/m/song.mp3", 0, {}};
+    PlayListEntry entry{"song", "MP3 audio", "/m/song.mp3", 0};
     EXPECT_EQ(CellText(entry, C::Name), "song");
     EXPECT_EQ(CellText(entry, C::Type), "MP3 audio");
     EXPECT_EQ(CellText(entry, C::Path), "/m/song.mp3");

@@ -179,7 +179,7 @@ private slots:
         view_->SetViewStyle(TViewStyle::vsReport);
         QCOMPARE(ShownCaptions(),
                  (QStringList{"Name", "Artist", "Album", "Length", "Type", "Path"}));
-        PlayListEntry entry{"Help", "FLAC audio", "/m/help.flac", 0, {}};
+        PlayListEntry entry{"Help", "FLAC audio", "/m/help.flac", 0};
         auto tags = std::make_shared<TrackTags>();
         tags->Title = "Help!";
         tags->Artist = "The Beatles";
@@ -190,7 +190,7 @@ private slots:
         tags->LengthMs = 3600000 + 61000;
         entry.Tags = tags;
         list_->Append(entry);
-        list_->Append(PlayListEntry{"untagged", "MP3 audio", "/m/u.mp3", 0, {}});
+        list_->Append(PlayListEntry{"untagged", "MP3 audio", "/m/u.mp3", 0});
         QAbstractItemModel* model = view_->CurrentView()->model();
         QStringList cells;
         for (int column = 0; column < model->columnCount(); ++column)
