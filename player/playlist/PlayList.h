@@ -45,8 +45,6 @@ public:
     void Clear();
     void Move(int from, int to);  // the entry at from ends up at to; the others close up
     void SetCaption(int index, std::string caption);
-    // Sets several captions, (index, caption) each, with one notice for the rows they span.
-    void SetCaptions(std::vector<std::pair<int, std::string>> captions);
     void Sort(bool (*less)(const PlayListEntry&, const PlayListEntry&));
     // Puts the entries in the order less(a, b) gives, a and b being positions before the
     // sort; stable, so equal entries keep their order. The focus stays with its entry; one
@@ -69,6 +67,9 @@ public:
     void SetSelectedRange(int first, int last, bool selected);
     void DeselectAll();
     void SelectOnly(int index);  // the user's own click: the entry alone
+
+    // Sets several captions, (index, caption) each, with one notice for the rows they span.
+    void SetCaptions(std::vector<std::pair<int, std::string>> captions);
 
     int Focused() const { return focused_; }  // -1 when no entry has the focus
     void Focus(int index);                    // -1 removes the focus from every entry
