@@ -321,6 +321,8 @@ private:
     // linuxSettings_ when it is read, put back before it is written.
     void ApplyLinuxSettings();
     void StoreLinuxSettings();
+    // The watcher that captions entries from their tags while "Titles from Tags" is on.
+    void CreateTagCaptions();
     // Keeps the list in caption order while sorting by name is on; does nothing otherwise.
     void KeepSorted();
     // Adds dropped files at the end, a play list file by its entries, then sorts when sorting
@@ -418,6 +420,7 @@ private:
     std::unique_ptr<PlayListEditor> editor_;
     std::unique_ptr<EntryTracker> dragTracker_;
     std::unique_ptr<PlayListWatcher> listWatcher_;
+    std::unique_ptr<PlayListObserver> tagCaptions_;
     bool hotTrackOn_ = true;
     int explorerHeight_ = 151;
     bool sortByName_ = false;  // the "Name" items' tick; the items' own toggling is not trusted

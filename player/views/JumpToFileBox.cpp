@@ -1,6 +1,7 @@
 #include "views/JumpToFileBox.h"
 
 #include <QAbstractListModel>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>

@@ -140,6 +140,11 @@ void PlayListItemModel::EntriesChanged(int first, int last) {
     ShowMarks(first, last);
 }
 
+void PlayListItemModel::TagsChanged(int first, int last) {
+    // New texts only: the marks stand as they were.
+    emit dataChanged(index(first, 0), index(last, kPlayListColumnCount - 1));
+}
+
 void PlayListItemModel::FocusChanged(int, int) {
     ShowFocus();
 }

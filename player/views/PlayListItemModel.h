@@ -33,6 +33,7 @@ private:
     void EntriesDeleted(const std::vector<std::pair<int, int>>& runs) override;
     void EntryMoved(int from, int to) override;
     void EntriesChanged(int first, int last) override;
+    void TagsChanged(int first, int last) override;
     void FocusChanged(int previous, int current) override;
     void Reset() override;
 

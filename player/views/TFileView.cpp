@@ -1,8 +1,12 @@
 #include "views/TFileView.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QHeaderView>
+#include <QListView>
 #include <QMenu>
+#include <QScrollBar>
+#include <QTimer>
 #include <QTreeView>
 #include <algorithm>
 
@@ -35,6 +39,61 @@ TFileView::TFileView(PlayList& list, ShellInfo& shell, FileAdder::FilterTest pas
             OnColumnClick(section);
     });
     SetColumns(ColumnLayout::Default());
+    // Whatever brings other rows on screen tells of them.
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(ReportView()),
+                                    static_cast<QAbstractItemView*>(IconView())}) {
+        for (QScrollBar* bar : {view->verticalScrollBar(), view->horizontalScrollBar()})
+            connect(bar, &QScrollBar::valueChanged, this, [this] { TellRowsShownLater(); });
+        view->viewport()->installEventFilter(this);
+    }
+    connect(model_, &QAbstractItemModel::rowsInserted, this, [this] { TellRowsShownLater(); });
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, [this] { TellRowsShownLater(); });
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] { TellRowsShownLater(); });
+    connect(model_, &QAbstractItemModel::rowsMoved, this, [this] { TellRowsShownLater(); });
+}
+
+void TFileView::SetViewStyle(TViewStyle style) {
+    TFileListView::SetViewStyle(style);
+    TellRowsShownLater();
+}
+
+std::pair<int, int> TFileView::RowsShown() const {
+    const QAbstractItemView* view = CurrentView();
+    const int count = list_.Count();
+    if (count == 0 || !view->isVisible())
+        return {0, -1};
+    // Rows stand in order from the top left corner on, in every style: from the first one in
+    // sight, on while they are in sight (a list style's columns end at the right edge).
+    const QRect area = view->viewport()->rect();
+    const QModelIndex top = view->indexAt(area.topLeft() + QPoint(1, 1));
+    const int first = top.isValid() ? top.row() : 0;
+    constexpr int kMostShown = 10000;  // more rows than any screen holds
+    int last = first;
+    for (int row = first + 1; row < count && row - first < kMostShown; ++row) {
+        const QRect rect = view->visualRect(model_->index(row, 0));
+        if (!rect.intersects(area))
+            break;
+        last = row;
+    }
+    return {first, last};
+}
+
+bool TFileView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize || event->type() == QEvent::Show)
+        TellRowsShownLater();
+    return TFileListView::eventFilter(watched, event);
+}
+
+void TFileView::TellRowsShownLater() {
+    if (rowsShownPending_ || !OnRowsShown)
+        return;
+    rowsShownPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        rowsShownPending_ = false;
+        const auto [first, last] = RowsShown();
+        if (OnRowsShown)
+            OnRowsShown(first, last);
+    });
 }
 
 TFileView::~TFileView() {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <utility>
 
 #include "views/PlayListColumns.h"
 #include "views/TFileListView.h"
@@ -48,13 +49,24 @@ public:
 
     // A click on the header of column (a PlayListColumn).
     std::function<void(int column)> OnColumnClick;
+    // The rows on screen, first..last (none: first > last), after a scroll, a resize, a new
+    // style or new rows; told once per turn of the event loop, however many changes.
+    std::function<void(int first, int last)> OnRowsShown;
+    // The rows on screen now, in the style shown.
+    std::pair<int, int> RowsShown() const;
+    void SetViewStyle(TViewStyle style) override;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     int AppendEntry(PlayListEntry entry) override;
 
 private:
+    void TellRowsShownLater();
+
     PlayList& list_;
     PlayListItemModel* model_;
     // Every column's width as last shown: a hidden section reads as 0 wide in the header.
     std::array<int, kPlayListColumnCount> widths_{};
+    bool rowsShownPending_ = false;
 };

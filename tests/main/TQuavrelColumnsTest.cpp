@@ -150,6 +150,32 @@ private slots:
         QCOMPARE(window->State().PlayIndex, 3);
     }
 
+    void titlesFromTagsCaptionsEntriesThatShowTheirFilesName() {
+        auto window = StartShown();
+        PlayList& list = window->PlayListModel();
+        auto tags = [](const char* artist, const char* title) {
+            auto t = std::make_shared<TrackTags>();
+            t->Artist = artist;
+            t->Title = title;
+            return std::shared_ptr<const TrackTags>(t);
+        };
+        list.Append(std::vector<PlayListEntry>{PlayListEntry{"a.mp3", "Audio", "/m/a.mp3", 0},
+                                               PlayListEntry{"My Title", "Audio", "/m/b.mp3", 0},
+                                               PlayListEntry{"c", "Audio", "/m/c.flac", 0}});
+        // Off at first: tags change no caption.
+        list.SetTags({{0, tags("Ann", "One")}});
+        QTest::qWait(0);
+        QCOMPARE(list.At(0).Caption, std::string("a.mp3"));
+
+        Part<QAction>(*window, "TitlesfromTags1")->trigger();
+        list.SetTags({{0, tags("Ann", "One")}, {1, tags("Bo", "Two")}});
+        list.SetTags({{2, tags("", "Three")}});
+        QTRY_COMPARE(list.At(2).Caption, std::string("Three"));
+        QCOMPARE(list.At(0).Caption, std::string("Ann - One"));
+        QCOMPARE(list.At(1).Caption, std::string("My Title"));  // the list's own title stays
+        QVERIFY(list.IsConsistent());
+    }
+
     void ctrlJIsJumpToFileAndNoOtherKey() {
         auto window = StartShown();
         const QKeySequence ctrlJ(Qt::CTRL | Qt::Key_J);

@@ -5,6 +5,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTreeView>
 #include <QUrl>
 #include <QtTest>
@@ -200,6 +201,18 @@ private slots:
         QCOMPARE(model->index(1, 3).data().toString(), QString());
         QCOMPARE(model->index(0, 3).data(Qt::TextAlignmentRole).value<Qt::Alignment>(),
                  Qt::AlignRight | Qt::AlignVCenter);
+        // Tags read later: the rows redraw in every column, and their marks stand.
+        list_->Select(1);
+        QSignalSpy tagged(model, &QAbstractItemModel::dataChanged);
+        auto later = std::make_shared<TrackTags>();
+        later->Artist = "Björk";
+        later->LengthMs = 59999;
+        list_->SetTags({{1, later}});
+        QCOMPARE(tagged.size(), 1);
+        QCOMPARE(tagged[0][1].toModelIndex(), model->index(1, kPlayListColumnCount - 1));
+        QCOMPARE(model->index(1, 5).data().toString(), QStringLiteral("Björk"));
+        QCOMPARE(model->index(1, 3).data().toString(), QStringLiteral("0:59"));
+        QVERIFY(view_->IsSelected(1) && !view_->IsSelected(0));
         // A changed entry is redrawn in every column, the tags' too.
         QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
         list_->SetCaption(1, "renamed");
@@ -253,6 +266,49 @@ private slots:
         QCOMPARE(ShownCaptions(), (QStringList{"Genre", "Name", "Track"}));
         QCOMPARE(view_->Columns(), layout);
         QCOMPARE(view_->ColumnWidth(static_cast<int>(PlayListColumn::Genre)), 77);
+    }
+
+    void TellsWhichRowsAreOnScreenAfterAScroll() {
+        std::vector<PlayListEntry> entries;
+        for (int i = 0; i < 300; ++i)
+            entries.emplace_back("entry " + std::to_string(i), "Audio", "/m/" + std::to_string(i),
+                                 0);
+        std::vector<std::pair<int, int>> told;
+        view_->OnRowsShown = [&](int first, int last) { told.emplace_back(first, last); };
+        list_->Append(std::move(entries));
+        for (TViewStyle style : {TViewStyle::vsList, TViewStyle::vsReport}) {
+            view_->SetViewStyle(style);
+            told.clear();
+            QAbstractItemView* view = view_->CurrentView();
+            view->scrollToTop();
+            QTRY_VERIFY(!told.empty());
+            const auto [first, last] = view_->RowsShown();
+            QCOMPARE(first, 0);
+            QVERIFY2(last > 5 && last < 299,
+                     qPrintable(QString("style %1: %2..%3").arg(int(style)).arg(first).arg(last)));
+            QVERIFY(view->visualRect(view->model()->index(last, 0))
+                        .intersects(view->viewport()->rect()));
+            QVERIFY(!view->visualRect(view->model()->index(last + 1, 0))
+                         .intersects(view->viewport()->rect()) ||
+                    style == TViewStyle::vsList);
+            // The list style lays a long list out in batches, over many turns of the event loop
+            // offscreen: the scroll is checked in the report style.
+            if (style == TViewStyle::vsList)
+                continue;
+            told.clear();
+            QScrollBar* bar = style == TViewStyle::vsList ? view->horizontalScrollBar()
+                                                          : view->verticalScrollBar();
+            QTRY_VERIFY(bar->maximum() > 0);
+            view->scrollTo(view->model()->index(299, 0));
+            QTRY_VERIFY2(!told.empty() && told.back().second == 299,
+                         qPrintable(QString("style %1: told %2, shown %3..%4")
+                                        .arg(int(style))
+                                        .arg(told.empty() ? -1 : told.back().second)
+                                        .arg(view_->RowsShown().first)
+                                        .arg(view_->RowsShown().second)));
+            QCOMPARE(told.back(), view_->RowsShown());
+            QVERIFY(told.back().first > 0);
+        }
     }
 
     void AHeaderClickAsksForASortByItsColumn() {
