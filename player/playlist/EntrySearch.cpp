@@ -72,15 +72,39 @@ const std::vector<int>& EntrySearch::Find(std::string_view query) {
     std::stable_sort(words.begin(), words.end(), [](const std::string& a, const std::string& b) {
         return a.size() > b.size();
     });
-    if (lastValid_ && Narrows(words)) {
-        if (words != lastWords_)
-            SearchLast(words);
+    if (lastValid_ && words == lastWords_)
+        return matches_;
+    const auto known = std::find_if(earlier_.begin(), earlier_.end(),
+                                    [&](const Earlier& e) { return e.words == words; });
+    if (lastValid_ && known != earlier_.end()) {
+        Remember();
+        matches_ = known->matches;
+    } else if (lastValid_ && Narrows(words)) {
+        Remember();
+        SearchLast(words);
     } else {
+        Remember();
         SearchAll(words);
     }
     lastWords_ = std::move(words);
     lastValid_ = true;
     return matches_;
+}
+
+void EntrySearch::Remember() {
+    if (!lastValid_)
+        return;
+    if (std::any_of(earlier_.begin(), earlier_.end(),
+                    [&](const Earlier& e) { return e.words == lastWords_; }))
+        return;
+    while (!earlier_.empty() && remembered_ + matches_.size() > kMostRemembered) {
+        remembered_ -= earlier_.front().matches.size();
+        earlier_.erase(earlier_.begin());
+    }
+    if (matches_.size() > kMostRemembered)
+        return;
+    remembered_ += matches_.size();
+    earlier_.push_back({lastWords_, matches_});
 }
 
 bool EntrySearch::Narrows(const std::vector<std::string>& words) const {
@@ -186,6 +210,8 @@ void EntrySearch::RefoldStale() {
 
 void EntrySearch::MarkStale(int first, int last) {
     lastValid_ = false;
+    earlier_.clear();
+    remembered_ = 0;
     if (first > last)
         return;
     const std::size_t from = static_cast<std::size_t>(std::max(first, 0) / kBlockEntries);

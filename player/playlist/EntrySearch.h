@@ -55,6 +55,16 @@ private:
 
     PlayList& list_;
     std::vector<Block> blocks_;
+    // The queries typed before, each with its matches, so taking letters back costs nothing;
+    // forgotten when the list changes, and kept within kMostRemembered indexes in all.
+    static constexpr std::size_t kMostRemembered = 4'000'000;
+    struct Earlier {
+        std::vector<std::string> words;
+        std::vector<int> matches;
+    };
+    std::vector<Earlier> earlier_;
+    std::size_t remembered_ = 0;
+    void Remember();
     std::vector<std::string> lastWords_;
     bool lastValid_ = false;  // matches_ holds the matches of lastWords_ on the list as it is
     std::vector<int> matches_;
