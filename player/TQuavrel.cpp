@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QTimer>
 
+#include "ControlStates.h"
 #include "PlaybackWidgets.h"
 #include "filter/TFileTypeBox.h"
 #include "media/MediaDevice.h"

@@ -14,6 +14,7 @@
 #include "playlist/PlayList.h"
 
 class Clock;
+class ControlStates;
 class Dialogs;
 class EntryTracker;
 class ExplorerPane;
@@ -76,6 +77,9 @@ public:
     const PlayerState& State() const { return state_; }
     PlayList& PlayListModel() { return playList_; }
     const PlayList& PlayListModel() const { return playList_; }
+    // The one writer of the controls that follow the window's state (emptiness, modes, long
+    // jobs); made with the window.
+    ControlStates& Controls() { return *controls_; }
 
     // The other windows, made after this one by main() in this order: the type filter dialog
     // and the About window, then (CreateVolume) the mixer and the volume pop-up.
@@ -83,14 +87,14 @@ public:
     // Makes Mixer on the api (which must outlive the window) and the hidden pop-up VolForm.
     void CreateVolume(MixerApi& mixerApi);
 
-    // --- Life cycle ---
+    // --- Life cycle (TQuavrelLifecycle.cpp) ---
     void FormCreate();
     void FormClose();
     void Exit1Click();
     void Exit2Click();
     void Help1Click();
 
-    // --- Play order and transport ---
+    // --- Play order and transport (TQuavrelPlayback.cpp) ---
     void OpenAndPlay();
     void PlayFile();
     void NextSClick();
@@ -118,12 +122,12 @@ public:
     void PMLenChange();
     void PMLenClick();
 
-    // --- Progress ---
+    // --- Progress (TQuavrelProgress.cpp) ---
     void TimerTimer();
     void TrackBarChange();
     void LCDLabel1Click();
 
-    // --- Play list editing and views ---
+    // --- Play list editing and views (TQuavrelEditing.cpp) ---
     void DeleteSelected1Click();
     void ClearPlayList1Click();
     void MoveBack1Click();
@@ -144,13 +148,9 @@ public:
     void ClearClick();
     void MoveBackClick();
     void MoveFwdClick();
-    // The emptiness rule: the transport and list controls are enabled while the list has entries.
+    // The emptiness rule: the transport and list controls are enabled while the list has entries
+    // (ControlStates::FollowEmptiness); an empty list also clears the LCD, track bar and title.
     void FileListChange();
-    // Runs work that may take long on the list (a folder walk, a drop, a list load) under a
-    // progress dialog shown after half a second; work hands the hook to the FileAdder. The
-    // commands that change the list are disabled meanwhile, and another long work refused.
-    void LongWork(const char* what,
-                  const std::function<void(const std::function<bool(int found)>&)>& work);
     void FileListFileDrop(const std::vector<std::string>& files, int x, int y);
     void FileListDblClick();
     void FileListClick();
@@ -171,7 +171,7 @@ public:
     // Plays the entry at index as a click and a double-click on it would.
     void PlayEntry(int index);
 
-    // --- Play list files and the type filter ---
+    // --- Play list files, long work and the type filter (TQuavrelFiles.cpp) ---
     void Open1Click();
     void Save1Click();
     void SaveSelected1Click();
@@ -185,6 +185,13 @@ public:
     void LoadPlayList();
     void LoadIt(const std::string& fileName);
     void SavePlayList(bool selectedOnly);
+    // Runs work that may take long on the list (a folder walk, a drop, a list load) under a
+    // progress dialog shown after half a second; work hands the hook to the FileAdder. The
+    // commands that change the list are disabled meanwhile, and another long work refused.
+    void LongWork(const char* what,
+                  const std::function<void(const std::function<bool(int found)>&)>& work);
+    // The box that says some entries of a play list file could not be added.
+    void ShowListFailure();
 
     // --- Explorer pane (TQuavrelExplorer.cpp): showing and hiding it; its own commands are
     // ExplorerPane's ---
@@ -200,18 +207,14 @@ public:
     // whether the play list took anything. An error shows its message box here.
     bool OpenFiles(const std::vector<std::string>& paths);
     // Answers later starts under id, as the single-copy check of the tray icon: their files
-    // are opened and the window comes forward.
+    // are opened and the window comes forward (Raise).
     void AnswerLaterCopies(const QString& id);
-    // Shows the window, restored and in front, as the tray's click does for a hidden one.
-    void BringForward();
     // The play list view's AddFile for a dropped or added path: a play list file adds its
     // entries and gives the first one's index; listFailed is set when some of them could not
     // be added.
     int AddDropped(const std::string& path, bool& listFailed);
-    // The box that says some entries of a play list file could not be added.
-    void ShowListFailure();
 
-    // --- Layout and appearance ---
+    // --- Layout and appearance (TQuavrelLayout.cpp) ---
     void ShortFormToggl1Click();
     void ImageBut2Click();
     void ImageButClick();
@@ -223,19 +226,19 @@ public:
     void OptionsToolbar1Click();
     void AlwaysOnTop1Click();
 
-    // --- Configuration ---
+    // --- Configuration (TQuavrelConfig.cpp) ---
     void LoadConfig();
     void SaveConfig();
     void ResetQuavrel1Click();
+    void ToolbarButton972Click();
 
-    // --- Tray ---
+    // --- Tray (TQuavrel.cpp) ---
     void TrayIconClick();
     void TrayIconDblClick();
     void TrayIconRightClick();
 
-    // --- Window layout (TQuavrelLayout.cpp, TQuavrelConfig.cpp) ---
+    // --- Window layout (TQuavrelLayout.cpp) ---
     void FormResize();
-    void ToolbarButton972Click();
     bool HotTrackOn() const { return hotTrackOn_; }
     int ExplorerHeight() const;
 
@@ -255,6 +258,7 @@ private:
     class WindowConfigTarget;
 
     // --- PlayerControl (TQuavrelControl.cpp): for the media player interface ---
+    // Shows the window, restored and in front; also what a later start's hand-over does.
     void Raise() override;
     void Quit() override;
     void PlaySelected() override;
@@ -288,15 +292,16 @@ private:
     void CreateTrayMenu();
     void CreatePopUps();
     void AddItems(QMenu* menu, std::initializer_list<MenuItem> items);
-    void CreateTray();
-    void CreateComponents();
-    void CreateTransport();  // TQuavrelPlayback.cpp: buttons, the mode strip, the track bar
+    void CreateTray();        // TQuavrel.cpp
+    void CreateComponents();  // TQuavrel.cpp
+    void CreateTransport();   // TQuavrelPlayback.cpp: buttons, the mode strip, the track bar
     void CreateModeStrip();
-    void CreatePlayListView();
-    void CreateDisplays();  // TQuavrelDisplays.cpp: the LCD
+    void CreatePlayListView();  // also TQuavrelPlayback.cpp
+    void CreateDisplays();      // TQuavrelDisplays.cpp: the LCD
     // The sequencer, the editor and the play list's watchers, over the widgets made before.
     void CreateLogic();
-    // The explorer pane; runs after the play list view exists, whose drag hooks it sets.
+    // The explorer pane (TQuavrelExplorer.cpp); runs after the play list view exists, whose
+    // drag hooks it sets.
     void CreateExplorer();
     // TQuavrelLayout.cpp: places every component; runs after all the others are made.
     void CreateLayout();
@@ -308,33 +313,40 @@ private:
     // TQuavrelAccess.cpp: names for screen readers, the Tab order and the keyboard's keys.
     void MakeAccessible();
 
+    // --- Helpers, by the file that defines them ---
+    // TQuavrelLayout.cpp
     void ToggleColorScheme();
     void ApplyColorScheme(bool systemColors);  // every element of both schemes
     void SetHotTrack(bool on);
     void SetExplorerHeight(int height);
+    // Hides the explorer pane through the given toggle handler, then each toolbar still shown.
+    void HideExplorerAndToolbars(void (TQuavrel::*explorerToggle)());
+    // TQuavrelConfig.cpp
     // A start that left the window hidden shows it anyway when no tray could bring it back.
     void ShowUnlessReachable();
+    TToolbar97* ToolbarOf(ToolbarId id) const;
+    // TQuavrel.cpp
     // Shows the text of an error that a handler did not catch, and goes on.
     void ShowException(const std::exception& error);
-    bool OpenPaths(const std::vector<std::string>& paths);  // OpenFiles, unguarded
+    // Runs a handler as the message loop would: an escaping exception becomes a message box.
+    void Guarded(const std::function<void()>& handler);
+    void Guarded(void (TQuavrel::*handler)());
+    // TQuavrelColumns.cpp
     // The settings of quavrel.conf this window shows (columns, "Titles from Tags"): taken from
     // linuxSettings_ when it is read, put back before it is written.
     void ApplyLinuxSettings();
     void StoreLinuxSettings();
     // The watcher that captions entries from their tags while "Titles from Tags" is on.
     void CreateTagCaptions();
+    // TQuavrelEditing.cpp
     // Keeps the list in caption order while sorting by name is on; does nothing otherwise.
     void KeepSorted();
+    // TQuavrelOpen.cpp
+    bool OpenPaths(const std::vector<std::string>& paths);  // OpenFiles, unguarded
     // Adds dropped files at the end, a play list file by its entries, then sorts when sorting
     // is on; with makeCurrent, as a drop does (the first file's entry becomes the current one).
     // Returns the path of the first new entry, none when nothing was added.
     std::optional<std::string> AppendFiles(const std::vector<std::string>& files, bool makeCurrent);
-    // Hides the explorer pane through the given toggle handler, then each toolbar still shown.
-    void HideExplorerAndToolbars(void (TQuavrel::*explorerToggle)());
-    TToolbar97* ToolbarOf(ToolbarId id) const;
-    // Runs a handler as the message loop would: an escaping exception becomes a message box.
-    void Guarded(const std::function<void()>& handler);
-    void Guarded(void (TQuavrel::*handler)());
 
     QuavrelServices services_;
     PlayerState state_;
@@ -416,6 +428,7 @@ private:
     std::unique_ptr<ShellInfo> shellInfo_;
     std::unique_ptr<FileAdder> adder_;  // every entry the play list gets is made here
     std::unique_ptr<PlaybackWidgets> playbackWidgets_;
+    std::unique_ptr<ControlStates> controls_;
     std::unique_ptr<Sequencer> sequencer_;
     std::unique_ptr<PlayListEditor> editor_;
     std::unique_ptr<EntryTracker> dragTracker_;

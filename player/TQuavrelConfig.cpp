@@ -6,6 +6,7 @@
 #include <QSplitter>
 #include <filesystem>
 
+#include "ControlStates.h"
 #include "TQuavrel.h"
 #include "config/ConfigFormat.h"
 #include "config/ConfigReader.h"
@@ -171,13 +172,9 @@ void TQuavrel::LoadConfig() {
             show();
             return;
         }
-        Shuffle1->setChecked(state_.ShuffleOn == 1);
-        Shuffle2->setChecked(state_.ShuffleOn == 1);
-        Loop1->setChecked(state_.LoopOn == 1);
-        LoopN->setChecked(state_.LoopOn == 1);
-        const bool previewing = PMLen && PMLen->isEnabled();
-        Preview1->setChecked(previewing);
-        PreviewN->setChecked(previewing);
+        controls_->ShowShuffle(state_.ShuffleOn == 1);
+        controls_->ShowLoop(state_.LoopOn == 1);
+        controls_->ShowPreview(state_.PlayMode == 1);
         LoadIt(state_.LastPlayListFile);
     } catch (const std::exception& error) {
         // The rest of the start-up is skipped; the window stays as far as it got.

@@ -85,19 +85,10 @@ bool TQuavrel::OpenPaths(const std::vector<std::string>& paths) {
     return true;
 }
 
-void TQuavrel::BringForward() {
-    if (isMinimized())
-        showNormal();
-    else
-        show();
-    raise();
-    activateWindow();
-}
-
 void TQuavrel::AnswerLaterCopies(const QString& id) {
     TrayIcon->SetIDMessage(id);
     TrayIcon->OnHandOver = [this](const QByteArray& handOver) {
-        BringForward();
+        Raise();
         OpenFiles(CommandLine::DecodeHandOver(handOver.toStdString()));
     };
     TrayIcon->Loaded();

@@ -11,11 +11,13 @@
 
 #include "TQuavrel.h"
 #include "media/MpvMediaDevice.h"
+#include "media/RangedMediaDevice.h"
 #include "mixer/PulseMixerApi.h"
 #include "mpris/MprisService.h"
 #include "mpris/TrackedMediaDevice.h"
 #include "services/QtDialogs.h"
 #include "services/QtMessageBox.h"
+#include "services/QtOneShotTimer.h"
 #include "services/QtUiPost.h"
 #include "services/SettingsFolder.h"
 #include "services/SystemClock.h"
@@ -122,7 +124,9 @@ int main(int argc, char** argv) {
 
     QtUiPost uiPost;
     MpvMediaDevice mpv(uiPost, MpvMediaDevice::Output::System);
-    TrackedMediaDevice media(mpv);  // tells the media player interface what is open
+    QtOneShotTimer partTimer;
+    RangedMediaDevice parts(mpv, partTimer);  // plays a CUE sheet's tracks as files of their own
+    TrackedMediaDevice media(parts);          // tells the media player interface what is open
     SystemClock clock;
     QtMessageBox messages;
     QtDialogs dialogs;

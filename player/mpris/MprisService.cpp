@@ -17,6 +17,7 @@
 #include "mpris/TrackedMediaDevice.h"
 #include "playlist/FileUri.h"
 #include "playlist/PlayListEntry.h"
+#include "playlist/TrackPath.h"
 
 namespace {
 
@@ -240,8 +241,9 @@ QVariantMap MprisService::Metadata() const {
         title = entry->Caption;
     metadata.insert(QStringLiteral("mpris:length"), qlonglong(device_.Length()) * 1000);
     metadata.insert(QStringLiteral("xesam:title"), Text(title));
+    // A CUE sheet's track names its file: a client that opens the url gets the file itself.
     metadata.insert(QStringLiteral("xesam:url"),
-                    QUrl::fromLocalFile(Text(file)).toString(QUrl::FullyEncoded));
+                    QUrl::fromLocalFile(Text(PlayedFileOf(file))).toString(QUrl::FullyEncoded));
     return metadata;
 }
 

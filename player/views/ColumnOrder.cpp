@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "playlist/PlayList.h"
+#include "views/CaptionOrder.h"
 
 namespace {
 
@@ -95,6 +96,9 @@ private:
 }  // namespace
 
 bool ColumnOrder::Sort(PlayList& list, PlayListColumn column, bool descending, int& follow) {
+    // The Name header sorts as "Sorting" > "Name" does, through the same code.
+    if (column == C::Name && !descending)
+        return CaptionOrder::Sort(list, follow);
     const Keys keys(list, column);
     const auto less = [&](int a, int b) { return descending ? keys.Less(b, a) : keys.Less(a, b); };
     bool inOrder = true;

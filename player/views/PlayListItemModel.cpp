@@ -2,23 +2,9 @@
 
 #include <QItemSelectionModel>
 
+#include "services/ScopedValue.h"
 #include "services/ShellIconList.h"
 #include "views/PlayListColumns.h"
-
-namespace {
-
-// Sets a flag for the life of a scope, and restores what it was.
-class FlagGuard {
-public:
-    explicit FlagGuard(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-    ~FlagGuard() { flag_ = old_; }
-
-private:
-    bool& flag_;
-    bool old_;
-};
-
-}  // namespace
 
 PlayListItemModel::PlayListItemModel(PlayList& list, TFileListView& owner, QObject* parent)
     : CaptionTableModel(owner, parent), list_(list) {
@@ -92,7 +78,7 @@ void PlayListItemModel::StoreCaption(int row, std::string caption) {
 }
 
 void PlayListItemModel::EntriesInserted(int first, int count) {
-    FlagGuard guard(mirroring_);
+    const ScopedValue<bool> guard(mirroring_, true);
     beginInsertRows({}, first, first + count - 1);
     endInsertRows();
     // New rows come unselected into the selection model: only marked ones need showing.
@@ -102,7 +88,7 @@ void PlayListItemModel::EntriesInserted(int first, int count) {
 }
 
 void PlayListItemModel::EntriesRemoved(int first, int count) {
-    FlagGuard guard(mirroring_);
+    const ScopedValue<bool> guard(mirroring_, true);
     beginRemoveRows({}, first, first + count - 1);
     endRemoveRows();
     ShowFocus();
@@ -116,7 +102,7 @@ void PlayListItemModel::EntriesDeleted(const std::vector<std::pair<int, int>>& r
         Reset();
         return;
     }
-    FlagGuard guard(mirroring_);
+    const ScopedValue<bool> guard(mirroring_, true);
     for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
         beginRemoveRows({}, run->first, run->first + run->second - 1);
         endRemoveRows();
@@ -125,7 +111,7 @@ void PlayListItemModel::EntriesDeleted(const std::vector<std::pair<int, int>>& r
 }
 
 void PlayListItemModel::EntryMoved(int from, int to) {
-    FlagGuard guard(mirroring_);
+    const ScopedValue<bool> guard(mirroring_, true);
     beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
     endMoveRows();
     ShowMarks(std::min(from, to), std::max(from, to));
@@ -150,7 +136,7 @@ void PlayListItemModel::FocusChanged(int, int) {
 }
 
 void PlayListItemModel::Reset() {
-    FlagGuard guard(mirroring_);
+    const ScopedValue<bool> guard(mirroring_, true);
     beginResetModel();
     endResetModel();
     ShowMarks(0, list_.Count() - 1);
@@ -160,7 +146,7 @@ void PlayListItemModel::Reset() {
 void PlayListItemModel::ShowMarks(int first, int last, bool selectedOnly) {
     if (!selection_ || first > last)
         return;
-    FlagGuard guard(mirroring_);
+    const ScopedValue<bool> guard(mirroring_, true);
     QItemSelection select;
     QItemSelection deselect;
     int run = first;
@@ -181,7 +167,7 @@ void PlayListItemModel::ShowMarks(int first, int last, bool selectedOnly) {
 void PlayListItemModel::ShowFocus() {
     if (!selection_)
         return;
-    FlagGuard guard(mirroring_);
+    const ScopedValue<bool> guard(mirroring_, true);
     const int focused = list_.Focused();
     if (focused < 0)
         selection_->clearCurrentIndex();
@@ -193,7 +179,7 @@ void PlayListItemModel::SelectionChanged(const QItemSelection& selected,
                                          const QItemSelection& deselected) {
     if (mirroring_)
         return;
-    FlagGuard guard(mirroring_);
+    const ScopedValue<bool> guard(mirroring_, true);
     // Whole ranges at once: selecting all of 100,000 entries is one change of the list.
     for (const QItemSelectionRange& range : deselected) {
         const int last = std::min(range.bottom(), list_.Count() - 1);
@@ -222,6 +208,6 @@ void PlayListItemModel::SelectionChanged(const QItemSelection& selected,
 void PlayListItemModel::CurrentChanged(const QModelIndex& current) {
     if (mirroring_)
         return;
-    FlagGuard guard(mirroring_);
+    const ScopedValue<bool> guard(mirroring_, true);
     list_.Focus(current.isValid() && list_.Contains(current.row()) ? current.row() : -1);
 }
