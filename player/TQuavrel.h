@@ -19,6 +19,7 @@ class ControlStates;
 class Dialogs;
 class EntryTracker;
 class ExplorerPane;
+class JumpToFileBox;
 class FileAdder;
 class MediaDevice;
 class MessageBox;
@@ -26,6 +27,7 @@ class MixerApi;
 class ModeStrip;
 class PlaybackWidgets;
 class PlayListEditor;
+class PlayListStatus;
 class PlayListWatcher;
 class QAction;
 class QLineEdit;
@@ -156,6 +158,20 @@ public:
     void FileListClick();
     void FileListMouseDown(Qt::MouseButton button, int x, int y);
     void FileListMouseUp(Qt::MouseButton button, int x, int y);
+
+    // --- Columns, captions from tags, finding an entry (TQuavrelColumns.cpp, TQuavrelJump.cpp) ---
+    // "Titles from Tags": entries that still show their file's name are captioned from their
+    // tags when these arrive.
+    void TitlesfromTags1Click();
+    // "Jump to File" (Sequence menu and tray menu, Ctrl+J): opens the window that finds an
+    // entry by typed words.
+    void JumpToFile1Click();
+    void JumpToFile2Click();
+    // A click on a column's header in "Detailed": sorts the list by that column, ascending, or
+    // reversed when the same header was clicked last. PlayIndex stays on its entry.
+    void FileListColumnClick(int column);
+    // Plays the entry at index as a click and a double-click on it would.
+    void PlayEntry(int index);
 
     // --- Play list files, long work and the type filter (TQuavrelFiles.cpp) ---
     void Open1Click();
@@ -326,6 +342,13 @@ private:
     // Runs a handler as the message loop would: an escaping exception becomes a message box.
     void Guarded(const std::function<void()>& handler);
     void Guarded(void (TQuavrel::*handler)());
+    // TQuavrelColumns.cpp
+    // The settings of quavrel.conf this window shows (columns, "Titles from Tags"): taken from
+    // linuxSettings_ when it is read, put back before it is written.
+    void ApplyLinuxSettings();
+    void StoreLinuxSettings();
+    // The watcher that captions entries from their tags while "Titles from Tags" is on.
+    void CreateTagCaptions();
     // TQuavrelEditing.cpp
     // Keeps the list in caption order while sorting by name is on; does nothing otherwise.
     void KeepSorted();
@@ -370,13 +393,14 @@ private:
             *Loop1 = nullptr, *Shuffle2 = nullptr, *Preview1 = nullptr;
     QAction *List1 = nullptr, *Detailed2 = nullptr, *Name1 = nullptr, *Type1 = nullptr,
             *ShortFormToggl1 = nullptr, *ExplorerToggle2 = nullptr, *FolderTog = nullptr,
-            *ImageBut2 = nullptr, *HotTrack1 = nullptr;
+            *ImageBut2 = nullptr, *HotTrack1 = nullptr, *TitlesfromTags1 = nullptr;
     QAction *FunctionsToolbar1 = nullptr, *LoadSaveToolbar1 = nullptr, *OptionsToolbar1 = nullptr,
             *Help1 = nullptr;
     QAction *FIleTypeFilter1 = nullptr, *LoadPlayList1 = nullptr, *SavePlayList1 = nullptr,
             *LoopN = nullptr, *Shuffle1 = nullptr, *PreviewN = nullptr, *Play1 = nullptr,
             *Pause1 = nullptr, *Next = nullptr, *Skip = nullptr, *AlwaysOnTop1 = nullptr,
             *Exit1 = nullptr;
+    QAction *JumpToFile1 = nullptr, *JumpToFile2 = nullptr;
     QAction *Rename1 = nullptr, *Delete1 = nullptr, *SaveSelected = nullptr, *Clear1 = nullptr;
     QAction *List = nullptr, *Detailed1 = nullptr, *Name2 = nullptr, *Type2 = nullptr,
             *ShortFormToggl2 = nullptr, *ExplorerToggle1 = nullptr, *FolderToggle1 = nullptr,
@@ -393,6 +417,8 @@ private:
     QSlider* TrackBar = nullptr;
     // The play list view: shows playList_ and writes the user's clicks back into it.
     TFileView* FileList = nullptr;
+    PlayListStatus* StatusLine = nullptr;     // below the play list: entries, length, selection
+    JumpToFileBox* JumpToFileBox_ = nullptr;  // made when first asked for
     ExplorerPane* Panel1 = nullptr;
     // The mode strip Panel3 with its lamps; the progress LCD, which the "Progress Bar" holds.
     ModeStrip* Panel3 = nullptr;
@@ -424,10 +450,13 @@ private:
     std::unique_ptr<PlayListEditor> editor_;
     std::unique_ptr<EntryTracker> dragTracker_;
     std::unique_ptr<PlayListWatcher> listWatcher_;
+    std::unique_ptr<PlayListObserver> tagCaptions_;
     bool hotTrackOn_ = true;
     int explorerHeight_ = 151;
     bool sortByName_ = false;  // the "Name" items' tick; the items' own toggling is not trusted
     bool sortPending_ = false;
+    int sortColumn_ = -1;  // the column a header click last sorted by, and in which direction
+    bool sortDescending_ = false;
     bool afterDblClick_ = false;  // the release that ends a double-click is no click of its own
     std::string lastOpenedList_;  // the open dialog offers the file it last returned
     int openFilterIndex_ = 1;     // each dialog offers the type last chosen in it first

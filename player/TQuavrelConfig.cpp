@@ -192,6 +192,7 @@ void TQuavrel::LoadConfig() {
         playList_.Clear();
         linuxSettings_ =
             LinuxSettings::Read(WindowsDirFile(services_.settingsFolder, kLinuxSettingsFileName));
+        ApplyLinuxSettings();
         const std::string path = WindowsDirFile(services_.settingsFolder, kConfigFileName);
         std::error_code error;
         if (!std::filesystem::exists(path, error)) {
@@ -261,6 +262,7 @@ void TQuavrel::SaveConfig() {
     state.playListDir = state_.PlayListDir;
     state.normalColors = state_.WindowsColors == 1;
     WriteConfig(WindowsDirFile(services_.settingsFolder, kConfigFileName), state);
+    StoreLinuxSettings();
     linuxSettings_.Write(WindowsDirFile(services_.settingsFolder, kLinuxSettingsFileName));
 }
 

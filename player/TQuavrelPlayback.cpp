@@ -159,6 +159,7 @@ void TQuavrel::CreatePlayListView() {
                 FileListClick();
         });
     };
+    FileList->OnColumnClick = [this](int column) { Guarded([&] { FileListColumnClick(column); }); };
     FileList->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(FileList, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { ItemPopUp->popup(FileList->mapToGlobal(at)); });
@@ -194,6 +195,7 @@ void TQuavrel::CreateLogic() {
                                              services_.clock);
     editor_ = std::make_unique<PlayListEditor>(state_, playList_, MediaPlayer1);
     dragTracker_ = std::make_unique<EntryTracker>(playList_, state_.DragSourceItem);
+    CreateTagCaptions();
     listWatcher_ = std::make_unique<PlayListWatcher>(playList_, [this](bool entryChanged) {
         if (entryChanged && sortByName_ && !sortPending_) {
             // Settled after the change, or earlier by a command that needs the order.

@@ -236,3 +236,16 @@ bool PlayList::IsConsistent() const {
         std::count_if(items_.begin(), items_.end(), [](const Item& item) { return item.selected; });
     return marked == selectedCount_ && focused_ >= -1 && focused_ < Count();
 }
+
+void PlayList::SetCaptions(std::vector<std::pair<int, std::string>> captions) {
+    if (captions.empty())
+        return;
+    int first = Count();
+    int last = -1;
+    for (auto& [index, caption] : captions) {
+        items_.at(index).Caption = std::move(caption);
+        first = std::min(first, index);
+        last = std::max(last, index);
+    }
+    Tell([&](PlayListObserver& o) { o.EntriesChanged(first, last); });
+}

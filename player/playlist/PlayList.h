@@ -79,6 +79,9 @@ public:
     void DeselectAll();
     void SelectOnly(int index);  // the user's own click: the entry alone
 
+    // Sets several captions, (index, caption) each, with one notice for the rows they span.
+    void SetCaptions(std::vector<std::pair<int, std::string>> captions);
+
     int Focused() const { return focused_; }  // -1 when no entry has the focus
     void Focus(int index);                    // -1 removes the focus from every entry
     int Next(int index) const { return index + 1 < Count() ? index + 1 : -1; }

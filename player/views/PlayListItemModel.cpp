@@ -4,6 +4,7 @@
 
 #include "services/ScopedValue.h"
 #include "services/ShellIconList.h"
+#include "views/PlayListColumns.h"
 
 PlayListItemModel::PlayListItemModel(PlayList& list, TFileListView& owner, QObject* parent)
     : CaptionTableModel(owner, parent), list_(list) {
@@ -31,7 +32,7 @@ int PlayListItemModel::rowCount(const QModelIndex& parent) const {
 }
 
 int PlayListItemModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 3;
+    return parent.isValid() ? 0 : kPlayListColumnCount;
 }
 
 QVariant PlayListItemModel::data(const QModelIndex& index, int role) const {
@@ -41,28 +42,31 @@ QVariant PlayListItemModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole:
-            switch (index.column()) {
-                case 0:
-                    return FromBytes(entry.Caption);
-                case 1:
-                    return FromBytes(entry.TypeName);
-                case 2:
-                    return FromBytes(entry.Path);
-            }
-            return {};
+            if (index.column() < 0 || index.column() >= kPlayListColumnCount)
+                return {};
+            return FromBytes(CellText(entry, static_cast<PlayListColumn>(index.column())));
         case Qt::DecorationRole:
             if (index.column() == 0)
                 return ShellIconList::Instance().Icon(entry.IconIndex);
+            return {};
+        case Qt::TextAlignmentRole:
+            if (index.column() >= 0 && index.column() < kPlayListColumnCount &&
+                PlayListColumnTable()[index.column()].rightAligned)
+                return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
             return {};
     }
     return {};
 }
 
 QVariant PlayListItemModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal || section < 0 || section >= kPlayListColumnCount)
         return {};
-    static const char* const captions[] = {"Name", "Type", "Path"};
-    return section >= 0 && section < 3 ? QString::fromLatin1(captions[section]) : QVariant();
+    const PlayListColumnInfo& info = PlayListColumnTable()[section];
+    if (role == Qt::DisplayRole)
+        return QString::fromLatin1(info.caption);
+    if (role == Qt::TextAlignmentRole && info.rightAligned)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
 }
 
 bool PlayListItemModel::HasRow(int row) const {
@@ -118,13 +122,13 @@ void PlayListItemModel::EntriesChanged(int first, int last) {
     // Marks written from the view's own selection are shown there already.
     if (mirroring_)
         return;
-    emit dataChanged(index(first, 0), index(last, 2));
+    emit dataChanged(index(first, 0), index(last, kPlayListColumnCount - 1));
     ShowMarks(first, last);
 }
 
 void PlayListItemModel::TagsChanged(int first, int last) {
     // New texts only: the marks stand as they were.
-    emit dataChanged(index(first, 0), index(last, 2));
+    emit dataChanged(index(first, 0), index(last, kPlayListColumnCount - 1));
 }
 
 void PlayListItemModel::FocusChanged(int, int) {
@@ -151,7 +155,7 @@ void PlayListItemModel::ShowMarks(int first, int last, bool selectedOnly) {
         int end = run;
         while (end + 1 <= last && list_.IsSelected(end + 1) == marked)
             ++end;
-        (marked ? select : deselect).select(index(run, 0), index(end, 2));
+        (marked ? select : deselect).select(index(run, 0), index(end, kPlayListColumnCount - 1));
         run = end + 1;
     }
     if (!deselect.isEmpty() && !selectedOnly)

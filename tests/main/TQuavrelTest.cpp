@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(Captions(Part<QMenu>(*window, "TrayPopUp")),
                  (QStringList{"File Type Filtering", "-", "Load PlayList", "Save PlayList", "-",
                               "Loop", "Shuffle", "Preview", "-", "Play", "Pause", "Next",
-                              "Previous", "-", "AlwaysOnTop", "Exit"}));
+                              "Previous", "Jump to File", "-", "AlwaysOnTop", "Exit"}));
         QVERIFY(Part<QAction>(*window, "LoopN")->isChecked());
         QCOMPARE(Part<QAction>(*window, "Skip")->shortcut(), QKeySequence(Qt::Key_F5));
         QCOMPARE(Captions(Part<QMenu>(*window, "ItemPopUp")),
