@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <cmath>
 
+#include "media/StreamText.h"
 #include "mpris/ExtensionMimeTypes.h"
 #include "mpris/MprisPlayerAdaptor.h"
 #include "mpris/MprisRootAdaptor.h"
@@ -183,9 +184,12 @@ QString MprisService::SeekTo(std::int64_t positionMs) {
 
 QString MprisService::OpenUri(const QString& uri) {
     // As the command line: a play list loads, a media file or folder is added and plays.
-    const std::optional<std::string> path = FileUriPath(uri.toStdString());
+    // A stream's address is its own path; other URIs must name a local file.
+    const std::string text = uri.toStdString();
+    const std::optional<std::string> path =
+        StreamText::IsStreamAddress(text) ? std::optional<std::string>(text) : FileUriPath(text);
     if (!path)
-        return QStringLiteral("Only local files can be opened: %1").arg(uri);
+        return QStringLiteral("Only local files and http(s) streams can be opened: %1").arg(uri);
     QString refused;
     QString error = Run([this, &path, &refused] {
         if (!player_.AddAndPlay(*path))
@@ -238,6 +242,14 @@ QVariantMap MprisService::Metadata() const {
     std::string title = file.substr(file.rfind('/') + 1);
     if (const PlayListEntry* entry = player_.CurrentEntry(); entry && entry->Path == file)
         title = entry->Caption;
+    if (StreamText::IsStreamAddress(file)) {
+        // A stream has no length; its title is what it says it plays, as in the caption.
+        if (const std::string now = device_.StreamTitle(); !now.empty())
+            title = now;
+        metadata.insert(QStringLiteral("xesam:title"), Text(title));
+        metadata.insert(QStringLiteral("xesam:url"), Text(file));
+        return metadata;
+    }
     metadata.insert(QStringLiteral("mpris:length"), qlonglong(device_.Length()) * 1000);
     metadata.insert(QStringLiteral("xesam:title"), Text(title));
     metadata.insert(QStringLiteral("xesam:url"),

@@ -19,6 +19,7 @@ struct PlayerState {
     std::string BrowseDir;
     int DragSourceItem = -1;  // index of the entry a reordering drag started on; -1 none
     std::uint8_t ShowRemaining = 0;
+    std::uint8_t StopAfterEntry = 0;  // 1: the entry that plays is the last; clears itself
     std::string NowPlayingText;
     std::int32_t PlayIndex = 0;
     std::unique_ptr<std::vector<std::string>> FilterList;

@@ -15,7 +15,9 @@ class PlayList;
 class ShellInfo;
 
 // AddFile of the file list views, without a view: the one way entries are made from a path.
-// A path that names nothing is refused; a file must pass the type filter; a folder is walked
+// An http:// or https:// address becomes a stream's entry as it is, without a look at the
+// network (whether the station answers is found out when it plays). A path that names nothing
+// is refused; a file must pass the type filter; a folder is walked
 // depth first, in the order the file system returns its entries, each accepted regular file
 // becoming an entry (devices, pipes and sockets never do, filtering on or off); a folder with
 // no entry at all becomes one entry itself. Each real folder is entered once per call, so a
@@ -51,6 +53,10 @@ public:
     // The entry for one file known to exist: its display name, type name and icon, Path as
     // given. None when the filter refuses it.
     std::optional<PlayListEntry> FileEntry(const std::string& path) const;
+
+    // The entry of an internet stream: its address as caption and path.
+    static PlayListEntry StreamEntry(const std::string& address);
+    static constexpr const char* StreamTypeName = "Internet stream";
 
     // The entry a folder makes of itself (display name, folder type name and icon).
     PlayListEntry FolderEntry(const std::string& path) const;

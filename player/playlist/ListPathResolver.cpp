@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "media/StreamText.h"
 #include "playlist/FileUri.h"
 #include "textfile/TextEncoding.h"
 
@@ -67,6 +68,10 @@ std::optional<std::string> ListPathResolver::Resolve(const std::string& written)
     // An empty line must stay empty: joined, it would name the list's folder and add all of it.
     if (written.empty())
         return std::nullopt;
+    // A stream's address is its own path.
+    if (StreamText::IsStreamAddress(written))
+        return written.find('\0') == std::string::npos ? std::optional<std::string>(written)
+                                                       : std::nullopt;
     if (HasUriScheme(written)) {
         std::optional<std::string> path = FileUriPath(written);
         if (!path || path->find('\0') != std::string::npos)

@@ -25,7 +25,8 @@ public:
     ListPathResolver(std::string listFolder, bool utf8Only);
 
     // The path to add; none when the written path can name no local file (an empty line, an
-    // other scheme, a drive path).
+    // other scheme, a drive path). An http:// or https:// address is kept as written: it is
+    // the path of a stream's entry.
     std::optional<std::string> Resolve(const std::string& written) const;
 
     // A relative path joined to folder and made lexically normal; absolute paths stay.
