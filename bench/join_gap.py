@@ -13,8 +13,8 @@ silent        samples inside the tone in runs of 4 or more below 3 % of its ampl
 broken        samples where the tone does not continue as a sine: x[n-1] + x[n+1] differs from
               2 cos(w) x[n] by more than 10 % of the amplitude (a lost or repeated sample, a
               click); the coding noise of a lossy format stays far below that
-length_error  the tone's measured length less SECONDS, in samples (+ a gap, - an overlap),
-              within a sample or two of edge detection
+length_error  the tone's measured length less SECONDS, in samples (+ a gap, - samples lost),
+              within a sample or two of edge detection; the start of a play counts in it
 noise         the largest such difference elsewhere, as a share of the amplitude
 Exit status 2 when no tone is found.
 """

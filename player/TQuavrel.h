@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "config/LinuxSettings.h"
+#include "media/ReplayGain.h"
 #include "mpris/PlayerControl.h"
 #include "playback/PlayerState.h"
+#include "playback/ResumePoint.h"
 #include "playlist/PlayList.h"
 
 class Clock;
@@ -25,6 +27,7 @@ class ModeStrip;
 class PlaybackWidgets;
 class PlayListEditor;
 class PlayListWatcher;
+class QtRemoteListFetch;
 class QAction;
 class QLineEdit;
 class QMenu;
@@ -57,6 +60,8 @@ struct QuavrelServices {
     Dialogs& dialogs;
     std::string settingsFolder;           // where Qvrl.ini and Qvrl.flt live
     std::function<bool()> trayAvailable;  // the desktop shows tray icons
+    // Gives the ReplayGain setting to the media device that plays (none in tests).
+    std::function<void(const ReplayGain&)> setReplayGain = {};
 };
 
 // The main window: owns every component and the state the play list logic shares, and wires
@@ -223,6 +228,21 @@ public:
     bool HotTrackOn() const { return hotTrackOn_; }
     int ExplorerHeight() const;
 
+    // --- Listening (TQuavrelListening.cpp): streams by address, stop after this entry,
+    // ReplayGain, resuming the last run ---
+    // Asks for an http:// or https:// address and opens it as the command line would.
+    void OpenLocation1Click();
+    // Fetches the station list at address in the background and adds its streams; with play,
+    // the first of them plays. Errors show their message box when the answer comes.
+    void FetchRemoteList(const std::string& address, bool play);
+    void StopAfterEntry1Click();
+    void ReplayGainOff1Click();
+    void ReplayGainTrack1Click();
+    void ReplayGainAlbum1Click();
+    void ReplayGainClip1Click();
+    void ReplayGainPreamp1Click();
+    void ResumePlayback1Click();
+
     // --- Volume (TQuavrelVolume.cpp) ---
     // Makes VolumeBut (hint "Volume") once and returns it; any mouse button pressed on it
     // runs VolumeButMouseDown.
@@ -237,6 +257,16 @@ protected:
 private:
     struct MenuItem;
     class WindowConfigTarget;
+
+    // Listening: the ticks follow the state; the settings go to and from quavrel.conf.
+    void ShowStopAfterEntry();
+    void SetReplayGainMode(ReplayGain::Mode mode);
+    void ApplyReplayGain();
+    void ReadListeningSettings();
+    void StoreListeningSettings();
+    // Plays the last run's entry from its position when listFile, just loaded, is its list;
+    // false (nothing done) otherwise. Only the first load after the start can resume.
+    bool ResumeIn(const std::string& listFile);
 
     // --- PlayerControl (TQuavrelControl.cpp): for the media player interface ---
     void Raise() override;
@@ -406,4 +436,11 @@ private:
     bool closed_ = false;
     std::function<void()> afterTick_;  // PlayerControl's watchers
     std::function<void()> afterSeek_;
+
+    QAction *OpenLocation1 = nullptr, *StopAfterEntry1 = nullptr, *StopAfterEntry2 = nullptr,
+            *ReplayGainOff1 = nullptr, *ReplayGainTrack1 = nullptr, *ReplayGainAlbum1 = nullptr,
+            *ReplayGainClip1 = nullptr, *ReplayGainPreamp1 = nullptr, *ResumePlayback1 = nullptr;
+    ReplayGain replayGain_;
+    std::optional<ResumePoint> pendingResume_;  // read at start, used by the first load
+    QtRemoteListFetch* remoteLists_ = nullptr;  // made at the first station list, a child
 };

@@ -156,6 +156,7 @@ void TQuavrel::LoadConfig() {
         playList_.Clear();
         linuxSettings_ =
             LinuxSettings::Read(WindowsDirFile(services_.settingsFolder, kLinuxSettingsFileName));
+        ReadListeningSettings();
         const std::string path = WindowsDirFile(services_.settingsFolder, kConfigFileName);
         std::error_code error;
         if (!std::filesystem::exists(path, error)) {
@@ -229,6 +230,7 @@ void TQuavrel::SaveConfig() {
     state.playListDir = state_.PlayListDir;
     state.normalColors = state_.WindowsColors == 1;
     WriteConfig(WindowsDirFile(services_.settingsFolder, kConfigFileName), state);
+    StoreListeningSettings();
     linuxSettings_.Write(WindowsDirFile(services_.settingsFolder, kLinuxSettingsFileName));
 }
 

@@ -136,6 +136,8 @@ void TQuavrel::LoadIt(const std::string& fileName) {
     if (outcome == PlayListFiles::LoadOutcome::SomeFailed)
         ShowListFailure();
     state_.CurrentListFile = fileName;
+    if (ResumeIn(fileName))
+        return;
     // A loaded list starts at once: with loop forced on for the one call, "next" wraps to the
     // first entry (a random one in shuffle), since nothing is selected after a load.
     struct LoopRestorer {
@@ -154,8 +156,8 @@ void TQuavrel::ShowListFailure() {
 
 void TQuavrel::SavePlayList(bool selectedOnly) {
     Dialogs::Request request =
-        PlayListRequest(PlayListFiles::SaveTitle, PlayListFiles::SaveFilter,
-                        state_.CurrentListFile, state_.PlayListDir, saveFilterIndex_);
+        PlayListRequest(PlayListFiles::SaveTitle, PlayListFiles::SaveFilter, state_.CurrentListFile,
+                        state_.PlayListDir, saveFilterIndex_);
     // The first three types add ".qpl" to a bare name, as they always did; extended M3U adds
     // its own extension.
     request.typeExts = {{PlayListFiles::ExtM3uFilterIndex, "m3u8"}};

@@ -135,7 +135,9 @@ void Sequencer::OpenAndPlay() {
     } catch (const std::exception&) {
         display_.SetCaption(IdleCaption);
         const int focused = list_.Focused();
-        if (focused >= 0 && list_.At(focused).Path == device_.FileName()) {
+        // A station that cannot be reached now is no bad file: its entry stays.
+        if (focused >= 0 && list_.At(focused).Path == device_.FileName() &&
+            !StreamText::IsStreamAddress(device_.FileName())) {
             list_.Delete(focused);
             state_.DragSourceItem = -1;
         }

@@ -69,6 +69,8 @@ TEST_F(StreamTest, AStreamOpensAtOnceAndItsTitlesFollowTheStation) {
         EXPECT_TRUE(notices_.empty());
         device_.Close();
         EXPECT_EQ(device_.StreamTitle(), "");
+        RunUntil([this] { return !notices_.empty(); }, 1000);
+        EXPECT_EQ(notices_, std::vector<NotifyResult>{NotifyResult::Aborted});
     }
 }
 

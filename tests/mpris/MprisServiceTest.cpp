@@ -175,8 +175,9 @@ private slots:
     void rootInterfaceNamesThePlayerAndWhatItOpens() {
         QCOMPARE(Get(Root, QStringLiteral("Identity")).toString(), QStringLiteral("Quavrel"));
         QCOMPARE(Get(Root, QStringLiteral("DesktopEntry")).toString(), QStringLiteral("quavrel"));
-        QCOMPARE(Get(Root, QStringLiteral("SupportedUriSchemes")).toStringList(),
-                 QStringList{QStringLiteral("file")});
+        QCOMPARE(
+            Get(Root, QStringLiteral("SupportedUriSchemes")).toStringList(),
+            (QStringList{QStringLiteral("file"), QStringLiteral("http"), QStringLiteral("https")}));
         const QStringList types = Get(Root, QStringLiteral("SupportedMimeTypes")).toStringList();
         QVERIFY(types.contains(QStringLiteral("audio/x-wav")));
         QVERIFY(types.contains(QStringLiteral("audio/mpeg")));
@@ -344,7 +345,7 @@ private slots:
         QCOMPARE(window_->windowTitle(), QStringLiteral("[ d.wav ] Quavrel v2.0"));
         QCOMPARE(Metadata().value(QStringLiteral("mpris:length")).toLongLong(), 4'000'000);
 
-        // A type the filter refuses, and an address that is no local file, are errors.
+        // A type the filter refuses, and an address of another scheme, are errors.
         const std::string text = media_->Write("notes.txt", "x");
         QDBusMessage refused = Call(Player, QStringLiteral("OpenUri"),
                                     {QUrl::fromLocalFile(QString::fromStdString(text)).toString()});
@@ -352,9 +353,25 @@ private slots:
         QCOMPARE(refused.errorName(), QString::fromLatin1(MprisService::ErrorName));
         QCOMPARE(window_->PlayListModel().Count(), 4);
         QDBusMessage remote = Call(Player, QStringLiteral("OpenUri"),
-                                   {QStringLiteral("http://example.invalid/a.mp3")});
+                                   {QStringLiteral("ftp://example.invalid/a.mp3")});
         QCOMPARE(remote.type(), QDBusMessage::ErrorMessage);
         QCOMPARE(window_->PlayListModel().Count(), 4);
+
+        // An internet stream is an entry of its own and plays; it has no length, and its
+        // title is what the station says it plays.
+        const std::string station = "http://127.0.0.1:1/radio";
+        fake_->AddStream(station);
+        QCOMPARE(Call(Player, QStringLiteral("OpenUri"), {QString::fromStdString(station)}).type(),
+                 QDBusMessage::ReplyMessage);
+        QCOMPARE(window_->PlayListModel().Count(), 5);
+        QCOMPARE(window_->PlayListModel().At(4).Path, station);
+        fake_->SetStreamTitle("Test Radio - Title 1");
+        const QVariantMap metadata = Metadata();
+        QCOMPARE(metadata.value(QStringLiteral("xesam:title")).toString(),
+                 QStringLiteral("Test Radio - Title 1"));
+        QCOMPARE(metadata.value(QStringLiteral("xesam:url")).toString(),
+                 QString::fromStdString(station));
+        QVERIFY(!metadata.contains(QStringLiteral("mpris:length")));
     }
 
     void abilitiesFollowTheEmptinessRule() {

@@ -52,7 +52,7 @@ class Radio(socketserver.BaseRequestHandler):
         self.request.sendall(
             b"HTTP/1.0 200 OK\r\n"
             b"Content-Type: " + content_type + b"\r\n"
-            b"icy-name: Test Radio\r\n"
+            b"icy-name: Test Radio\r\n" +
             (b"icy-metaint: " + str(interval).encode() + b"\r\n" if with_titles else b"") +
             b"\r\n")
         start = time.monotonic()
