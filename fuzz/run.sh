@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 build="${QVRL_FUZZ_BUILD:-build/fuzz}"
 targets=(FuzzTextLineReader FuzzConfigReader FuzzPlayListReaders FuzzFilterFile FuzzMaskSearch
-         FuzzPlsReader FuzzXspfReader FuzzListText FuzzCommandLine)
+         FuzzPlsReader FuzzXspfReader FuzzListText FuzzCommandLine FuzzStreamText)
 # Run one target only: QVRL_FUZZ_ONLY=FuzzXspfReader fuzz/run.sh 300
 [ -n "${QVRL_FUZZ_ONLY:-}" ] && targets=("$QVRL_FUZZ_ONLY")
 
@@ -39,6 +39,7 @@ seed FuzzPlsReader pls '[playlist]\nFile1=/m/a.flac\nTitle1=One\nLength1=215\nFi
 seed FuzzXspfReader xspf '<?xml version="1.0" encoding="UTF-8"?>\n<playlist version="1" xmlns="http://xspf.org/ns/0/"><trackList><track><location>file:///m/a%%20b.flac</location><title>A &amp; B</title></track><track><location>c.ogg</location></track></trackList></playlist>\n'
 seed FuzzListText lines 'MUSIK\\BJ\xd6RK\\j\xf3ga.MP3\r\nfile:///a%%20b\nC:\\x.wav\r\xef\xbb\xbf'
 seed FuzzCommandLine args '-platform\0offscreen\0list.m3u\0file:///a%%20b.flac\0--\0-x.mp3'
+seed FuzzStreamText titles 'Radio \xe9t\xe9\x01\n - Song\0#EXTM3U\n#EXTINF:-1,Jazz\nhttp://h/jazz\n/etc/x\nhttp://h/l.pls\n\0abc'
 
 mkdir -p "$build/fuzz/artifacts"
 status=0
