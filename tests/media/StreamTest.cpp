@@ -9,9 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "media/MpvMediaDevice.h"
+#include "services/QtRemoteListFetch.h"
 #include "services/QtUiPost.h"
 #include "support/RadioServer.h"
 #include "support/TempDir.h"
@@ -107,6 +109,51 @@ TEST_F(StreamTest, AStationThatRefusesOrNeverAnswersEndsInFailure) {
         EXPECT_EQ(notices_, std::vector<NotifyResult>{NotifyResult::Failure}) << address;
         EXPECT_EQ(device_.Mode(), MediaMode::NotReady);
     }
+}
+
+TEST_F(StreamTest, AStreamThatRedirectsInACircleEndsInFailure) {
+    Play(radio_.Address("/loop1"));
+    EXPECT_TRUE(RunUntil([this] { return !notices_.empty(); }, 8000));
+    EXPECT_EQ(notices_, std::vector<NotifyResult>{NotifyResult::Failure});
+}
+
+TEST_F(StreamTest, StationListsAreFetchedAndCirclesEnd) {
+    QtRemoteListFetch fetch(nullptr);
+    struct Answer {
+        bool done = false;
+        std::vector<PlayListRecord> streams;
+        std::string error;
+    };
+    const auto fetched = [&](const std::string& path) {
+        auto answer = std::make_shared<Answer>();
+        fetch.Fetch(radio_.Address(path),
+                    [answer](std::vector<PlayListRecord> streams, std::string error) {
+                        answer->done = true;
+                        answer->streams = std::move(streams);
+                        answer->error = std::move(error);
+                    });
+        EXPECT_FALSE(answer->done) << "the answer comes later";
+        EXPECT_TRUE(RunUntil([answer] { return answer->done; }, 15000)) << path;
+        return *answer;
+    };
+    for (const char* list : {"/list.m3u", "/list.pls"}) {
+        const Answer answer = fetched(list);
+        ASSERT_EQ(answer.streams.size(), 2u) << list << ": " << answer.error;
+        EXPECT_EQ(answer.streams[0].Path, radio_.Address("/mp3"));
+        EXPECT_EQ(answer.streams[1].Path, radio_.Address("/ogg"));
+        EXPECT_EQ(answer.error, "");
+    }
+    EXPECT_EQ(fetched("/list.pls").streams[0].Caption, "MP3");
+    const Answer self = fetched("/self.m3u");
+    EXPECT_TRUE(self.streams.empty());
+    EXPECT_NE(self.error, "");
+    EXPECT_EQ(radio_.Requests("/self.m3u"), 1) << "a list that names itself is read once";
+    const Answer circle = fetched("/loop1.m3u");
+    EXPECT_TRUE(circle.streams.empty());
+    EXPECT_NE(circle.error, "");
+    // The first request, the redirects followed, and the one whose redirect is refused.
+    EXPECT_LE(radio_.Requests("/loop1.m3u") + radio_.Requests("/loop2.m3u"),
+              QtRemoteListFetch::MaxRedirects + 2);
 }
 
 TEST_F(StreamTest, ADroppedStreamIsConnectedAgainAFewTimesBeforeItFails) {

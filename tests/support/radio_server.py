@@ -17,7 +17,7 @@ serves until its standard input closes or it is killed. Paths:
   /stall            accepts the request and never answers
   /list.m3u         an M3U naming /mp3 and /ogg; /list.pls the same as PLS
   /self.m3u         an M3U naming itself
-  /loop1, /loop2    redirect to each other for ever
+  /loop1, /loop2    redirect to each other for ever (/loop1.m3u and /loop2.m3u too)
 Nothing but 127.0.0.1 is ever bound.
 """
 import socket
@@ -106,8 +106,8 @@ class Radio(socketserver.BaseRequestHandler):
                     body = "%s/self.m3u\n" % base
                 self.request.sendall(("HTTP/1.0 200 OK\r\nContent-Type: audio/x-mpegurl\r\n"
                                       "Content-Length: %d\r\n\r\n%s" % (len(body), body)).encode())
-            elif path in ("/loop1", "/loop2"):
-                other = "/loop2" if path == "/loop1" else "/loop1"
+            elif path in ("/loop1", "/loop2", "/loop1.m3u", "/loop2.m3u"):
+                other = ("/loop2" if path.startswith("/loop1") else "/loop1") + path[6:]
                 self.request.sendall(("HTTP/1.0 302 Found\r\nLocation: %s%s\r\n"
                                       "Content-Length: 0\r\n\r\n" % (base, other)).encode())
             else:
