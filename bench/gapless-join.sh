@@ -12,17 +12,20 @@
 #                off the broken count: FFmpeg 5.1's Ogg reading (under libmpv) drops the last
 #                128 samples of every Vorbis file, which libvorbis itself decodes whole.
 #   --audacious  also plays the same files in Audacious (installed with apt-get if missing)
+#   --big        the list holds 100,000 entries (the silence file again after the three), so
+#                the join happens while the window holds a list that large
 # QVRL defaults to build/debug/player/qvrl. Starts its own X server and sound server
 # (scripts/with-test-services.sh); the user's own are never touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-check=0 audacious=0 runs=1 qvrl=""
+check=0 audacious=0 runs=1 big=0 qvrl=""
 args=("$@")
 while [ $# -gt 0 ]; do
     case "$1" in
         --check) check=1 ;;
         --audacious) audacious=1 ;;
+        --big) big=1 ;;
         --runs) runs="$2"; shift ;;
         *) qvrl="$1" ;;
     esac
@@ -73,6 +76,9 @@ make_pair() {
     ffmpeg -v error -y -f lavfi -i "anullsrc=r=44100:cl=mono" -t 2 -c:a pcm_s16le \
         "$dir/silence.wav"
     printf '%s\n' "$dir/a.$ext" "$dir/b.$ext" "$dir/silence.wav" >"$dir/list.m3u"
+    if [ "$big" = 1 ]; then
+        yes "$dir/silence.wav" | head -n 99997 >>"$dir/list.m3u"
+    fi
 }
 
 # record SECONDS FILE COMMAND...: records the monitor while COMMAND runs for SECONDS.
@@ -103,7 +109,7 @@ for format in $formats; do
     for run in $(seq "$runs"); do
         settings=$work/config-$format-$run
         mkdir -p "$settings"
-        XDG_CONFIG_HOME=$settings record 7 "$dir/quavrel.raw" "$qvrl" "$dir/list.m3u"
+        XDG_CONFIG_HOME=$settings record $((big ? 25 : 7)) "$dir/quavrel.raw" "$qvrl" "$dir/list.m3u"
         figures=$(python3 bench/join_gap.py "$dir/quavrel.raw" $rate 440 2.5 || true)
         echo "quavrel   $format  $figures"
         case "$format" in

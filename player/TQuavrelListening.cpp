@@ -82,11 +82,13 @@ void TQuavrel::ReplayGainAlbum1Click() {
 void TQuavrel::SetReplayGainMode(ReplayGain::Mode mode) {
     replayGain_.mode = mode;
     ApplyReplayGain();
+    replayGain_.Write(linuxSettings_);
 }
 
 void TQuavrel::ReplayGainClip1Click() {
     replayGain_.preventClipping = !replayGain_.preventClipping;
     ApplyReplayGain();
+    replayGain_.Write(linuxSettings_);
 }
 
 void TQuavrel::ReplayGainPreamp1Click() {
@@ -98,12 +100,12 @@ void TQuavrel::ReplayGainPreamp1Click() {
         return;
     replayGain_.preampDb = db;
     ApplyReplayGain();
+    replayGain_.Write(linuxSettings_);
 }
 
 void TQuavrel::ApplyReplayGain() {
     if (services_.setReplayGain)
         services_.setReplayGain(replayGain_);
-    replayGain_.Write(linuxSettings_);
     const std::pair<QAction*, ReplayGain::Mode> modes[] = {
         {ReplayGainOff1, ReplayGain::Mode::Off},
         {ReplayGainTrack1, ReplayGain::Mode::Track},
@@ -149,7 +151,8 @@ bool TQuavrel::ResumeIn(const std::string& listFile) {
 }
 
 void TQuavrel::StoreListeningSettings() {
-    replayGain_.Write(linuxSettings_);
+    // The ReplayGain keys are written when the user sets them: a user who never did gets no
+    // quavrel.conf of defaults.
     std::optional<ResumePoint> point;
     const int index = state_.PlayIndex;
     // The default list is what the next start loads; a point in any other list is no use.
