@@ -77,7 +77,7 @@ make_pair() {
         "$dir/silence.wav"
     printf '%s\n' "$dir/a.$ext" "$dir/b.$ext" "$dir/silence.wav" >"$dir/list.m3u"
     if [ "$big" = 1 ]; then
-        yes "$dir/silence.wav" | head -n 99997 >>"$dir/list.m3u"
+        { yes "$dir/silence.wav" || true; } | head -n 99997 >>"$dir/list.m3u"
     fi
 }
 
@@ -101,7 +101,7 @@ record() {
 }
 
 failed=0
-formats="wav flac ogg opus wv mp3"
+formats="${QVRL_JOIN_FORMATS:-wav flac ogg opus wv mp3}"
 [ "$check" = 1 ] && formats="wav flac ogg opus"
 for format in $formats; do
     make_pair "$format"
