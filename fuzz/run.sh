@@ -12,7 +12,7 @@ seconds="${1:-60}"
 build="${QVRL_FUZZ_BUILD:-build/fuzz}"
 targets=(FuzzTextLineReader FuzzConfigReader FuzzPlayListReaders FuzzFilterFile FuzzMaskSearch
          FuzzPlsReader FuzzXspfReader FuzzListText FuzzCommandLine FuzzCueReader
-         FuzzWindowsMediaReaders FuzzListWriters FuzzTagReader)
+         FuzzWindowsMediaReaders FuzzListWriters FuzzTagReader FuzzStreamText)
 # Run one target only: QVRL_FUZZ_ONLY=FuzzXspfReader fuzz/run.sh 300
 [ -n "${QVRL_FUZZ_ONLY:-}" ] && targets=("$QVRL_FUZZ_ONLY")
 
@@ -71,6 +71,7 @@ if command -v ffmpeg >/dev/null; then
     seed_media 10 a.wav -c:a pcm_s16le
     seed_media 11 a.aiff -c:a pcm_s16be -write_id3v2 1
 fi
+seed FuzzStreamText titles 'Radio \xe9t\xe9\x01\n - Song\0#EXTM3U\n#EXTINF:-1,Jazz\nhttp://h/jazz\n/etc/x\nhttp://h/l.pls\n\0abc'
 
 mkdir -p "$build/fuzz/artifacts"
 status=0

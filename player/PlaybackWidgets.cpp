@@ -30,6 +30,8 @@ void PlaybackWidgets::SetToolTip(const std::string& toolTip) {
 
 void PlaybackWidgets::SetTrackBarMax(std::int64_t max) {
     parts_.trackBar.setMaximum(ToSliderValue(max));
+    // Nothing to seek in without a length (a stream): the bar is off until a file has one.
+    parts_.trackBar.setEnabled(max > 0);
 }
 
 void PlaybackWidgets::SetTrackBarPosition(std::int64_t position) {

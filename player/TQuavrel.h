@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "config/LinuxSettings.h"
+#include "media/ReplayGain.h"
 #include "mpris/PlayerControl.h"
 #include "playback/PlayerState.h"
+#include "playback/ResumePoint.h"
 #include "playlist/PlayList.h"
 
 class Clock;
@@ -29,6 +31,7 @@ class PlaybackWidgets;
 class PlayListEditor;
 class PlayListStatus;
 class PlayListWatcher;
+class QtRemoteListFetch;
 class QAction;
 class QLineEdit;
 class QMenu;
@@ -62,6 +65,8 @@ struct QuavrelServices {
     Dialogs& dialogs;
     std::string settingsFolder;           // where Qvrl.ini and Qvrl.flt live
     std::function<bool()> trayAvailable;  // the desktop shows tray icons
+    // Gives the ReplayGain setting to the media device that plays (none in tests).
+    std::function<void(const ReplayGain&)> setReplayGain = {};
 };
 
 // The main window: owns every component and the state the play list logic shares, and wires
@@ -253,6 +258,21 @@ public:
     bool HotTrackOn() const { return hotTrackOn_; }
     int ExplorerHeight() const;
 
+    // --- Listening (TQuavrelListening.cpp): streams by address, stop after this entry,
+    // ReplayGain, resuming the last run ---
+    // Asks for an http:// or https:// address and opens it as the command line would.
+    void OpenLocation1Click();
+    // Fetches the station list at address in the background and adds its streams; with play,
+    // the first of them plays. Errors show their message box when the answer comes.
+    void FetchRemoteList(const std::string& address, bool play);
+    void StopAfterEntry1Click();
+    void ReplayGainOff1Click();
+    void ReplayGainTrack1Click();
+    void ReplayGainAlbum1Click();
+    void ReplayGainClip1Click();
+    void ReplayGainPreamp1Click();
+    void ResumePlayback1Click();
+
     // --- Volume (TQuavrelVolume.cpp) ---
     // Makes VolumeBut (hint "Volume") once and returns it; any mouse button pressed on it
     // runs VolumeButMouseDown.
@@ -267,6 +287,16 @@ protected:
 private:
     struct MenuItem;
     class WindowConfigTarget;
+
+    // Listening: the ticks follow the state; the settings go to and from quavrel.conf.
+    void ShowStopAfterEntry();
+    void SetReplayGainMode(ReplayGain::Mode mode);
+    void ApplyReplayGain();
+    void ReadListeningSettings();
+    void StoreListeningSettings();
+    // Plays the last run's entry from its position when listFile, just loaded, is its list;
+    // false (nothing done) otherwise. Only the first load after the start can resume.
+    bool ResumeIn(const std::string& listFile);
 
     // --- PlayerControl (TQuavrelControl.cpp): for the media player interface ---
     // Shows the window, restored and in front; also what a later start's hand-over does.
@@ -467,4 +497,11 @@ private:
     std::function<void()> afterSeek_;
     // Declared after playList_, which it watches, so it goes first.
     std::unique_ptr<TagScanner> tagScanner_;
+
+    QAction *OpenLocation1 = nullptr, *StopAfterEntry1 = nullptr, *StopAfterEntry2 = nullptr,
+            *ReplayGainOff1 = nullptr, *ReplayGainTrack1 = nullptr, *ReplayGainAlbum1 = nullptr,
+            *ReplayGainClip1 = nullptr, *ReplayGainPreamp1 = nullptr, *ResumePlayback1 = nullptr;
+    ReplayGain replayGain_;
+    std::optional<ResumePoint> pendingResume_;  // read at start, used by the first load
+    QtRemoteListFetch* remoteLists_ = nullptr;  // made at the first station list, a child
 };

@@ -193,6 +193,7 @@ void TQuavrel::LoadConfig() {
         linuxSettings_ =
             LinuxSettings::Read(WindowsDirFile(services_.settingsFolder, kLinuxSettingsFileName));
         ApplyLinuxSettings();
+        ReadListeningSettings();
         const std::string path = WindowsDirFile(services_.settingsFolder, kConfigFileName);
         std::error_code error;
         if (!std::filesystem::exists(path, error)) {
@@ -263,6 +264,7 @@ void TQuavrel::SaveConfig() {
     state.normalColors = state_.WindowsColors == 1;
     WriteConfig(WindowsDirFile(services_.settingsFolder, kConfigFileName), state);
     StoreLinuxSettings();
+    StoreListeningSettings();
     linuxSettings_.Write(WindowsDirFile(services_.settingsFolder, kLinuxSettingsFileName));
 }
 

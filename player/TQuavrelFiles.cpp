@@ -121,6 +121,8 @@ void TQuavrel::LoadIt(const std::string& fileName) {
     if (outcome == PlayListFiles::LoadOutcome::SomeFailed)
         ShowListFailure();
     state_.CurrentListFile = fileName;
+    if (ResumeIn(fileName))
+        return;
     // A loaded list starts at once: with loop forced on for the one call, "next" wraps to the
     // first entry (a random one in shuffle), since nothing is selected after a load.
     const ScopedValue<std::uint8_t> loop(state_.LoopOn, 1);

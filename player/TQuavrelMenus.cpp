@@ -41,7 +41,7 @@ void TQuavrel::AddItems(QMenu* menu, std::initializer_list<MenuItem> items) {
             menu->addSeparator();
             continue;
         }
-        QAction* action = menu->addAction(QString::fromLatin1(item.caption));
+        QAction* action = menu->addAction(QString::fromUtf8(item.caption));
         action->setObjectName(QString::fromLatin1(item.name));
         action->setShortcut(item.shortcut);
         const auto handler = item.handler;
@@ -69,6 +69,8 @@ void TQuavrel::CreateMainMenu() {
                  {&T::Open1, "Open1", "Load PlayList", &T::Open1Click, Qt::CTRL | Qt::Key_L},
                  {&T::Save1, "Save1", "Save PlayList", &T::Save1Click, Qt::CTRL | Qt::Key_S},
                  {&T::SaveSelected1, "SaveSelected1", "Save Selected", &T::SaveSelected1Click},
+                 {&T::OpenLocation1, "OpenLocation1", "Open Location\u2026", &T::OpenLocation1Click,
+                  Qt::CTRL | Qt::Key_U},
                  {},
                  {&T::FileTypes1, "FileTypes1", "FileType Filtering", &T::FileTypes1Click},
                  {&T::ResetQuavrel1, "ResetQuavrel1", "Reset Quavrel", &T::ResetQuavrel1Click},
@@ -89,7 +91,31 @@ void TQuavrel::CreateMainMenu() {
             {&T::RenameFileinPlayList1, "RenameFileinPlayList1", "Edit Caption",
              &T::RenameFileinPlayList1Click, Qt::Key_F2},
         });
-    AddItems(bar->addMenu(QStringLiteral("Sequence")),
+    QMenu* sequence = bar->addMenu(QStringLiteral("Sequence"));
+    AddItems(sequence, {
+                           {&T::NextSong1, "NextSong1", "Next", &T::NextSong1Click, Qt::Key_F6},
+                           {&T::PrevSong1, "PrevSong1", "Prev", &T::PrevSong1Click, Qt::Key_F5},
+                           {&T::Play2, "Play2", "Play", &T::Play2Click, Qt::Key_F7},
+                           {&T::Pause2, "Pause2", "Pause", &T::Pause2Click, Qt::Key_F8},
+                           {},
+                           {&T::Loop1, "Loop1", "Loop", &T::Loop1Click, {}, Tick::On},
+                           {&T::Shuffle2, "Shuffle2", "Shuffle", &T::Shuffle2Click, {}, Tick::Off},
+                           {&T::Preview1, "Preview1", "Preview", &T::Preview1Click, {}, Tick::Off},
+                           {},
+                           {&T::StopAfterEntry1,
+                            "StopAfterEntry1",
+                            "Stop After This Entry",
+                            &T::StopAfterEntry1Click,
+                            {},
+                            Tick::Off},
+                           {&T::ResumePlayback1,
+                            "ResumePlayback1",
+                            "Resume Playback",
+                            &T::ResumePlayback1Click,
+                            {},
+                            Tick::Off},
+                       });
+    AddItems(sequence->addMenu(QStringLiteral("ReplayGain")),
              {
                  {&T::NextSong1, "NextSong1", "Next", &T::NextSong1Click, Qt::Key_F6},
                  {&T::PrevSong1, "PrevSong1", "Prev", &T::PrevSong1Click, Qt::Key_F5},
@@ -97,11 +123,21 @@ void TQuavrel::CreateMainMenu() {
                  {&T::Pause2, "Pause2", "Pause", &T::Pause2Click, Qt::Key_F8},
                  {&T::JumpToFile1, "JumpToFile1", "Jump to File", &T::JumpToFile1Click,
                   Qt::CTRL | Qt::Key_J},
+                 {&T::ReplayGainOff1, "ReplayGainOff1", "Off", &T::ReplayGainOff1Click},
+                 {&T::ReplayGainTrack1, "ReplayGainTrack1", "By Track", &T::ReplayGainTrack1Click},
+                 {&T::ReplayGainAlbum1, "ReplayGainAlbum1", "By Album", &T::ReplayGainAlbum1Click},
                  {},
-                 {&T::Loop1, "Loop1", "Loop", &T::Loop1Click, {}, Tick::On},
-                 {&T::Shuffle2, "Shuffle2", "Shuffle", &T::Shuffle2Click, {}, Tick::Off},
-                 {&T::Preview1, "Preview1", "Preview", &T::Preview1Click, {}, Tick::Off},
+                 {&T::ReplayGainClip1,
+                  "ReplayGainClip1",
+                  "Prevent Clipping",
+                  &T::ReplayGainClip1Click,
+                  {},
+                  Tick::On},
+                 {&T::ReplayGainPreamp1, "ReplayGainPreamp1", "Pre-amplification (0.0 dB)...",
+                  &T::ReplayGainPreamp1Click},
              });
+    Radio(this, {ReplayGainOff1, ReplayGainTrack1, ReplayGainAlbum1});
+    ReplayGainOff1->setChecked(true);
 }
 
 void TQuavrel::CreateViewMenu() {
@@ -191,6 +227,12 @@ void TQuavrel::CreateTrayMenu() {
             {&T::Skip, "Skip", "Previous", &T::SkipClick, Qt::Key_F5},
             {&T::JumpToFile2, "JumpToFile2", "Jump to File", &T::JumpToFile2Click,
              Qt::CTRL | Qt::Key_J},
+            {&T::StopAfterEntry2,
+             "StopAfterEntry2",
+             "Stop After This Entry",
+             &T::StopAfterEntry1Click,
+             {},
+             Tick::Off},
             {},
             {&T::AlwaysOnTop1, "AlwaysOnTop1", "AlwaysOnTop", &T::AlwaysOnTop1Click, {}, Tick::Off},
             {&T::Exit1, "Exit1", "Exit", &T::Exit1Click},

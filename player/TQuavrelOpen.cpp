@@ -7,6 +7,7 @@
 #include "playlist/FileAdder.h"
 #include "playlist/PlayListEditor.h"
 #include "playlist/PlayListFiles.h"
+#include "playlist/RemoteList.h"
 #include "startup/CommandLine.h"
 #include "views/TFileView.h"
 #include "widgets/TTrayIcon.h"
@@ -81,9 +82,17 @@ void TQuavrel::OpenQueued() {
     OpenFiles(next);
 }
 
-bool TQuavrel::OpenPaths(const std::vector<std::string>& paths) {
+bool TQuavrel::OpenPaths(const std::vector<std::string>& given) {
+    // A station's list on the network is fetched in the background and joins the list when it
+    // comes; the first of them plays when nothing else was given.
+    std::vector<std::string> paths;
+    std::vector<std::string> remote;
+    for (const std::string& path : given)
+        (RemoteList::IsPlayListAddress(path) ? remote : paths).push_back(path);
+    for (std::size_t i = 0; i < remote.size(); ++i)
+        FetchRemoteList(remote[i], paths.empty() && i == 0);
     if (paths.empty())
-        return false;
+        return !remote.empty();
     if (IsPlayListFile(paths.front())) {
         LoadIt(paths.front());
         // The rest joins the list without touching what plays.

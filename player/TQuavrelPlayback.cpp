@@ -240,6 +240,7 @@ void TQuavrel::PauseClick() {
 void TQuavrel::MediaPlayer1Notify() {
     KeepSorted();
     sequencer_->MediaPlayer1Notify();
+    ShowStopAfterEntry();  // it clears itself once used
 }
 
 void TQuavrel::ShuffleClick() {

@@ -265,7 +265,8 @@ int main(int argc, char** argv) {
     // The main window comes first; its creation loads the settings and the default play list,
     // and decides whether it is shown.
     TQuavrel quavrel({media, clock, messages, dialogs, settingsFolder,
-                      [] { return QSystemTrayIcon::isSystemTrayAvailable(); }});
+                      [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
+                      [&mpv](const ReplayGain& gain) { mpv.SetReplayGain(gain); }});
     // Then the filter dialog, the About window and the volume pop-up, children of the window,
     // with what the window does not need to show: the media device's library and handle, the
     // sound server's connection, the session bus. All of it waits until the window has shown

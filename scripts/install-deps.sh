@@ -13,6 +13,8 @@ packages=(
     xvfb xauth x11-apps xdotool imagemagick dbus playerctl
     # the tests' tools: tones for the end-to-end tests, the desktop entry's validator
     sox desktop-file-utils
+    # the join, loudness and stream tests: tones cut and encoded (FLAC, Vorbis, Opus, MP3, WavPack)
+    ffmpeg
     # the accessibility walk: the AT-SPI bus and Python's client of it
     at-spi2-core python3 python3-pyatspi
     fonts-dejavu-core

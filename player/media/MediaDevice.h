@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
@@ -27,7 +28,8 @@ enum class MediaMode {
 // How a play that asked for notification ended.
 enum class NotifyResult { Successful = 0, Superseded = 1, Aborted = 2, Failure = 3 };
 
-// MediaDevice: one media file at a time, opened by name, played in the background.
+// MediaDevice: one media file at a time, opened by name, played in the background, and the
+// file to follow it without a break.
 //
 // Time unit: milliseconds, for both length and position.
 // Thread: the user-interface thread only. Every command but Play is synchronous and returns
@@ -39,6 +41,32 @@ enum class NotifyResult { Successful = 0, Superseded = 1, Aborted = 2, Failure =
 // first.
 // Errors: Open throws EMCIDeviceError with the device's text and leaves no device open; Play,
 // Stop, Seek and Length throw EMCIDeviceError("No MCI device open") when no device is open.
+//
+// Joins. The player, not the device, decides what follows: after each play it starts, and
+// whenever what comes next changes, it names the next file with Queue (empty: nothing). The
+// device keeps that one name and may prepare the file in the background; it never opens,
+// plays or notifies anything of its own accord otherwise. When the open file plays to its end
+// and the device has followed into the queued file with no silence between them:
+//   - the Successful notice of the ended play comes when the queued file's sound starts, not
+//     when the device starts decoding it; until then the ended file reads as playing near its
+//     end (Mode, Position and Length are still its own);
+//   - inside that notice's handler, an Open of the queued name takes over the file that sounds:
+//     it returns at once with the file playing near its start and reloads nothing, and the Play
+//     that follows makes it the outstanding play. Any other Open replaces it as always; a
+//     handler that opens nothing leaves the device stopped at the end of the ended file, as if
+//     nothing had been queued.
+// A Stop, Seek, Close or Open cuts a join that has begun: the ended file counts as standing at
+// its end. A queued file that cannot be followed into (missing, unreadable, a stream) is not
+// followed: the open file ends as it would with nothing queued, and its Open later fails or
+// succeeds as any open. Open and Close empty the queue. Queue never throws.
+// A fake must behave the same from outside: hold the queued name, give the Successful notice
+// at the end, and let an Open of the queued name inside the handler continue the next file
+// with the time that ran past the end already played.
+//
+// Streams. A FileName that is an http:// or https:// address opens without waiting: Open
+// returns at once, Length is 0, and the play connects in the background; a stream that cannot
+// be reached, stalls or drops for good ends its play with Failure and leaves no device open.
+// StreamTitle gives what the stream says it plays.
 class MediaDevice {
 public:
     virtual ~MediaDevice() = default;
@@ -68,6 +96,15 @@ public:
     virtual NotifyResult NotifyValue() const = 0;
     // Unloads the file; does nothing when none is open.
     virtual void Close() = 0;
+    // The file to follow the open one without a break (see Joins); empty for none. A name
+    // already queued costs nothing.
+    virtual void Queue(const std::string& fileName) = 0;
+    // "Station - Current title" as the open stream tells it, or the one of them it tells;
+    // empty for a file or a stream that tells nothing. Valid UTF-8 without control characters,
+    // at most StreamTitleLimit bytes, whatever the stream sent.
+    virtual std::string StreamTitle() const = 0;
+
+    static constexpr std::size_t StreamTitleLimit = 200;
 
 protected:
     void RaiseNotify() const {

@@ -37,12 +37,14 @@ MpvLibrary Open() {
     Find(library, "mpv_terminate_destroy", mpv.terminateDestroy);
     Find(library, "mpv_set_option_string", mpv.setOptionString);
     Find(library, "mpv_observe_property", mpv.observeProperty);
+    Find(library, "mpv_unobserve_property", mpv.unobserveProperty);
     Find(library, "mpv_set_wakeup_callback", mpv.setWakeupCallback);
     Find(library, "mpv_wait_event", mpv.waitEvent);
     Find(library, "mpv_command", mpv.command);
     Find(library, "mpv_get_property", mpv.getProperty);
     Find(library, "mpv_set_property", mpv.setProperty);
     Find(library, "mpv_error_string", mpv.errorString);
+    Find(library, "mpv_free", mpv.free);
     return mpv;  // the library stays open for the life of the process
 }
 

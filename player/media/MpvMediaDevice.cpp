@@ -3,11 +3,14 @@
 #include "media/MpvLibrary.h"
 
 #include <malloc.h>
+#include <sys/stat.h>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
+#include "media/StreamText.h"
 #include "services/UiPost.h"
 
 namespace {
@@ -23,12 +26,33 @@ void Check(int status) {
 // where the 10 MiB stay resident for good. A fixed threshold of 1 MiB hands every such block
 // back as it is freed, and the heaps give back free tops above glibc's first 128 KiB again.
 // The price: each opening maps and zeroes the 10 MiB afresh, about 5 ms more between two files
-// (12 against 7 ms of silence on the development machine).
+// that do not join (a queued file is opened while the one before still plays).
 void KeepLargeBlocksMapped() {
     constexpr int mmapThresholdBytes = 1024 * 1024;
     constexpr int trimThresholdBytes = 128 * 1024;
     ::mallopt(M_MMAP_THRESHOLD, mmapThresholdBytes);
     ::mallopt(M_TRIM_THRESHOLD, trimThresholdBytes);
+}
+
+// The sound server that is there when the device starts, so that mpv opens that output for
+// every file instead of trying its whole list (PipeWire first) again at each one. PulseAudio's
+// socket also stands for PipeWire's PulseAudio service, which mpv then reaches the same way.
+const char* SystemAudioOutput() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const auto exists = [runtime](const char* name) {
+        struct stat status {};
+        return runtime && ::stat((std::string(runtime) + "/" + name).c_str(), &status) == 0;
+    };
+    if (std::getenv("PULSE_SERVER") || exists("pulse/native"))
+        return "pulse";
+    if (exists("pipewire-0"))
+        return "pipewire";
+    return "alsa";
+}
+
+// mpv's name of a ReplayGain mode: "no" rather than the settings file's "off".
+const char* MpvReplayGain(ReplayGain::Mode mode) {
+    return mode == ReplayGain::Mode::Off ? "no" : ReplayGain::ModeName(mode);
 }
 
 }  // namespace
@@ -63,7 +87,8 @@ mpv_handle* MpvMediaDevice::Mpv() const {
     option("terminal", "no");
     option("idle", "yes");
     option("keep-open", "yes");
-    // Without this the end arrives about 0.3 s before the buffered audio has played.
+    // Off while nothing is queued: then the end of a file is reported once its sound has
+    // played, not a buffer early (SyncQueue switches it).
     option("gapless-audio", "no");
     option("audio-display", "no");
     option("input-default-bindings", "no");
@@ -78,12 +103,20 @@ mpv_handle* MpvMediaDevice::Mpv() const {
         option("ao", "null");
         option("vo", "null");
     } else {
+        option("ao", SystemAudioOutput());
         // With no sound server mpv would fail every file; play silently instead.
         option("audio-fallback-to-null", "yes");
     }
+    // A server that stops answering counts as stalled after the device's wait limit.
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(waitLimit_).count();
+    option("network-timeout", std::to_string(std::max<long long>(1, seconds)).c_str());
+    option("replaygain", MpvReplayGain(gain_.mode));
+    option("replaygain-preamp", std::to_string(gain_.preampDb).c_str());
+    option("replaygain-clip", gain_.preventClipping ? "yes" : "no");
     option("pause", "yes");
     Check(MpvLibrary::Get().initialize(mpv));
-    Check(MpvLibrary::Get().observeProperty(mpv, 0, "eof-reached", MPV_FORMAT_FLAG));
+    Check(MpvLibrary::Get().observeProperty(mpv, kEofReply, "eof-reached", MPV_FORMAT_FLAG));
+    Check(MpvLibrary::Get().observeProperty(mpv, kMetadataReply, "metadata", MPV_FORMAT_NONE));
 
     // Runs on mpv's threads: post a drain of the queue and nothing else.
     MpvLibrary::Get().setWakeupCallback(
@@ -106,6 +139,21 @@ MpvMediaDevice::~MpvMediaDevice() {
     if (mpv_)
         MpvLibrary::Get().setWakeupCallback(mpv_->get(), nullptr, nullptr);
     self_.reset();
+}
+
+void MpvMediaDevice::SetReplayGain(const ReplayGain& gain) {
+    gain_ = gain;
+    if (!mpv_)
+        return;  // the options are given when the handle is made
+    const std::string preamp = std::to_string(gain.preampDb);
+    const std::pair<const char*, const char*> values[] = {
+        {"replaygain", MpvReplayGain(gain.mode)},
+        {"replaygain-preamp", preamp.c_str()},
+        {"replaygain-clip", gain.preventClipping ? "yes" : "no"}};
+    for (const auto& [name, value] : values) {
+        const char* text = value;
+        MpvLibrary::Get().setProperty(mpv_->get(), name, MPV_FORMAT_STRING, &text);
+    }
 }
 
 void MpvMediaDevice::CheckOpen() const {
@@ -133,18 +181,34 @@ double MpvMediaDevice::Seconds(const char* property) const {
     return value;
 }
 
+std::string MpvMediaDevice::Text(const char* property) const {
+    char* value = nullptr;
+    if (MpvLibrary::Get().getProperty(Mpv(), property, MPV_FORMAT_STRING, &value) < 0 || !value)
+        return {};
+    std::string text(value);
+    MpvLibrary::Get().free(value);
+    return text;
+}
+
 void MpvMediaDevice::SetPause(bool pause) {
     int value = pause ? 1 : 0;
     Check(MpvLibrary::Get().setProperty(Mpv(), "pause", MPV_FORMAT_FLAG, &value));
 }
 
-void MpvMediaDevice::PostNotice(NotifyResult result) {
+void MpvMediaDevice::PostNotice(NotifyResult result, bool joined) {
     std::weak_ptr<MpvMediaDevice*> alive = self_;
-    uiPost_.Post([alive, result] {
-        if (auto self = alive.lock()) {
-            (*self)->value_ = result;
-            (*self)->RaiseNotify();
-        }
+    uiPost_.Post([alive, result, joined] {
+        auto self = alive.lock();
+        if (!self)
+            return;
+        MpvMediaDevice& device = **self;
+        device.value_ = result;
+        device.adoptable_ = joined;
+        device.RaiseNotify();
+        device.adoptable_ = false;
+        // The handler did not take the next file over: nothing follows.
+        if (joined && device.join_ == Join::Followed)
+            device.CutJoin();
     });
 }
 
@@ -152,34 +216,41 @@ void MpvMediaDevice::EndPlay(NotifyResult result) {
     if (!playing_)
         return;
     playing_ = false;
-    PostNotice(result);
+    PostNotice(result, false);
 }
 
-void MpvMediaDevice::Open() {
-    Close();
+void MpvMediaDevice::Load(const std::string& path) {
     SetPause(true);
-    Command({"loadfile", FileName().c_str(), "replace"});
+    // Events of the files before must not count for this one: only those of its own entry do.
+    Drain();
+    Command({"loadfile", path.c_str(), "replace"});
+    std::int64_t id = -1;
+    MpvLibrary::Get().getProperty(Mpv(), "playlist/0/id", MPV_FORMAT_INT64, &id);
     // The device counts as open only once the file stands ready to play: a failure between the
     // load and that moment (an error, the time-out) must leave no device open.
+    bool started = false;
     bool loaded = false;
     const auto deadline = std::chrono::steady_clock::now() + waitLimit_;
     while (std::chrono::steady_clock::now() < deadline) {
         const mpv_event* event = MpvLibrary::Get().waitEvent(Mpv(), 0.1);
         switch (event->event_id) {
+            case MPV_EVENT_START_FILE:
+                started =
+                    started ||
+                    static_cast<const mpv_event_start_file*>(event->data)->playlist_entry_id == id;
+                break;
             case MPV_EVENT_FILE_LOADED:
-                loaded = true;
+                loaded = started;
                 break;
             case MPV_EVENT_PLAYBACK_RESTART:
                 // Loaded and standing at the start, ready to play.
-                if (loaded) {
-                    open_ = true;
+                if (loaded)
                     return;
-                }
                 break;
             case MPV_EVENT_END_FILE: {
                 const auto* end = static_cast<const mpv_event_end_file*>(event->data);
-                // An end with reason STOP belongs to the file this open replaced.
-                if (end->reason == MPV_END_FILE_REASON_ERROR)
+                // An end with reason STOP belongs to the file this load replaced.
+                if (end->reason == MPV_END_FILE_REASON_ERROR && end->playlist_entry_id == id)
                     throw EMCIDeviceError(end->error < 0 ? MpvLibrary::Get().errorString(end->error)
                                                          : "Unknown error code");
                 break;
@@ -196,12 +267,49 @@ void MpvMediaDevice::Open() {
     throw EMCIDeviceError("Unknown error code");
 }
 
+void MpvMediaDevice::Open() {
+    if (adoptable_ && join_ == Join::Followed && FileName() == joinedFile_) {
+        // The file that sounds already is the one asked for: take it over where it plays.
+        EndJoin();
+        openFile_ = joinedFile_;
+        openLengthMs_ = std::llround(Seconds("duration") * 1000.0);
+        open_ = true;
+        SyncQueue();  // nothing queued yet: its end waits for its sound again
+        return;
+    }
+    Close();
+    openFile_ = FileName();
+    if (StreamText::IsStreamAddress(openFile_)) {
+        // mpv connects on its own threads; failures arrive as the end of the file.
+        SetPause(true);
+        Command({"loadfile", openFile_.c_str(), "replace"});
+        stream_ = true;
+        retries_ = 0;
+        streamStarted_.reset();
+        open_ = true;
+        return;
+    }
+    Load(openFile_);
+    openLengthMs_ = std::llround(Seconds("duration") * 1000.0);
+    open_ = true;
+    SyncQueue();
+}
+
 void MpvMediaDevice::Play() {
     CheckOpen();
+    if (join_ == Join::Held) {
+        // The open file stands at its end while mpv holds the next one: load it again.
+        EndJoin();
+        Load(openFile_);
+        SyncQueue();
+        if (!AutoRewind())
+            Seek(openLengthMs_);
+    }
     // mpv reads 0 for a length it cannot tell (a stream, a file cut short); such a file is at its
-    // end only when mpv says so, and must continue where it stopped.
+    // end only when mpv says so, and must continue where it stopped. A stream has no start to
+    // go back to.
     const std::int64_t length = Length();
-    if (AutoRewind() && (Flag("eof-reached") || (length > 0 && Position() >= length)))
+    if (!stream_ && AutoRewind() && (Flag("eof-reached") || (length > 0 && Position() >= length)))
         Seek(0);
     EndPlay(NotifyResult::Superseded);
     notifyRequested_ = false;
@@ -212,6 +320,7 @@ void MpvMediaDevice::Play() {
 
 void MpvMediaDevice::Stop() {
     CheckOpen();
+    CutJoin();
     SetPause(true);
     EndPlay(NotifyResult::Aborted);
 }
@@ -219,7 +328,14 @@ void MpvMediaDevice::Stop() {
 void MpvMediaDevice::Seek(std::int64_t positionMs) {
     CheckOpen();
     EndPlay(NotifyResult::Aborted);
+    if (join_ != Join::None) {
+        EndJoin();
+        Load(openFile_);
+        SyncQueue();
+    }
     SetPause(true);
+    if (stream_)
+        return;  // a stream stands where it is
     // Handle what is queued first, so the restart awaited below is this seek's own.
     Drain();
     const std::string seconds = std::to_string(static_cast<double>(positionMs) / 1000.0);
@@ -241,12 +357,24 @@ void MpvMediaDevice::Seek(std::int64_t positionMs) {
 
 std::int64_t MpvMediaDevice::Length() const {
     CheckOpen();
+    if (stream_)
+        return 0;
+    if (join_ != Join::None)
+        return openLengthMs_;
     return std::llround(Seconds("duration") * 1000.0);
 }
 
 std::int64_t MpvMediaDevice::Position() const {
     if (!open_)
         return 0;
+    if (join_ == Join::Overhang) {
+        // The next file's time-pos counts up from minus the sound still to come.
+        const std::int64_t ahead = std::llround(Seconds("time-pos") * 1000.0);
+        return std::clamp<std::int64_t>(openLengthMs_ + std::min<std::int64_t>(ahead, 0), 0,
+                                        openLengthMs_);
+    }
+    if (join_ != Join::None)
+        return openLengthMs_;
     if (standing_)
         return *standing_;
     return std::llround(Seconds("time-pos") * 1000.0);
@@ -255,52 +383,26 @@ std::int64_t MpvMediaDevice::Position() const {
 MediaMode MpvMediaDevice::Mode() const {
     if (!open_)
         return MediaMode::NotReady;
-    if (Flag("seeking"))
+    if (join_ == Join::Held)
+        return MediaMode::Stopped;
+    if (join_ == Join::None && Flag("seeking"))
         return MediaMode::Seeking;
-    if (Flag("pause") || Flag("eof-reached"))
+    if (Flag("pause") || (join_ == Join::None && Flag("eof-reached")))
         return MediaMode::Stopped;
     return MediaMode::Playing;
 }
 
 void MpvMediaDevice::Close() {
+    queued_.clear();
     if (!open_)
         return;
     EndPlay(NotifyResult::Aborted);
+    EndJoin();
     open_ = false;
+    stream_ = false;
+    streamTitle_.clear();
     standing_.reset();
+    queuedInMpv_ = false;
+    appended_.clear();
     Command({"stop"});
-}
-
-void MpvMediaDevice::Drain() {
-    if (!mpv_)
-        return;
-    for (;;) {
-        const mpv_event* event = MpvLibrary::Get().waitEvent(Mpv(), 0);
-        if (event->event_id == MPV_EVENT_NONE)
-            return;
-        Handle(*event);
-    }
-}
-
-void MpvMediaDevice::Handle(const mpv_event& event) {
-    switch (event.event_id) {
-        case MPV_EVENT_PROPERTY_CHANGE: {
-            const auto* change = static_cast<const mpv_event_property*>(event.data);
-            // The event may be older than the last command: trust only the live value.
-            if (std::string(change->name) == "eof-reached" && playing_ && Flag("eof-reached"))
-                EndPlay(NotifyResult::Successful);
-            break;
-        }
-        case MPV_EVENT_END_FILE: {
-            const auto* end = static_cast<const mpv_event_end_file*>(event.data);
-            // A file that breaks while playing is unloaded by mpv: nothing is open any more.
-            if (end->reason == MPV_END_FILE_REASON_ERROR && open_) {
-                open_ = false;
-                EndPlay(NotifyResult::Failure);
-            }
-            break;
-        }
-        default:
-            break;
-    }
 }

@@ -196,3 +196,9 @@ void RangedMediaDevice::DeviceNotice() {
     value_ = result;
     RaiseNotify();
 }
+
+void RangedMediaDevice::Queue(const std::string& fileName) {
+    device_.Queue(ranged_ || PartPlayedBy(fileName) ? std::string() : fileName);
+}
+
+std::string RangedMediaDevice::StreamTitle() const { return device_.StreamTitle(); }

@@ -27,7 +27,9 @@ public:
     bool HasTrackList() const { return false; }
     QString Identity() const { return QStringLiteral("Quavrel"); }
     QString DesktopEntry() const { return QStringLiteral("quavrel"); }
-    QStringList SupportedUriSchemes() const { return {QStringLiteral("file")}; }
+    QStringList SupportedUriSchemes() const {
+        return {QStringLiteral("file"), QStringLiteral("http"), QStringLiteral("https")};
+    }
     QStringList SupportedMimeTypes() const;
 
 public slots:

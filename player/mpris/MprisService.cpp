@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <cmath>
 
+#include "media/StreamText.h"
 #include "mpris/ExtensionMimeTypes.h"
 #include "mpris/MprisPlayerAdaptor.h"
 #include "mpris/MprisRootAdaptor.h"
@@ -210,9 +211,12 @@ QString MprisService::SeekTo(std::int64_t positionMs) {
 
 QString MprisService::OpenUri(const QString& uri) {
     // As the command line: a play list loads, a media file or folder is added and plays.
-    const std::optional<std::string> path = FileUriPath(uri.toStdString());
+    // A stream's address is its own path; other URIs must name a local file.
+    const std::string text = uri.toStdString();
+    const std::optional<std::string> path =
+        StreamText::IsStreamAddress(text) ? std::optional<std::string>(text) : FileUriPath(text);
     if (!path)
-        return QStringLiteral("Only local files can be opened: %1").arg(uri);
+        return QStringLiteral("Only local files and http(s) streams can be opened: %1").arg(uri);
     // After the answer: a walk or a large list is long work, and the caller must not wait.
     QTimer::singleShot(0, this, [this, file = *path] { Run([&] { player_.AddAndPlay(file); }); });
     return {};
@@ -269,6 +273,14 @@ QVariantMap MprisService::Metadata() const {
     std::int64_t length = device_.Length();
     if (length <= 0 && tags && tags->LengthMs > 0)
         length = tags->LengthMs;
+    if (StreamText::IsStreamAddress(file)) {
+        // A stream has no length; its title is what it says it plays, as in the caption.
+        if (const std::string now = device_.StreamTitle(); !now.empty())
+            title = now;
+        metadata.insert(QStringLiteral("xesam:title"), Text(title));
+        metadata.insert(QStringLiteral("xesam:url"), Text(file));
+        return metadata;
+    }
     metadata.insert(QStringLiteral("mpris:length"), qlonglong(length) * 1000);
     metadata.insert(QStringLiteral("xesam:title"), Text(title));
     // A CUE sheet's track names its file: a client that opens the url gets the file itself.

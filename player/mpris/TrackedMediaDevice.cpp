@@ -57,3 +57,11 @@ void TrackedMediaDevice::Close() {
     device_.Close();
     openFile_.clear();
 }
+
+void TrackedMediaDevice::Queue(const std::string& fileName) {
+    device_.Queue(fileName);
+}
+
+std::string TrackedMediaDevice::StreamTitle() const {
+    return device_.StreamTitle();
+}

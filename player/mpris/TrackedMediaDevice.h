@@ -35,6 +35,8 @@ public:
     MediaMode Mode() const override;
     NotifyResult NotifyValue() const override;
     void Close() override;
+    void Queue(const std::string& fileName) override;
+    std::string StreamTitle() const override;
 
 private:
     MediaDevice& device_;

@@ -14,6 +14,8 @@ public:
     virtual void SetCaption(const std::string& caption) = 0;
     virtual void SetToolTip(const std::string& toolTip) = 0;
 
+    // A maximum below 1 (a stream, a file whose length is unknown) also disables the track bar;
+    // one of 1 or more enables it.
     virtual void SetTrackBarMax(std::int64_t max) = 0;
     // Kept within the track bar's range, as the track bar does.
     virtual void SetTrackBarPosition(std::int64_t position) = 0;

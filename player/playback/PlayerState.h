@@ -19,6 +19,7 @@ struct PlayerState {
     std::string BrowseDir;           // the explorer pane's folder
     int DragSourceItem = -1;         // index of the entry a reordering drag started on; -1 none
     std::uint8_t ShowRemaining = 0;  // 1 while the LCD counts the time left, 0 the time played
+    std::uint8_t StopAfterEntry = 0;  // 1: the entry that plays is the last; clears itself
     std::string NowPlayingText;      // the caption of what plays, for the title and the tooltip
     // The entry that plays or played last; sorting by name moves it with its entry.
     std::int32_t PlayIndex = 0;

@@ -8,6 +8,8 @@ namespace ProgressText {
 
 // The LCD caption when the device reports no length.
 inline const std::string NoLength = "   ";
+// The LCD caption while a stream plays: it has no length, so no percentage is true of it.
+inline const std::string NoLengthStream = "---";
 
 // Whole percent played, position * 100 div length, formed in 64 bits so that files of any
 // length are right. length must be at least 1.

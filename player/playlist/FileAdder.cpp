@@ -11,6 +11,7 @@
 #include <sstream>
 #include <utility>
 
+#include "media/StreamText.h"
 #include "playlist/PlayList.h"
 #include "playlist/PlayListFiles.h"
 #include "services/ShellInfo.h"
@@ -118,6 +119,9 @@ int FileAdder::AddFile(const std::string& path, PlayList& list, const Progress& 
 }
 
 int FileAdder::Add(const std::string& path, const Append& append, Walk& walk) const {
+    // An internet stream names nothing on disk; the type filter is for files' extensions.
+    if (StreamText::IsStreamAddress(path))
+        return append(StreamEntry(path));
     struct stat info {};
     // A NUL byte ends the name the system sees: such a text names nothing, not its prefix.
     if (path.empty() || path.find('\0') != std::string::npos || StatPath(path, info) != 0)
@@ -199,6 +203,14 @@ int FileAdder::AddFolder(const std::string& path, const Append& append, Walk& wa
         }
     }
     return found ? -1 : append(FolderEntry(path));
+}
+
+PlayListEntry FileAdder::StreamEntry(const std::string& address) {
+    PlayListEntry entry;
+    entry.Caption = address;
+    entry.TypeName = StreamTypeName;
+    entry.Path = address;
+    return entry;
 }
 
 std::optional<PlayListEntry> FileAdder::FileEntry(const std::string& path) const {

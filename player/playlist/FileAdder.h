@@ -15,7 +15,8 @@ class PlayList;
 class ShellInfo;
 
 // AddFile of the file list views, without a view: the one way entries are made from a path.
-// A path that names nothing is refused, and so is anything but a regular file or a folder
+// An http:// or https:// address becomes a stream's entry as it is, without a look at the
+// network (whether the station answers is found out when it plays). A path that names nothing is refused, and so is anything but a regular file or a folder
 // (devices, pipes and sockets would hold whoever opens them); a file must pass the type filter
 // and be no play list file (a list is read as a list, never played: a list that names itself
 // or another list ends at once); a folder is walked
@@ -54,6 +55,10 @@ public:
     // The entry for one file known to exist: its display name, type name and icon, Path as
     // given. None when the filter refuses it.
     std::optional<PlayListEntry> FileEntry(const std::string& path) const;
+
+    // The entry of an internet stream: its address as caption and path.
+    static PlayListEntry StreamEntry(const std::string& address);
+    static constexpr const char* StreamTypeName = "Internet stream";
 
     // The entry a folder makes of itself (display name, folder type name and icon).
     PlayListEntry FolderEntry(const std::string& path) const;

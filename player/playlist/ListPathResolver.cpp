@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "media/StreamText.h"
 #include "playlist/FileUri.h"
 #include "textfile/TextEncoding.h"
 
@@ -121,6 +122,10 @@ std::optional<std::string> ListPathResolver::ResolveWritten(const std::string& w
     // An empty line must stay empty: joined, it would name the list's folder and add all of it.
     if (written.empty())
         return std::nullopt;
+    // A stream's address is its own path.
+    if (StreamText::IsStreamAddress(written))
+        return written.find('\0') == std::string::npos ? std::optional<std::string>(written)
+                                                       : std::nullopt;
     if (HasUriScheme(written)) {
         std::optional<std::string> path = FileUriPath(written);
         if (!path || path->find('\0') != std::string::npos)

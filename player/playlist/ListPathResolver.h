@@ -31,7 +31,8 @@ public:
     ListPathResolver(std::string listFolder, bool utf8Only);
 
     // The path to add; none when the written path can name no local file (an empty line, an
-    // other scheme, a drive path).
+    // other scheme, a drive path). An http:// or https:// address is kept as written: it is
+    // the path of a stream's entry.
     std::optional<std::string> Resolve(
         const std::string& written,
         PlayListRecord::Escapes escapes = PlayListRecord::Escapes::AsWritten) const;

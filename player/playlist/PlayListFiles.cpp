@@ -5,6 +5,7 @@
 
 #include "playlist/AsxReader.h"
 #include "playlist/CueReader.h"
+#include "media/StreamText.h"
 #include "playlist/ExtM3uWriter.h"
 #include "playlist/FileAdder.h"
 #include "playlist/ListPathResolver.h"
@@ -206,8 +207,9 @@ PlayListFiles::LoadOutcome PlayListFiles::Append(const std::string& fileName, Pl
         std::string& caption = added[index].Caption;
         if (form == Form::Own || !record.Caption.empty())
             caption = utf8Only ? record.Caption : ReadableText(record.Caption);
-        else
-            caption = ReadableText(CaptionOf(PlayedFileOf(*path)));
+        else  // a stream without a title by its address: the address's last part names nothing
+            caption = ReadableText(StreamText::IsStreamAddress(*path) ? *path
+                                                                      : CaptionOf(PlayedFileOf(*path)));
     }
     list.Append(std::move(added));
     return failed ? LoadOutcome::SomeFailed : LoadOutcome::AllAdded;

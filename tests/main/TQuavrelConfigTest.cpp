@@ -295,3 +295,46 @@ TEST_F(TQuavrelConfigTest, MakeDefaultTakesTheCurrentListWhenTheListHasEntries) 
 }
 
 }  // namespace
+
+// ReplayGain and Resume Playback live in quavrel.conf: set from the menus, given to the device,
+// read back by the next start; resuming plays the last run's entry of the default list.
+TEST_F(TQuavrelConfigTest, ListeningSettingsOutliveTheRunAndResumeTheDefaultList) {
+    settings_->Write("Qvrl.ini", FreshStartBytes());
+    std::vector<std::string> lines = LinesOf(IniBytes());
+    lines[2] = WritePlayList();  // the default list
+    settings_->Write("Qvrl.ini", Crlf(lines));
+    std::vector<ReplayGain> given;
+    const auto start = [&] {
+        QuavrelServices services = ServicesIn(settings_->Path().string());
+        services.setReplayGain = [&given](const ReplayGain& gain) { given.push_back(gain); };
+        auto window = std::make_unique<TQuavrel>(std::move(services));
+        Part<QTimer>(*window, "Timer")->stop();
+        return window;
+    };
+    {
+        auto w = start();
+        ASSERT_FALSE(given.empty());
+        EXPECT_EQ(given.back(), ReplayGain{}) << "off by default";
+        Part<QAction>(*w, "ReplayGainAlbum1")->trigger();
+        EXPECT_EQ(given.back().mode, ReplayGain::Mode::Album);
+        Part<QAction>(*w, "ReplayGainClip1")->trigger();
+        EXPECT_FALSE(given.back().preventClipping);
+        Part<QAction>(*w, "ResumePlayback1")->trigger();
+        EXPECT_TRUE(Part<QAction>(*w, "ResumePlayback1")->isChecked());
+        w->NextSClick();  // the second entry plays, 120 ms in
+        media_.Advance(120);
+        ASSERT_EQ(media_.FileName(), w->PlayListModel().At(1).Path);
+        w->Exit2Click();
+    }
+    const std::string conf = settings_->Read(settings_->File("quavrel.conf"));
+    EXPECT_NE(conf.find("replaygain.mode=album\n"), std::string::npos) << conf;
+    EXPECT_NE(conf.find("resume.index=1\n"), std::string::npos) << conf;
+    given.clear();
+    auto w = start();
+    ASSERT_FALSE(given.empty());
+    EXPECT_EQ(given.back(), (ReplayGain{ReplayGain::Mode::Album, 0, false}));
+    EXPECT_TRUE(Part<QAction>(*w, "ReplayGainAlbum1")->isChecked());
+    EXPECT_TRUE(Part<QAction>(*w, "ResumePlayback1")->isChecked());
+    EXPECT_EQ(media_.FileName(), w->PlayListModel().At(1).Path) << "resumed at its entry";
+    EXPECT_EQ(media_.Position(), 120) << "and its position";
+}

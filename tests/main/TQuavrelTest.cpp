@@ -78,8 +78,15 @@ private slots:
         QCOMPARE(Captions(Part<QMenu>(*window, "TrayPopUp")),
                  (QStringList{"File Type Filtering", "-", "Load PlayList", "Save PlayList", "-",
                               "Loop", "Shuffle", "Preview", "-", "Play", "Pause", "Next",
-                              "Previous", "Jump to File", "-", "AlwaysOnTop", "Exit"}));
+                              "Previous", "Jump to File", "Stop After This Entry", "-", "AlwaysOnTop", "Exit"}));
         QVERIFY(Part<QAction>(*window, "LoopN")->isChecked());
+        QVERIFY(!Part<QAction>(*window, "StopAfterEntry2")->isChecked());
+        QCOMPARE(Part<QAction>(*window, "OpenLocation1")->shortcut(),
+                 QKeySequence(Qt::CTRL | Qt::Key_U));
+        QCOMPARE(Part<QAction>(*window, "OpenLocation1")->text(),
+                 QString::fromUtf8("Open Location\u2026"));
+        QVERIFY(Part<QAction>(*window, "ReplayGainOff1")->isChecked());
+        QVERIFY(!Part<QAction>(*window, "ResumePlayback1")->isChecked());
         QCOMPARE(Part<QAction>(*window, "Skip")->shortcut(), QKeySequence(Qt::Key_F5));
         QCOMPARE(Captions(Part<QMenu>(*window, "ItemPopUp")),
                  (QStringList{"Rename", "Delete", "Save Selected", "-", "Clear"}));

@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <thread>
@@ -134,7 +135,11 @@ template <typename Driver>
 class MediaDeviceTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        device().SetOnNotify([this] { notices_.push_back(device().NotifyValue()); });
+        device().SetOnNotify([this] {
+            notices_.push_back(device().NotifyValue());
+            if (onNotice_)
+                onNotice_();
+        });
     }
     MediaDevice& device() { return driver_.Device(); }
     void OpenFile(const std::string& path) {
@@ -146,8 +151,32 @@ protected:
         device().Play();
     }
 
+    // Plays first to its end with next queued; the handler of the end's notice runs then.
+    void PlayToEndWithQueued(const std::string& first, const std::string& next,
+                             std::function<void()> handler) {
+        onNotice_ = std::move(handler);
+        OpenFile(first);
+        PlayWithNotice();
+        device().Queue(next);
+        driver_.Advance(350);
+        driver_.Deliver(notices_, 1);
+        onNotice_ = nullptr;
+    }
+    // What a handler sees right after opening name in it: whether the device sounds already.
+    std::function<void()> OpenInHandler(const std::string& name, MediaMode* modeAfterOpen) {
+        return [this, name, modeAfterOpen] {
+            if (device().NotifyValue() != NotifyResult::Successful)
+                return;
+            device().SetFileName(name);
+            device().Open();
+            *modeAfterOpen = device().Mode();
+            PlayWithNotice();
+        };
+    }
+
     Driver driver_;
     std::vector<NotifyResult> notices_;
+    std::function<void()> onNotice_;
 };
 
 using Drivers = ::testing::Types<MpvDriver, FakeDriver>;
@@ -304,6 +333,99 @@ TYPED_TEST(MediaDeviceTest, PlayAfterStopContinuesWhenTheLengthIsUnknown) {
     this->driver_.Advance(700);
     this->device().Stop();
     EXPECT_GT(this->device().Position(), stoppedAt + 350) << "continued, not restarted";
+}
+
+TYPED_TEST(MediaDeviceTest, AQueuedFileFollowsAndAnOpenInTheNoticeTakesItOver) {
+    const std::string first = this->driver_.AddFile("first.wav", 300);
+    // Long enough that a loaded machine's late notice still finds it playing.
+    const std::string next = this->driver_.AddFile("next.wav", 2500);
+    MediaMode modeAfterOpen = MediaMode::NotReady;
+    this->PlayToEndWithQueued(first, next, this->OpenInHandler(next, &modeAfterOpen));
+    ASSERT_EQ(this->notices_, std::vector<NotifyResult>{NotifyResult::Successful});
+    EXPECT_EQ(modeAfterOpen, MediaMode::Playing) << "taken over, not loaded again";
+    EXPECT_NEAR(this->device().Length(), 2500, 5);
+    EXPECT_EQ(this->device().Mode(), MediaMode::Playing);
+    // The second file's own play ends as any play does.
+    this->driver_.Advance(2600);
+    this->driver_.Deliver(this->notices_, 2);
+    EXPECT_EQ(this->notices_,
+              (std::vector<NotifyResult>{NotifyResult::Successful, NotifyResult::Successful}));
+}
+
+TYPED_TEST(MediaDeviceTest, TheLastQueuedNameIsTheOneThatFollows) {
+    const std::string first = this->driver_.AddFile("first.wav", 300);
+    const std::string replaced = this->driver_.AddFile("replaced.wav", 2000);
+    const std::string next = this->driver_.AddFile("next.wav", 2500);
+    MediaMode modeAfterOpen = MediaMode::NotReady;
+    this->onNotice_ = this->OpenInHandler(next, &modeAfterOpen);
+    this->OpenFile(first);
+    this->PlayWithNotice();
+    this->device().Queue(replaced);
+    this->device().Queue(next);
+    this->driver_.Advance(350);
+    this->driver_.Deliver(this->notices_, 1);
+    EXPECT_EQ(this->notices_, std::vector<NotifyResult>{NotifyResult::Successful});
+    EXPECT_EQ(modeAfterOpen, MediaMode::Playing);
+    EXPECT_NEAR(this->device().Length(), 2500, 5);
+}
+
+TYPED_TEST(MediaDeviceTest, AHandlerThatOpensNothingLeavesTheEndedFileAtItsEnd) {
+    const std::string first = this->driver_.AddFile("first.wav", 300);
+    const std::string next = this->driver_.AddFile("next.wav", 2500);
+    this->PlayToEndWithQueued(first, next, nullptr);
+    ASSERT_EQ(this->notices_, std::vector<NotifyResult>{NotifyResult::Successful});
+    this->driver_.Advance(300);
+    EXPECT_EQ(this->device().Mode(), MediaMode::Stopped) << "nothing follows";
+    EXPECT_NEAR(this->device().Length(), 300, 5);
+    EXPECT_NEAR(this->device().Position(), 300, 5);
+    // Play then starts the ended file again, as at the end of any file.
+    this->PlayWithNotice();
+    EXPECT_EQ(this->device().Mode(), MediaMode::Playing);
+    EXPECT_LT(this->device().Position(), 100) << "from its start";
+    EXPECT_NEAR(this->device().Length(), 300, 5);
+    this->device().Stop();
+}
+
+TYPED_TEST(MediaDeviceTest, OpenAndCloseEmptyTheQueue) {
+    const std::string first = this->driver_.AddFile("first.wav", 300);
+    const std::string next = this->driver_.AddFile("next.wav", 1000);
+    for (bool close : {false, true}) {
+        this->notices_.clear();
+        MediaMode modeAfterOpen = MediaMode::NotReady;
+        this->onNotice_ = [this, &next, &modeAfterOpen] {
+            this->device().SetFileName(next);
+            this->device().Open();
+            modeAfterOpen = this->device().Mode();
+        };
+        this->OpenFile(first);
+        this->device().Queue(next);
+        if (close)
+            this->device().Close();
+        this->OpenFile(first);
+        this->PlayWithNotice();
+        this->driver_.Advance(350);
+        this->driver_.Deliver(this->notices_, 1);
+        this->onNotice_ = nullptr;
+        EXPECT_EQ(this->notices_, std::vector<NotifyResult>{NotifyResult::Successful});
+        EXPECT_EQ(modeAfterOpen, MediaMode::Stopped) << "loaded afresh, close " << close;
+    }
+}
+
+TYPED_TEST(MediaDeviceTest, AQueuedFileThatCannotOpenIsNotFollowed) {
+    const std::string first = this->driver_.AddFile("first.wav", 300);
+    const std::string bad = this->driver_.AddCorruptFile("bad.wav");
+    bool raised = false;
+    this->PlayToEndWithQueued(first, bad, [this, &bad, &raised] {
+        this->device().SetFileName(bad);
+        try {
+            this->device().Open();
+        } catch (const EMCIDeviceError&) {
+            raised = true;
+        }
+    });
+    EXPECT_EQ(this->notices_, std::vector<NotifyResult>{NotifyResult::Successful});
+    EXPECT_TRUE(raised);
+    EXPECT_EQ(this->device().Mode(), MediaMode::NotReady);
 }
 
 TEST(MpvMediaDeviceTest, OpenFailuresCarryMpvsOwnText) {

@@ -178,8 +178,9 @@ private slots:
     void rootInterfaceNamesThePlayerAndWhatItOpens() {
         QCOMPARE(Get(Root, QStringLiteral("Identity")).toString(), QStringLiteral("Quavrel"));
         QCOMPARE(Get(Root, QStringLiteral("DesktopEntry")).toString(), QStringLiteral("quavrel"));
-        QCOMPARE(Get(Root, QStringLiteral("SupportedUriSchemes")).toStringList(),
-                 QStringList{QStringLiteral("file")});
+        QCOMPARE(
+            Get(Root, QStringLiteral("SupportedUriSchemes")).toStringList(),
+            (QStringList{QStringLiteral("file"), QStringLiteral("http"), QStringLiteral("https")}));
         const QStringList types = Get(Root, QStringLiteral("SupportedMimeTypes")).toStringList();
         QVERIFY(types.contains(QStringLiteral("audio/x-wav")));
         QVERIFY(types.contains(QStringLiteral("audio/mpeg")));
@@ -403,9 +404,25 @@ private slots:
         Get(Player, QStringLiteral("PlaybackStatus"));  // a round trip: the work has run
         QCOMPARE(window_->PlayListModel().Count(), 4);
         QDBusMessage remote = Call(Player, QStringLiteral("OpenUri"),
-                                   {QStringLiteral("http://example.invalid/a.mp3")});
+                                   {QStringLiteral("ftp://example.invalid/a.mp3")});
         QCOMPARE(remote.type(), QDBusMessage::ErrorMessage);
         QCOMPARE(window_->PlayListModel().Count(), 4);
+
+        // An internet stream is an entry of its own and plays; it has no length, and its
+        // title is what the station says it plays.
+        const std::string station = "http://127.0.0.1:1/radio";
+        fake_->AddStream(station);
+        QCOMPARE(Call(Player, QStringLiteral("OpenUri"), {QString::fromStdString(station)}).type(),
+                 QDBusMessage::ReplyMessage);
+        QTRY_COMPARE(window_->PlayListModel().Count(), 5);
+        QCOMPARE(window_->PlayListModel().At(4).Path, station);
+        fake_->SetStreamTitle("Test Radio - Title 1");
+        const QVariantMap metadata = Metadata();
+        QCOMPARE(metadata.value(QStringLiteral("xesam:title")).toString(),
+                 QStringLiteral("Test Radio - Title 1"));
+        QCOMPARE(metadata.value(QStringLiteral("xesam:url")).toString(),
+                 QString::fromStdString(station));
+        QVERIFY(!metadata.contains(QStringLiteral("mpris:length")));
     }
 
     // Calls that come faster than files open: a flood of Next opens a handful of files, every

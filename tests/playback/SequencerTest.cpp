@@ -86,10 +86,14 @@ TEST_F(SequencerTest, ShuffleWithLoopOffPlaysEachEntryOnceInTheGeneratorsOrder) 
 
     std::vector<bool> unplayed(count, true);
     std::vector<std::string> expected, played;
+    std::uint32_t drawnAt = 0;
     for (int k = 0; k < count; ++k) {
         const std::uint32_t now = 3600000u + 977u * k;  // the clock moves between files
         clock_.Set(now);
-        const int index = ExpectedDraw(now, unplayed);
+        // The first entry is drawn by Next; each later one when the entry before it started,
+        // so that it could be queued to follow without a gap.
+        const int index = ExpectedDraw(k == 0 ? now : drawnAt, unplayed);
+        drawnAt = now;
         unplayed[index] = false;
         expected.push_back("s" + std::to_string(index));
         if (k == 0)

@@ -54,7 +54,9 @@ TEST_F(ListPathResolverTest, ResolvesRelativePathsAndUrisAndRefusesWhatNamesNoLo
     EXPECT_EQ(Resolve("missing.mp3"), dir_.File("list/missing.mp3"));  // the view refuses it
     EXPECT_EQ(Resolve("file://" + PercentEncode(a)), a);
     EXPECT_EQ(Resolve(""), std::nullopt);
-    EXPECT_EQ(Resolve("http://radio.example/stream"), std::nullopt);
+    // A stream's address is its own path; other schemes name nothing here.
+    EXPECT_EQ(Resolve("http://radio.example/stream"), "http://radio.example/stream");
+    EXPECT_EQ(Resolve("ftp://radio.example/stream"), std::nullopt);
     EXPECT_EQ(Resolve("file:///x/%00y.mp3"), std::nullopt);
     EXPECT_EQ(Resolve("C:\\Music\\a.mp3"), std::nullopt);
     EXPECT_EQ(Resolve("d:/Music/a.mp3"), std::nullopt);

@@ -179,6 +179,36 @@ TEST_F(PlayListFilesTest, ListsOfEveryFormLoadWithTheirTitlesAsLinuxPlayersWrite
     }
 }
 
+TEST_F(PlayListFilesTest, StreamAddressesAreEntriesInEveryFormAndSaveBackAsTheyCame) {
+    const std::string station = "http://radio.example:8000/live", secure = "HTTPS://x.example/a";
+    struct Case {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"r.m3u", "#EXTM3U\r\n#EXTINF:-1,Jazz\r\n" + station + "\r\n" + secure + "\r\n"},
+        {"r.pls", "[playlist]\nFile1=" + station + "\nTitle1=Jazz\nFile2=" + secure +
+                      "\nNumberOfEntries=2\n"},
+        {"r.xspf", "<playlist><trackList><track><location>" + station +
+                       "</location><title>Jazz</title></track><track><location>" + secure +
+                       "</location></track></trackList></playlist>"},
+    };
+    for (const Case& list : cases) {
+        EXPECT_EQ(Load(dir_.Write(list.name, list.bytes)), PlayListFiles::LoadOutcome::AllAdded)
+            << list.name;
+        EXPECT_EQ(Paths(), (std::vector<std::string>{station, secure})) << list.name;
+        EXPECT_EQ(Captions()[0], "Jazz") << list.name;
+        EXPECT_EQ(filterCalls_, 0) << "no file system and no filter for an address";
+    }
+    // The own form keeps the address as the entry's path; M3U writes it as a line.
+    const std::string own = dir_.File("saved.qpl"), m3u = dir_.File("saved.m3u");
+    PlayListFiles::Save(own, 1, list_, false);
+    PlayListFiles::Save(m3u, 2, list_, false);
+    EXPECT_EQ(TempDir::Read(m3u), station + "\r\n" + secure + "\r\n");
+    EXPECT_EQ(Load(own), PlayListFiles::LoadOutcome::AllAdded);
+    EXPECT_EQ(Paths(), (std::vector<std::string>{station, secure}));
+    EXPECT_EQ(Captions()[0], "Jazz");
+}
+
 TEST_F(PlayListFilesTest, AWindowsMadeM3uInWindows1252FindsItsFilesInAnyLetterCase) {
     const std::string song = Media("Musik/Bj\xC3\xB6rk/J\xC3\xB3ga.mp3");
     const std::string other = Media("Musik/Caf\xC3\xA9 del Mar.wav");
