@@ -130,7 +130,7 @@ int FileAdder::Add(const std::string& path, const Append& append, Walk& walk) co
         // A FIFO, terminal or socket would hold whoever opens it; a device has no end.
         if (!S_ISREG(info.st_mode))
             return -1;
-        std::optional<PlayListEntry> entry = FileEntry(path);
+        std::optional<PlayListEntry> entry = MediaEntry(path);
         return entry ? append(std::move(*entry)) : -1;
     }
     if (!walk.mountsRead) {
@@ -187,7 +187,7 @@ int FileAdder::AddFolder(const std::string& path, const Append& append, Walk& wa
             const std::string child = Join(path, entry->d_name);
             if (entry->d_type == DT_REG) {
                 // Known to be a regular file without a look of its own.
-                if (std::optional<PlayListEntry> file = FileEntry(child))
+                if (std::optional<PlayListEntry> file = MediaEntry(child))
                     append(std::move(*file));
             } else if (entry->d_type == DT_DIR) {
                 Add(child, append, walk);
@@ -216,13 +216,17 @@ PlayListEntry FileAdder::StreamEntry(const std::string& address) {
 std::optional<PlayListEntry> FileAdder::FileEntry(const std::string& path) const {
     if (passesFilter_ && !passesFilter_(path))
         return std::nullopt;
+    ShellInfo::Info info = shell_.FileInfo(path, false);
+    return PlayListEntry{std::move(info.DisplayName), std::move(info.TypeName), path,
+                         info.IconIndex};
+}
+
+std::optional<PlayListEntry> FileAdder::MediaEntry(const std::string& path) const {
     // A play list is read as a list, never played as media: a list naming itself would
     // otherwise be opened by the media device again and again.
     if (PlayListFiles::IsPlayListFile(path))
         return std::nullopt;
-    ShellInfo::Info info = shell_.FileInfo(path, false);
-    return PlayListEntry{std::move(info.DisplayName), std::move(info.TypeName), path,
-                         info.IconIndex};
+    return FileEntry(path);
 }
 
 PlayListEntry FileAdder::FolderEntry(const std::string& path) const {

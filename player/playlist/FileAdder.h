@@ -53,7 +53,8 @@ public:
     int AddFile(const std::string& path, PlayList& list, const Progress& progress = {}) const;
 
     // The entry for one file known to exist: its display name, type name and icon, Path as
-    // given. None when the filter refuses it.
+    // given. None when the filter refuses it. (The explorer lists play list files with it, to
+    // be dragged as lists; AddFile never makes them entries.)
     std::optional<PlayListEntry> FileEntry(const std::string& path) const;
 
     // The entry of an internet stream: its address as caption and path.
@@ -90,6 +91,8 @@ private:
     int StatPath(const std::string& path, struct stat& info) const;
     int Add(const std::string& path, const Append& append, Walk& walk) const;
     int AddFolder(const std::string& path, const Append& append, Walk& walk) const;
+    // FileEntry for a file to be played: none for a play list file.
+    std::optional<PlayListEntry> MediaEntry(const std::string& path) const;
 
     ShellInfo& shell_;
     FilterTest passesFilter_;

@@ -37,9 +37,8 @@ private:
                                                           settings_.string(), [] { return true; }});
     }
 
-    // A first run leaves four files: the configuration, the filter list, the Linux-only settings
-    // and a play list
-    // saved by the user. Gives their bytes by name.
+    // A first run leaves the four files: the configuration, the filter list, the Linux-only
+    // settings and a play list saved by the user. Gives their bytes by name.
     void FirstRun(std::map<std::string, std::string>& files) {
         const std::string song = music_->File("song.wav");
         WriteWav(song, 50);
@@ -188,6 +187,37 @@ private slots:
                  (std::vector<std::string>{"Disk full", "Cannot create file " + filterFile}));
         CheckWhole(before);
         CheckLeavesOnceWritable(*window, before);
+    }
+
+    // After saying why once, the next Exit ends the program even though the folder still takes
+    // nothing: a user is never kept in a program that cannot leave. Nothing is said again and
+    // the old files stay whole.
+    void aSecondExitEndsWhileTheFolderStillTakesNothing() {
+        if (!namespace_ && ::geteuid() == 0)
+            QSKIP("root, and no mount allowed: a read-only folder cannot be made");
+        std::map<std::string, std::string> before;
+        FirstRun(before);
+        if (QTest::currentTestFailed())
+            return;
+        if (::geteuid() != 0) {
+            QVERIFY(::chmod(settings_.c_str(), 0555) == 0);
+            unblock_ = [this] { ::chmod(settings_.c_str(), 0755); };
+        } else {
+            QVERIFY(::mount(settings_.c_str(), settings_.c_str(), nullptr, MS_BIND, nullptr) == 0);
+            QVERIFY(::mount(nullptr, settings_.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
+                            nullptr) == 0);
+            unblock_ = [this] {
+                ::mount(nullptr, settings_.c_str(), nullptr, MS_REMOUNT | MS_BIND, nullptr);
+            };
+        }
+        std::unique_ptr<TQuavrel> window;
+        const auto texts = FailingRun(window);
+        QVERIFY(window->isVisible());
+        const std::size_t said = messages_.shown.size();
+        window->close();
+        QVERIFY(!window->isVisible());
+        QCOMPARE(messages_.shown.size(), said);
+        CheckWhole(before);
     }
 };
 
