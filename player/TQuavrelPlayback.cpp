@@ -160,6 +160,8 @@ void TQuavrel::CreatePlayListView() {
         });
     };
     FileList->OnColumnClick = [this](int column) { Guarded([&] { FileListColumnClick(column); }); };
+    // The rows on screen have their tags read first.
+    FileList->OnRowsShown = [this](int first, int last) { PlayListRowsShown(first, last); };
     FileList->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(FileList, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { ItemPopUp->popup(FileList->mapToGlobal(at)); });
