@@ -46,11 +46,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(!list.empty());
     for (const std::string& entry : list)
         FUZZ_CHECK(entry.find_first_of(std::string("\r\n\0", 3)) == std::string::npos);
-    // The loader is the parser on the file's bytes.
-    const auto parsed = ParseStringList(bytes);
+    // The loader is the parser on the file's bytes, lines that are no extension dropped.
+    std::vector<std::string> parsed;
+    for (const std::string& line : ParseStringList(bytes))
+        if (IsFilterEntry(line) && parsed.size() < kMaxFilterEntries)
+            parsed.push_back(line);
     if (!parsed.empty())
         FUZZ_CHECK(parsed == list);
     else
         FUZZ_CHECK(list == DefaultFilterList());
+    for (const std::string& entry : list)
+        FUZZ_CHECK(IsFilterEntry(entry));
     return 0;
 }

@@ -35,10 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ListPathResolver resolver("/nonexistent-quavrel-fuzz/list", false);
     ListLineReader lineReader(bytes);
     for (int i = 0; i < 8 && !lineReader.Eof(); ++i) {
-        const std::optional<std::string> path =
-            resolver.Resolve(std::string(lineReader.ReadLine()));
-        if (path)
-            FUZZ_CHECK(!path->empty());
+        const std::string line(lineReader.ReadLine());
+        for (const auto escapes :
+             {PlayListRecord::Escapes::AsWritten, PlayListRecord::Escapes::WrittenFirst,
+              PlayListRecord::Escapes::DecodedFirst}) {
+            const std::optional<std::string> path = resolver.Resolve(line, escapes);
+            if (path)
+                FUZZ_CHECK(!path->empty());
+        }
     }
     return 0;
 }

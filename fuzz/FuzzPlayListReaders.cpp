@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 ? std::string()
                 : record.Caption.substr(first, record.Caption.find_last_not_of(" \t") - first + 1);
         m3u += "#EXTINF:-1," + record.Caption + "\n" + record.Path + "\n";
-        entries.push_back({title, record.Path});
+        entries.push_back({title, record.Path, PlayListRecord::Escapes::WrittenFirst});
     }
     FUZZ_CHECK(QplReader::Read(qpl) == written);
     FUZZ_CHECK(M3uReader::Read(m3u) == entries);

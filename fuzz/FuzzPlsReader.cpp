@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<PlayListRecord> expected;
     std::string pls = "[playlist]\r\n";
     for (std::size_t i = 0; i + 1 < fields.size(); i += 2) {
-        const PlayListRecord record{PlsSafe(fields[i]), PlsSafe(fields[i + 1])};
+        const PlayListRecord record{PlsSafe(fields[i]), PlsSafe(fields[i + 1]),
+                                    PlayListRecord::Escapes::WrittenFirst};
         const std::string n = std::to_string(fields.size() - i);
         pls = pls + "Title" + n + "=" + record.Caption + "\nFile" + n + "=" + record.Path + "\r";
         expected.insert(expected.begin(), record);

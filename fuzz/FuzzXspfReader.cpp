@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 "</title></track>\n";
         if (!IsValidUtf8(title))
             return 0;  // pugixml reads UTF-8 only here; other bytes are not XML text
-        expected.push_back({title, location});
+        expected.push_back({title, location, PlayListRecord::Escapes::DecodedFirst});
     }
     xspf += "</trackList></playlist>\n";
     FUZZ_CHECK(XspfReader::Read(xspf) == expected);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "textfile/DisplayText.h"
 #include "widgets/TAMAdvLed.h"
 #include "widgets/TLCDLabel.h"
 #include "widgets/TTrayIcon.h"
@@ -19,11 +20,12 @@ int ToSliderValue(std::int64_t value) {
 }  // namespace
 
 void PlaybackWidgets::SetCaption(const std::string& caption) {
-    parts_.window.setWindowTitle(QString::fromStdString(caption));
+    // A list's caption must not turn the title around nor break it into lines.
+    parts_.window.setWindowTitle(QString::fromStdString(DisplayText(caption)));
 }
 
 void PlaybackWidgets::SetToolTip(const std::string& toolTip) {
-    parts_.trayIcon.SetToolTip(QString::fromStdString(toolTip));
+    parts_.trayIcon.SetToolTip(QString::fromStdString(DisplayText(toolTip)));
 }
 
 void PlaybackWidgets::SetTrackBarMax(std::int64_t max) {
@@ -55,7 +57,7 @@ void PlaybackWidgets::SetLcdCaption(const std::string& caption) {
 
 void PlaybackWidgets::SetLcdHint(const std::string& hint) {
     if (parts_.lcd)
-        parts_.lcd->setToolTip(QString::fromStdString(hint));
+        parts_.lcd->setToolTip(QString::fromStdString(DisplayText(hint)));
 }
 
 void PlaybackWidgets::LightShuffle(bool on) {

@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QTimer>
 
+#include "ControlStates.h"
 #include "PlaybackWidgets.h"
 #include "filter/TFileTypeBox.h"
 #include "media/MediaDevice.h"
@@ -12,6 +13,7 @@
 #include "playlist/PlayListWatcher.h"
 #include "services/MessageBox.h"
 #include "services/ShellInfo.h"
+#include "tags/TagScanner.h"
 #include "views/TFileView.h"
 #include "widgets/TAboutBox.h"
 #include "widgets/TTrayIcon.h"

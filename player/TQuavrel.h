@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -16,9 +17,11 @@
 #include "playlist/PlayList.h"
 
 class Clock;
+class ControlStates;
 class Dialogs;
 class EntryTracker;
 class ExplorerPane;
+class JumpToFileBox;
 class FileAdder;
 class MediaDevice;
 class MessageBox;
@@ -26,6 +29,7 @@ class MixerApi;
 class ModeStrip;
 class PlaybackWidgets;
 class PlayListEditor;
+class PlayListStatus;
 class PlayListWatcher;
 class QtRemoteListFetch;
 class QAction;
@@ -44,6 +48,7 @@ class TDock97;
 class TDockHost;
 class TFileTypeBox;
 class TFileView;
+class TagScanner;
 class TLCDLabel;
 class TToolbar97;
 class TToolbarSep97;
@@ -79,6 +84,9 @@ public:
     const PlayerState& State() const { return state_; }
     PlayList& PlayListModel() { return playList_; }
     const PlayList& PlayListModel() const { return playList_; }
+    // The one writer of the controls that follow the window's state (emptiness, modes, long
+    // jobs); made with the window.
+    ControlStates& Controls() { return *controls_; }
 
     // The other windows, made after this one by main() in this order: the type filter dialog
     // and the About window, then (CreateVolume) the mixer and the volume pop-up.
@@ -86,14 +94,14 @@ public:
     // Makes Mixer on the api (which must outlive the window) and the hidden pop-up VolForm.
     void CreateVolume(MixerApi& mixerApi);
 
-    // --- Life cycle ---
+    // --- Life cycle (TQuavrelLifecycle.cpp) ---
     void FormCreate();
     void FormClose();
     void Exit1Click();
     void Exit2Click();
     void Help1Click();
 
-    // --- Play order and transport ---
+    // --- Play order and transport (TQuavrelPlayback.cpp) ---
     void OpenAndPlay();
     void PlayFile();
     void NextSClick();
@@ -121,12 +129,12 @@ public:
     void PMLenChange();
     void PMLenClick();
 
-    // --- Progress ---
+    // --- Progress (TQuavrelProgress.cpp) ---
     void TimerTimer();
     void TrackBarChange();
     void LCDLabel1Click();
 
-    // --- Play list editing and views ---
+    // --- Play list editing and views (TQuavrelEditing.cpp) ---
     void DeleteSelected1Click();
     void ClearPlayList1Click();
     void MoveBack1Click();
@@ -147,20 +155,30 @@ public:
     void ClearClick();
     void MoveBackClick();
     void MoveFwdClick();
-    // The emptiness rule: the transport and list controls are enabled while the list has entries.
+    // The emptiness rule: the transport and list controls are enabled while the list has entries
+    // (ControlStates::FollowEmptiness); an empty list also clears the LCD, track bar and title.
     void FileListChange();
-    // Runs work that may take long on the list (a folder walk, a drop, a list load) under a
-    // progress dialog shown after half a second; work hands the hook to the FileAdder. The
-    // commands that change the list are disabled meanwhile, and another long work refused.
-    void LongWork(const char* what,
-                  const std::function<void(const std::function<bool(int found)>&)>& work);
     void FileListFileDrop(const std::vector<std::string>& files, int x, int y);
     void FileListDblClick();
     void FileListClick();
     void FileListMouseDown(Qt::MouseButton button, int x, int y);
     void FileListMouseUp(Qt::MouseButton button, int x, int y);
 
-    // --- Play list files and the type filter ---
+    // --- Columns, captions from tags, finding an entry (TQuavrelColumns.cpp, TQuavrelJump.cpp) ---
+    // "Titles from Tags": entries that still show their file's name are captioned from their
+    // tags when these arrive.
+    void TitlesfromTags1Click();
+    // "Jump to File" (Sequence menu and tray menu, Ctrl+J): opens the window that finds an
+    // entry by typed words.
+    void JumpToFile1Click();
+    void JumpToFile2Click();
+    // A click on a column's header in "Detailed": sorts the list by that column, ascending, or
+    // reversed when the same header was clicked last. PlayIndex stays on its entry.
+    void FileListColumnClick(int column);
+    // Plays the entry at index as a click and a double-click on it would.
+    void PlayEntry(int index);
+
+    // --- Play list files, long work and the type filter (TQuavrelFiles.cpp) ---
     void Open1Click();
     void Save1Click();
     void SaveSelected1Click();
@@ -174,6 +192,21 @@ public:
     void LoadPlayList();
     void LoadIt(const std::string& fileName);
     void SavePlayList(bool selectedOnly);
+    // Runs work that may take long on the list (a folder walk, a drop, a list load) under a
+    // progress dialog shown after half a second; work hands the hook to the FileAdder. The
+    // commands that change the list are disabled meanwhile, and another long work refused.
+    void LongWork(const char* what,
+                  const std::function<void(const std::function<bool(int found)>&)>& work);
+    // The box that says some entries of a play list file could not be added.
+    void ShowListFailure();
+
+    // --- Tags (TQuavrelFiles.cpp) ---
+    // Starts the background scan of the play list's tags; main() makes it over PlayListModel()
+    // once the window has painted, and the window owns it from then on.
+    void StartTagScan(std::unique_ptr<TagScanner> scanner);
+    // The play list view shows rows first..last (inclusive): their tags are read first. Cheap;
+    // does nothing before the scan starts.
+    void PlayListRowsShown(int first, int last);
 
     // --- Explorer pane (TQuavrelExplorer.cpp): showing and hiding it; its own commands are
     // ExplorerPane's ---
@@ -186,21 +219,18 @@ public:
     // Local paths from the command line, a later start or the media player interface: when
     // the first names a play list file, it is loaded as LoadIt does and the rest are added;
     // otherwise all are added as a drop adds them and the first new entry plays. Returns
-    // whether the play list took anything. An error shows its message box here.
+    // whether the play list took anything. An error shows its message box here. Files that
+    // come while other work on the list runs wait for it to end (true is returned for them).
     bool OpenFiles(const std::vector<std::string>& paths);
     // Answers later starts under id, as the single-copy check of the tray icon: their files
-    // are opened and the window comes forward.
+    // are opened and the window comes forward (Raise).
     void AnswerLaterCopies(const QString& id);
-    // Shows the window, restored and in front, as the tray's click does for a hidden one.
-    void BringForward();
     // The play list view's AddFile for a dropped or added path: a play list file adds its
     // entries and gives the first one's index; listFailed is set when some of them could not
     // be added.
     int AddDropped(const std::string& path, bool& listFailed);
-    // The box that says some entries of a play list file could not be added.
-    void ShowListFailure();
 
-    // --- Layout and appearance ---
+    // --- Layout and appearance (TQuavrelLayout.cpp) ---
     void ShortFormToggl1Click();
     void ImageBut2Click();
     void ImageButClick();
@@ -212,19 +242,19 @@ public:
     void OptionsToolbar1Click();
     void AlwaysOnTop1Click();
 
-    // --- Configuration ---
+    // --- Configuration (TQuavrelConfig.cpp) ---
     void LoadConfig();
     void SaveConfig();
     void ResetQuavrel1Click();
+    void ToolbarButton972Click();
 
-    // --- Tray ---
+    // --- Tray (TQuavrel.cpp) ---
     void TrayIconClick();
     void TrayIconDblClick();
     void TrayIconRightClick();
 
-    // --- Window layout (TQuavrelLayout.cpp, TQuavrelConfig.cpp) ---
+    // --- Window layout (TQuavrelLayout.cpp) ---
     void FormResize();
-    void ToolbarButton972Click();
     bool HotTrackOn() const { return hotTrackOn_; }
     int ExplorerHeight() const;
 
@@ -269,6 +299,7 @@ private:
     bool ResumeIn(const std::string& listFile);
 
     // --- PlayerControl (TQuavrelControl.cpp): for the media player interface ---
+    // Shows the window, restored and in front; also what a later start's hand-over does.
     void Raise() override;
     void Quit() override;
     void PlaySelected() override;
@@ -302,15 +333,16 @@ private:
     void CreateTrayMenu();
     void CreatePopUps();
     void AddItems(QMenu* menu, std::initializer_list<MenuItem> items);
-    void CreateTray();
-    void CreateComponents();
-    void CreateTransport();  // TQuavrelPlayback.cpp: buttons, the mode strip, the track bar
+    void CreateTray();        // TQuavrel.cpp
+    void CreateComponents();  // TQuavrel.cpp
+    void CreateTransport();   // TQuavrelPlayback.cpp: buttons, the mode strip, the track bar
     void CreateModeStrip();
-    void CreatePlayListView();
-    void CreateDisplays();  // TQuavrelDisplays.cpp: the LCD
+    void CreatePlayListView();  // also TQuavrelPlayback.cpp
+    void CreateDisplays();      // TQuavrelDisplays.cpp: the LCD
     // The sequencer, the editor and the play list's watchers, over the widgets made before.
     void CreateLogic();
-    // The explorer pane; runs after the play list view exists, whose drag hooks it sets.
+    // The explorer pane (TQuavrelExplorer.cpp); runs after the play list view exists, whose
+    // drag hooks it sets.
     void CreateExplorer();
     // TQuavrelLayout.cpp: places every component; runs after all the others are made.
     void CreateLayout();
@@ -322,27 +354,42 @@ private:
     // TQuavrelAccess.cpp: names for screen readers, the Tab order and the keyboard's keys.
     void MakeAccessible();
 
+    // --- Helpers, by the file that defines them ---
+    // TQuavrelLayout.cpp
     void ToggleColorScheme();
     void ApplyColorScheme(bool systemColors);  // every element of both schemes
     void SetHotTrack(bool on);
     void SetExplorerHeight(int height);
+    // Hides the explorer pane through the given toggle handler, then each toolbar still shown.
+    void HideExplorerAndToolbars(void (TQuavrel::*explorerToggle)());
+    // TQuavrelConfig.cpp
     // A start that left the window hidden shows it anyway when no tray could bring it back.
     void ShowUnlessReachable();
+    TToolbar97* ToolbarOf(ToolbarId id) const;
+    // TQuavrel.cpp
     // Shows the text of an error that a handler did not catch, and goes on.
     void ShowException(const std::exception& error);
-    bool OpenPaths(const std::vector<std::string>& paths);  // OpenFiles, unguarded
+    // Runs a handler as the message loop would: an escaping exception becomes a message box.
+    void Guarded(const std::function<void()>& handler);
+    void Guarded(void (TQuavrel::*handler)());
+    // TQuavrelColumns.cpp
+    // The settings of quavrel.conf this window shows (columns, "Titles from Tags"): taken from
+    // linuxSettings_ when it is read, put back before it is written.
+    void ApplyLinuxSettings();
+    void StoreLinuxSettings();
+    // The watcher that captions entries from their tags while "Titles from Tags" is on.
+    void CreateTagCaptions();
+    // TQuavrelEditing.cpp
     // Keeps the list in caption order while sorting by name is on; does nothing otherwise.
     void KeepSorted();
+    // TQuavrelOpen.cpp
+    bool OpenPaths(const std::vector<std::string>& paths);  // OpenFiles, unguarded
+    // Opens the next files that came while other work on the list ran, once it has ended.
+    void OpenQueued();
     // Adds dropped files at the end, a play list file by its entries, then sorts when sorting
     // is on; with makeCurrent, as a drop does (the first file's entry becomes the current one).
     // Returns the path of the first new entry, none when nothing was added.
     std::optional<std::string> AppendFiles(const std::vector<std::string>& files, bool makeCurrent);
-    // Hides the explorer pane through the given toggle handler, then each toolbar still shown.
-    void HideExplorerAndToolbars(void (TQuavrel::*explorerToggle)());
-    TToolbar97* ToolbarOf(ToolbarId id) const;
-    // Runs a handler as the message loop would: an escaping exception becomes a message box.
-    void Guarded(const std::function<void()>& handler);
-    void Guarded(void (TQuavrel::*handler)());
 
     QuavrelServices services_;
     PlayerState state_;
@@ -351,6 +398,10 @@ private:
     PlayList playList_;      // the entries of FileList, with their selected and focused marks
     bool listBusy_ = false;  // a LongWork runs
     std::function<bool(int found)> workProgress_;  // its progress hook, for the adds it makes
+    // Files from later starts and the bus that came while a load or an open was at work (its
+    // progress dialog and message boxes let them in), taken in turn when it ends.
+    std::deque<std::vector<std::string>> queuedOpens_;
+    bool opening_ = false;
     MediaDevice& MediaPlayer1;
 
     // --- Components, named as the design names them ---
@@ -372,13 +423,14 @@ private:
             *Loop1 = nullptr, *Shuffle2 = nullptr, *Preview1 = nullptr;
     QAction *List1 = nullptr, *Detailed2 = nullptr, *Name1 = nullptr, *Type1 = nullptr,
             *ShortFormToggl1 = nullptr, *ExplorerToggle2 = nullptr, *FolderTog = nullptr,
-            *ImageBut2 = nullptr, *HotTrack1 = nullptr;
+            *ImageBut2 = nullptr, *HotTrack1 = nullptr, *TitlesfromTags1 = nullptr;
     QAction *FunctionsToolbar1 = nullptr, *LoadSaveToolbar1 = nullptr, *OptionsToolbar1 = nullptr,
             *Help1 = nullptr;
     QAction *FIleTypeFilter1 = nullptr, *LoadPlayList1 = nullptr, *SavePlayList1 = nullptr,
             *LoopN = nullptr, *Shuffle1 = nullptr, *PreviewN = nullptr, *Play1 = nullptr,
             *Pause1 = nullptr, *Next = nullptr, *Skip = nullptr, *AlwaysOnTop1 = nullptr,
             *Exit1 = nullptr;
+    QAction *JumpToFile1 = nullptr, *JumpToFile2 = nullptr;
     QAction *Rename1 = nullptr, *Delete1 = nullptr, *SaveSelected = nullptr, *Clear1 = nullptr;
     QAction *List = nullptr, *Detailed1 = nullptr, *Name2 = nullptr, *Type2 = nullptr,
             *ShortFormToggl2 = nullptr, *ExplorerToggle1 = nullptr, *FolderToggle1 = nullptr,
@@ -395,6 +447,8 @@ private:
     QSlider* TrackBar = nullptr;
     // The play list view: shows playList_ and writes the user's clicks back into it.
     TFileView* FileList = nullptr;
+    PlayListStatus* StatusLine = nullptr;     // below the play list: entries, length, selection
+    JumpToFileBox* JumpToFileBox_ = nullptr;  // made when first asked for
     ExplorerPane* Panel1 = nullptr;
     // The mode strip Panel3 with its lamps; the progress LCD, which the "Progress Bar" holds.
     ModeStrip* Panel3 = nullptr;
@@ -421,19 +475,24 @@ private:
     std::unique_ptr<ShellInfo> shellInfo_;
     std::unique_ptr<FileAdder> adder_;  // every entry the play list gets is made here
     std::unique_ptr<PlaybackWidgets> playbackWidgets_;
+    std::unique_ptr<ControlStates> controls_;
     std::unique_ptr<Sequencer> sequencer_;
     std::unique_ptr<PlayListEditor> editor_;
     std::unique_ptr<EntryTracker> dragTracker_;
     std::unique_ptr<PlayListWatcher> listWatcher_;
+    std::unique_ptr<PlayListObserver> tagCaptions_;
     bool hotTrackOn_ = true;
     int explorerHeight_ = 151;
     bool sortByName_ = false;  // the "Name" items' tick; the items' own toggling is not trusted
     bool sortPending_ = false;
+    int sortColumn_ = -1;  // the column a header click last sorted by, and in which direction
+    bool sortDescending_ = false;
     bool afterDblClick_ = false;  // the release that ends a double-click is no click of its own
     std::string lastOpenedList_;  // the open dialog offers the file it last returned
     int openFilterIndex_ = 1;     // each dialog offers the type last chosen in it first
     int saveFilterIndex_ = 1;
     bool closed_ = false;
+    bool saveRefused_ = false;         // a close could not write the settings and said why
     std::function<void()> afterTick_;  // PlayerControl's watchers
     std::function<void()> afterSeek_;
 
@@ -443,4 +502,6 @@ private:
     ReplayGain replayGain_;
     std::optional<ResumePoint> pendingResume_;  // read at start, used by the first load
     QtRemoteListFetch* remoteLists_ = nullptr;  // made at the first station list, a child
+    // Declared after playList_, which it watches, so it goes first.
+    std::unique_ptr<TagScanner> tagScanner_;
 };

@@ -1,15 +1,18 @@
 // The configuration file: read at start, written at close, removed by the reset command.
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
 #include <QSlider>
 #include <QSplitter>
 #include <filesystem>
 
+#include "ControlStates.h"
 #include "TQuavrel.h"
 #include "config/ConfigFormat.h"
 #include "config/ConfigReader.h"
 #include "config/ConfigWriter.h"
+#include "config/SettingBounds.h"
 #include "config/WindowsDirFile.h"
 #include "filter/FileTypeFilter.h"
 #include "services/MessageBox.h"
@@ -37,6 +40,14 @@ const char* StyleWord(TViewStyle style) {
             break;
     }
     return "List";
+}
+
+// Every screen's available area together; unknown without a screen.
+ScreenArea ScreensArea() {
+    QRect all;
+    for (const QScreen* screen : QGuiApplication::screens())
+        all = all.united(screen->availableGeometry());
+    return all.isEmpty() ? ScreenArea{} : ScreenArea{all.x(), all.y(), all.width(), all.height()};
 }
 
 void CentreOnScreen(QWidget& window) {
@@ -83,33 +94,53 @@ public:
     }
     // A hidden window is maximized without being shown; line 27 decides that.
     void Maximize() override { w_.setWindowState(w_.windowState() | Qt::WindowMaximized); }
-    void SetFormLeft(std::int32_t left) override { w_.move(left, w_.y()); }
-    void SetFormTop(std::int32_t top) override { w_.move(w_.x(), top); }
-    void SetFormWidth(std::int32_t width) override { w_.resize(width, w_.height()); }
-    void SetFormHeight(std::int32_t height) override { w_.resize(w_.width(), height); }
+    // Each value as read, an absurd one taking its default; once the height is known, the
+    // whole window is brought onto the screens.
+    void SetFormLeft(std::int32_t left) override {
+        w_.move(BoundedPosition(left, 0, kMinPosition, kMaxPosition), w_.y());
+    }
+    void SetFormTop(std::int32_t top) override {
+        w_.move(w_.x(), BoundedPosition(top, 0, kMinPosition, kMaxPosition));
+    }
+    void SetFormWidth(std::int32_t width) override {
+        w_.resize(BoundedSize(width, 1, ConfigState{}.width, area_.width), w_.height());
+    }
+    void SetFormHeight(std::int32_t height) override {
+        w_.resize(w_.width(), BoundedSize(height, 1, ConfigState{}.height, area_.height));
+        const WindowRect placed = KeepOnScreen({w_.x(), w_.y(), w_.width(), w_.height()}, area_);
+        w_.move(placed.left, placed.top);
+        w_.resize(placed.width, placed.height);
+    }
     void HideExplorer() override {
         w_.Panel1->hide();
         w_.Splitter2->hide();
     }
-    void SetExplorerHeight(std::int32_t height) override { w_.SetExplorerHeight(height); }
+    void SetExplorerHeight(std::int32_t height) override {
+        w_.SetExplorerHeight(BoundedSize(height, 0, ConfigState{}.explorerHeight, area_.height));
+    }
     void SetToolbarDock(ToolbarId toolbar, DockSide dock) override {
         w_.ToolbarOf(toolbar)->SetDockedTo(w_.DockHost->Dock(dock));
     }
+    // In a dock from 0, floating on the screens: either way within the screens' extent.
     void SetToolbarLeft(ToolbarId toolbar, std::int32_t left) override {
-        w_.ToolbarOf(toolbar)->SetLeft(left);
+        w_.ToolbarOf(toolbar)->SetLeft(BoundedPosition(
+            left, 0, std::min(0, area_.left), area_.Known() ? area_.left + area_.width : left));
     }
     void SetToolbarTop(ToolbarId toolbar, std::int32_t top) override {
-        w_.ToolbarOf(toolbar)->SetTop(top);
+        w_.ToolbarOf(toolbar)->SetTop(BoundedPosition(
+            top, 0, std::min(0, area_.top), area_.Known() ? area_.top + area_.height : top));
     }
     void SetTrackBarWidth(std::int32_t width) override {
         if (!w_.TrackBar)
             return;
+        width = BoundedSize(width, 0, ConfigState{}.trackBarWidth, area_.width);
         w_.TrackBar->setMaximumWidth(std::max(width, w_.TrackBar->minimumWidth()));
         w_.TrackBar->resize(width, w_.TrackBar->height());
     }
     void SetTrackBarHeight(std::int32_t height) override {
         if (w_.TrackBar)
-            w_.TrackBar->setFixedHeight(std::max(height, 0));
+            w_.TrackBar->setFixedHeight(
+                BoundedSize(height, 0, ConfigState{}.trackBarHeight, area_.height));
     }
     void ShowForm() override { w_.show(); }
     void SetHotTrack(bool on) override {
@@ -146,7 +177,12 @@ public:
     }
 
 private:
+    // Positions as read stay within what a window system takes; the screens decide at the end.
+    static constexpr std::int32_t kMinPosition = -kAbsurdPixels + 1;
+    static constexpr std::int32_t kMaxPosition = kAbsurdPixels - 1;
+
     TQuavrel& w_;
+    const ScreenArea area_ = ScreensArea();
 };
 
 void TQuavrel::LoadConfig() {
@@ -157,6 +193,7 @@ void TQuavrel::LoadConfig() {
         linuxSettings_ =
             LinuxSettings::Read(WindowsDirFile(services_.settingsFolder, kLinuxSettingsFileName));
         ReadListeningSettings();
+        ApplyLinuxSettings();
         const std::string path = WindowsDirFile(services_.settingsFolder, kConfigFileName);
         std::error_code error;
         if (!std::filesystem::exists(path, error)) {
@@ -171,13 +208,9 @@ void TQuavrel::LoadConfig() {
             show();
             return;
         }
-        Shuffle1->setChecked(state_.ShuffleOn == 1);
-        Shuffle2->setChecked(state_.ShuffleOn == 1);
-        Loop1->setChecked(state_.LoopOn == 1);
-        LoopN->setChecked(state_.LoopOn == 1);
-        const bool previewing = PMLen && PMLen->isEnabled();
-        Preview1->setChecked(previewing);
-        PreviewN->setChecked(previewing);
+        controls_->ShowShuffle(state_.ShuffleOn == 1);
+        controls_->ShowLoop(state_.LoopOn == 1);
+        controls_->ShowPreview(state_.PlayMode == 1);
         LoadIt(state_.LastPlayListFile);
     } catch (const std::exception& error) {
         // The rest of the start-up is skipped; the window stays as far as it got.
@@ -231,6 +264,7 @@ void TQuavrel::SaveConfig() {
     state.normalColors = state_.WindowsColors == 1;
     WriteConfig(WindowsDirFile(services_.settingsFolder, kConfigFileName), state);
     StoreListeningSettings();
+    StoreLinuxSettings();
     linuxSettings_.Write(WindowsDirFile(services_.settingsFolder, kLinuxSettingsFileName));
 }
 

@@ -4,6 +4,7 @@
 #include <QToolButton>
 #include <stdexcept>
 
+#include "ControlStates.h"
 #include "TQuavrel.h"
 #include "mixer/TAudioMixer.h"
 #include "mixer/TVolForm.h"
@@ -17,7 +18,8 @@ constexpr int kVolumeSteps = 65535;  // the mixer's and the pop-up's scale
 void TQuavrel::Raise() {
     if (isMinimized())
         showNormal();
-    show();
+    else
+        show();
     raise();
     activateWindow();
 }
@@ -114,23 +116,23 @@ std::optional<int> TQuavrel::Volume() const {
 }
 
 bool TQuavrel::CanPlay() const {
-    return Play->isEnabled();
+    return controls_->CanPlay();
 }
 
 bool TQuavrel::CanPause() const {
-    return Pause->isEnabled();
+    return controls_->CanPause();
 }
 
 bool TQuavrel::CanGoNext() const {
-    return NextS->isEnabled();
+    return controls_->CanGoNext();
 }
 
 bool TQuavrel::CanGoPrevious() const {
-    return PrevS->isEnabled();
+    return controls_->CanGoPrevious();
 }
 
 bool TQuavrel::CanSeek() const {
-    return TrackBar->isEnabled();
+    return controls_->CanSeek();
 }
 
 void TQuavrel::SetWatchers(std::function<void()> afterTick, std::function<void()> afterSeek) {

@@ -5,75 +5,31 @@
 #include <QSlider>
 #include <QToolButton>
 
+#include "ControlStates.h"
 #include "PlaybackWidgets.h"
 #include "TQuavrel.h"
 #include "media/MediaDevice.h"
 #include "playback/Sequencer.h"
 #include "playlist/FileAdder.h"
 #include "playlist/PlayListEditor.h"
+#include "views/CaptionOrder.h"
 #include "views/TFileView.h"
-
-namespace {
-
-// Captions in the locale's order, letter case distinguished.
-bool CaptionBefore(const PlayListEntry& a, const PlayListEntry& b) {
-    return QString::fromStdString(a.Caption).localeAwareCompare(QString::fromStdString(b.Caption)) <
-           0;
-}
-
-bool SortedByCaption(const PlayList& list) {
-    for (int i = 1; i < list.Count(); ++i)
-        if (CaptionBefore(list.At(i), list.At(i - 1)))
-            return false;
-    return true;
-}
-
-}  // namespace
 
 void TQuavrel::KeepSorted() {
     sortPending_ = false;
-    if (!sortByName_ || SortedByCaption(playList_))
-        return;
-    // PlayIndex keeps naming its entry. The sort is stable: the entry lands after every entry
-    // that sorts before it and every equal one that stood before it.
-    const int played = state_.PlayIndex;
-    int landing = -1;
-    if (played >= 0 && played < playList_.Count()) {
-        const PlayListEntry& entry = playList_.At(played);
-        landing = 0;
-        for (int i = 0; i < playList_.Count(); ++i) {
-            const PlayListEntry& other = playList_.At(i);
-            if (CaptionBefore(other, entry) || (i < played && !CaptionBefore(entry, other)))
-                ++landing;
-        }
-    }
-    playList_.Sort(&CaptionBefore);
-    if (landing >= 0)
-        state_.PlayIndex = landing;
+    // PlayIndex keeps naming the entry it named (see docs/ARCHITECTURE.md, "Decisions").
+    if (sortByName_)
+        CaptionOrder::Sort(playList_, state_.PlayIndex);
 }
 
 void TQuavrel::FileListChange() {
-    const bool wasEnabled = Play->isEnabled();
     if (playList_.Empty()) {
-        Play->setEnabled(false);
         playbackWidgets_->SetLcdCaption("   ");
         TrackBar->setRange(0, 0);
         TrackBar->setValue(0);
         setWindowTitle(QString::fromLatin1(Sequencer::IdleCaption));
-    } else {
-        Play->setEnabled(true);
     }
-    const bool enabled = Play->isEnabled();
-    if (enabled == wasEnabled)
-        return;
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{Pause, NextS, PrevS, TBDelete, Clear, MoveBack, MoveFwd,
-                                         Save, Play3, Stop3, NextS3, PrevS3, TrackBar})
-        w->setEnabled(enabled);
-    static_cast<QMenu*>(DeleteSelected1->parent())->menuAction()->setEnabled(enabled);
-    for (QAction* a :
-         {Save1, NextSong1, PrevSong1, Play2, Pause2, SavePlayList1, Pause1, Next, Skip})
-        a->setEnabled(enabled);
+    controls_->FollowEmptiness(!playList_.Empty());
 }
 
 void TQuavrel::FileListFileDrop(const std::vector<std::string>& files, int, int) {

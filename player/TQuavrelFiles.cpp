@@ -2,14 +2,18 @@
 #include <malloc.h>
 
 #include <QAction>
+#include <QTimer>
 #include <QToolButton>
 
+#include "ControlStates.h"
 #include "TQuavrel.h"
 #include "filter/TFileTypeBox.h"
 #include "playlist/FileAdder.h"
 #include "playlist/PlayListFiles.h"
 #include "services/Dialogs.h"
 #include "services/MessageBox.h"
+#include "services/ScopedValue.h"
+#include "tags/TagScanner.h"
 #include "views/TFileView.h"
 #include "views/WorkProgress.h"
 
@@ -78,43 +82,24 @@ void TQuavrel::LongWork(const char* what,
                         const std::function<void(const std::function<bool(int found)>&)>& work) {
     if (listBusy_)
         return;  // one long work at a time: a second would change the list under the first
-    // The user's ways to change the list, off until the work ends; the modal dialog keeps the
-    // mouse and keyboard away too, but a hand-over or the bus could still arrive. The buttons
-    // that follow the list's emptiness get the state the emptiness rule gives them after.
-    const std::vector<QWidget*> emptinessButtons{TBDelete, Clear, MoveBack, MoveFwd};
-    const std::vector<QAction*> actions{Open1,     LoadPlayList1, DeleteSelected1, ClearPlayList1,
-                                        MoveBack1, MoveFwd1,      Delete1,         Clear1};
-    std::vector<bool> wasEnabled;
-    for (QAction* a : actions)
-        wasEnabled.push_back(a->isEnabled());
-    const bool loadEnabled = Load->isEnabled();
-    const bool accepted = FileList->AcceptFiles();
-    const auto restore = [&] {
-        for (std::size_t k = 0; k < actions.size(); ++k)
-            actions[k]->setEnabled(wasEnabled[k]);
-        for (QWidget* w : emptinessButtons)
-            w->setEnabled(Play->isEnabled());
-        Load->setEnabled(loadEnabled);
-        FileList->SetAcceptFiles(accepted);
-        listBusy_ = false;
-        workProgress_ = nullptr;
-    };
-    listBusy_ = true;
-    for (QWidget* w : emptinessButtons)
-        w->setEnabled(false);
-    for (QAction* a : actions)
-        a->setEnabled(false);
-    Load->setEnabled(false);
-    FileList->SetAcceptFiles(false);
-    try {
+    // Files that came while the work ran are opened once it has ended, also when it failed.
+    struct OpenQueuedAtEnd {
+        TQuavrel& window;
+        ~OpenQueuedAtEnd() {
+            if (!window.queuedOpens_.empty())
+                QTimer::singleShot(0, &window, [w = &window] { w->OpenQueued(); });
+        }
+    } openQueued{*this};
+    {
+        const ScopedValue<bool> busy(listBusy_, true);
+        // The user's ways to change the list, off until the work ends; the modal dialog keeps
+        // the mouse and keyboard away too, but a hand-over or the bus could still arrive.
+        const ControlStates::LongJobCommandsOff commandsOff(*controls_);
         WorkProgress progress(this, QString::fromUtf8(what));
-        workProgress_ = [&progress](int found) { return progress.Step(found); };
+        const ScopedValue<std::function<bool(int)>> hook(
+            workProgress_, [&progress](int found) { return progress.Step(found); });
         work(workProgress_);
-    } catch (...) {
-        restore();
-        throw;
     }
-    restore();
     // The work's own scratch (the file's lines, the records, the batch) lies between the
     // entries it made: hand those free pages back, or the program keeps its peak size.
     ::malloc_trim(0);
@@ -140,12 +125,7 @@ void TQuavrel::LoadIt(const std::string& fileName) {
         return;
     // A loaded list starts at once: with loop forced on for the one call, "next" wraps to the
     // first entry (a random one in shuffle), since nothing is selected after a load.
-    struct LoopRestorer {
-        std::uint8_t& loopOn;
-        const std::uint8_t saved;
-        ~LoopRestorer() { loopOn = saved; }
-    } restore{state_.LoopOn, state_.LoopOn};
-    state_.LoopOn = 1;
+    const ScopedValue<std::uint8_t> loop(state_.LoopOn, 1);
     NextSClick();
 }
 
@@ -155,12 +135,17 @@ void TQuavrel::ShowListFailure() {
 }
 
 void TQuavrel::SavePlayList(bool selectedOnly) {
-    Dialogs::Request request =
-        PlayListRequest(PlayListFiles::SaveTitle, PlayListFiles::SaveFilter, state_.CurrentListFile,
-                        state_.PlayListDir, saveFilterIndex_);
-    // The first three types add ".qpl" to a bare name, as they always did; extended M3U adds
-    // its own extension.
-    request.typeExts = {{PlayListFiles::ExtM3uFilterIndex, "m3u8"}};
+    // The name offered comes with its own type, so that Enter writes the form it was loaded
+    // in; a list of a form that is only read is offered under a ".qpl" name.
+    const std::string offered = PlayListFiles::SaveNameOf(state_.CurrentListFile);
+    Dialogs::Request request = PlayListRequest(
+        PlayListFiles::SaveTitle, PlayListFiles::SaveFilter, offered, state_.PlayListDir,
+        PlayListFiles::FilterIndexOf(offered).value_or(saveFilterIndex_));
+    // The first three types add ".qpl" to a bare name, as they always did; the others add
+    // their own extension.
+    request.typeExts = {{PlayListFiles::ExtM3uFilterIndex, "m3u8"},
+                        {PlayListFiles::PlsFilterIndex, "pls"},
+                        {PlayListFiles::XspfFilterIndex, "xspf"}};
     const auto choice = services_.dialogs.SaveFile(request);
     if (!choice)
         return;
@@ -183,4 +168,13 @@ void TQuavrel::FileTypes1Click() {
 
 void TQuavrel::FIleTypeFilter1Click() {
     FileTypes1Click();
+}
+
+void TQuavrel::StartTagScan(std::unique_ptr<TagScanner> scanner) {
+    tagScanner_ = std::move(scanner);
+}
+
+void TQuavrel::PlayListRowsShown(int first, int last) {
+    if (tagScanner_)
+        tagScanner_->ShowRows(first, last);
 }

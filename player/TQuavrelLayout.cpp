@@ -25,6 +25,7 @@
 #include "toolbars/TToolbarSep97.h"
 #include "toolbars/ToQColor.h"
 #include "views/ExplorerPane.h"
+#include "views/PlayListStatus.h"
 #include "views/TFileView.h"
 #include "views/Tdirtree.h"
 #include "widgets/TAMAdvLed.h"
@@ -93,6 +94,8 @@ QWidget* TQuavrel::CreateMiddle() {
     if (centralWidget() == FileList)
         takeCentralWidget();
     middleLayout->addWidget(FileList);
+    StatusLine = new PlayListStatus(playList_, middle);
+    middleLayout->addWidget(StatusLine);
     Panel6 = new QFrame(middle);
     Panel6->setObjectName(QStringLiteral("Panel6"));
     Paint(Panel6, kSteelBlue);
@@ -247,6 +250,7 @@ void TQuavrel::ShortFormToggl1Click() {
         Panel6->show();
         if (FileList)
             FileList->hide();
+        StatusLine->hide();
         ShortForm->hide();
         SettleLayout(this);
         resize(294, 128);
@@ -263,6 +267,7 @@ void TQuavrel::ShortFormToggl1Click() {
     OptionsToolbar1Click();
     if (FileList)
         FileList->show();
+    StatusLine->show();
     ShortForm->show();
     SettleLayout(this);
     resize(406, 455);

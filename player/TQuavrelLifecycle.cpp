@@ -28,13 +28,18 @@ void TQuavrel::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    try {
-        FormClose();
-    } catch (const std::exception& error) {
-        // The settings could not be written: stay open, so nothing is lost, and say why.
-        event->ignore();
-        ShowException(error);
-        return;
+    if (!saveRefused_) {
+        try {
+            FormClose();
+        } catch (const std::exception& error) {
+            // The settings could not be written: stay open, so nothing is lost, and say why,
+            // once. The next Exit (or Quit from the bus, also one that comes while the box is
+            // up) ends the program; the old files stay whole, as a failed save leaves them.
+            saveRefused_ = true;
+            event->ignore();
+            ShowException(error);
+            return;
+        }
     }
     closed_ = true;
     event->accept();

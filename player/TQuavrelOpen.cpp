@@ -1,5 +1,6 @@
 // Files from the desktop: the command line, later starts, drops of play list files and the
 // media player interface's OpenUri.
+#include <QTimer>
 #include <filesystem>
 
 #include "TQuavrel.h"
@@ -13,9 +14,11 @@
 
 namespace {
 
+// By its name: a list's name given for a device, a FIFO or a socket is refused with the error
+// of reading it, not handed on as media. A folder of such a name is walked as any folder.
 bool IsPlayListFile(const std::string& path) {
     std::error_code error;
-    return PlayListFiles::IsPlayListFile(path) && std::filesystem::is_regular_file(path, error);
+    return PlayListFiles::IsPlayListFile(path) && !std::filesystem::is_directory(path, error);
 }
 
 }  // namespace
@@ -55,9 +58,28 @@ std::optional<std::string> TQuavrel::AppendFiles(const std::vector<std::string>&
 }
 
 bool TQuavrel::OpenFiles(const std::vector<std::string>& paths) {
+    if (paths.empty())
+        return false;
+    if (listBusy_ || opening_) {
+        // A LongWork would refuse to start, and the files would be lost.
+        queuedOpens_.push_back(paths);
+        return true;
+    }
+    opening_ = true;
     bool took = false;
     Guarded([&] { took = OpenPaths(paths); });
+    opening_ = false;
+    if (!queuedOpens_.empty())
+        QTimer::singleShot(0, this, [this] { OpenQueued(); });
     return took;
+}
+
+void TQuavrel::OpenQueued() {
+    if (listBusy_ || opening_ || queuedOpens_.empty())
+        return;
+    std::vector<std::string> next = std::move(queuedOpens_.front());
+    queuedOpens_.pop_front();
+    OpenFiles(next);
 }
 
 bool TQuavrel::OpenPaths(const std::vector<std::string>& given) {
@@ -75,10 +97,16 @@ bool TQuavrel::OpenPaths(const std::vector<std::string>& given) {
         LoadIt(paths.front());
         // The rest joins the list without touching what plays.
         if (paths.size() > 1)
-            AppendFiles({paths.begin() + 1, paths.end()}, false);
+            LongWork("Adding files", [&](const std::function<bool(int)>&) {
+                AppendFiles({paths.begin() + 1, paths.end()}, false);
+            });
         return !playList_.Empty();
     }
-    const std::optional<std::string> first = AppendFiles(paths, true);
+    // A folder's walk (or the whole file system) shows its progress and can be cancelled; the
+    // bus and later starts are answered meanwhile.
+    std::optional<std::string> first;
+    LongWork("Adding files",
+             [&](const std::function<bool(int)>&) { first = AppendFiles(paths, true); });
     if (!first)
         return false;
     // The first new entry, wherever sorting by name put it (the last of equal paths).
@@ -94,19 +122,10 @@ bool TQuavrel::OpenPaths(const std::vector<std::string>& given) {
     return true;
 }
 
-void TQuavrel::BringForward() {
-    if (isMinimized())
-        showNormal();
-    else
-        show();
-    raise();
-    activateWindow();
-}
-
 void TQuavrel::AnswerLaterCopies(const QString& id) {
     TrayIcon->SetIDMessage(id);
     TrayIcon->OnHandOver = [this](const QByteArray& handOver) {
-        BringForward();
+        Raise();
         OpenFiles(CommandLine::DecodeHandOver(handOver.toStdString()));
     };
     TrayIcon->Loaded();

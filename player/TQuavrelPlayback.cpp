@@ -6,9 +6,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSlider>
-#include <QStyle>
 #include <QToolButton>
 
+#include "ControlStates.h"
 #include "ModeStrip.h"
 #include "PlaybackWidgets.h"
 #include "TQuavrel.h"
@@ -39,16 +39,6 @@ protected:
 private:
     std::function<void()> onPress_;
 };
-
-// The box's background: the window colour while preview is on, the button face while off.
-void PaintPMLen(QLineEdit* box, bool on) {
-    QPalette palette = box->palette();
-    const QPalette standard = box->style()->standardPalette();
-    const QColor colour = standard.color(on ? QPalette::Base : QPalette::Button);
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::Base, colour);
-    box->setPalette(palette);
-}
 
 }  // namespace
 
@@ -90,9 +80,6 @@ void TQuavrel::CreateTransport() {
         connect(b, &QToolButton::clicked, this, [this, handler] { Guarded(handler); });
         this->*spec.button = b;
     }
-    for (QToolButton* b : {Play, Pause, PrevS, NextS, Play3, Stop3, PrevS3, NextS3, TBDelete,
-                           MoveBack, MoveFwd, Clear, Save})
-        b->setEnabled(false);
     CreateModeStrip();
 
     TrackBar = new QSlider(Qt::Horizontal, this);
@@ -100,7 +87,6 @@ void TQuavrel::CreateTransport() {
     TrackBar->setRange(0, 255);
     TrackBar->setSingleStep(1);
     TrackBar->setTickPosition(QSlider::NoTicks);
-    TrackBar->setEnabled(false);
     // Only the user's moves seek: positions the program sets do not come back here.
     connect(TrackBar, &QSlider::actionTriggered, this, [this] {
         Guarded(&T::TrackBarChange);
@@ -133,7 +119,6 @@ void TQuavrel::CreateModeStrip() {
         {ShortForm, &T::ShortFormToggl1Click}};
     for (const auto& [button, handler] : clicks)
         connect(button, &QToolButton::clicked, this, [this, handler] { Guarded(handler); });
-    PaintPMLen(PMLen, false);
     connect(PMLen, &QLineEdit::textChanged, this, [this] { Guarded(&T::PMLenChange); });
     PMLen->installEventFilter(new PressFilter(PMLen, [this] { Guarded(&T::PMLenClick); }));
 }
@@ -174,6 +159,7 @@ void TQuavrel::CreatePlayListView() {
                 FileListClick();
         });
     };
+    FileList->OnColumnClick = [this](int column) { Guarded([&] { FileListColumnClick(column); }); };
     FileList->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(FileList, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { ItemPopUp->popup(FileList->mapToGlobal(at)); });
@@ -184,10 +170,32 @@ void TQuavrel::CreatePlayListView() {
 void TQuavrel::CreateLogic() {
     playbackWidgets_ = std::make_unique<PlaybackWidgets>(
         PlaybackWidgets::Parts{*this, *TrayIcon, *TrackBar, *PMLen, LCDLabel1, LedS, LedL, LedP});
+    controls_ = std::make_unique<ControlStates>(ControlStates::Parts{
+        *Play,
+        *Pause,
+        *NextS,
+        *PrevS,
+        *TrackBar,
+        {Save, Play3, Stop3, NextS3, PrevS3},
+        {TBDelete, Clear, MoveBack, MoveFwd},
+        {static_cast<QMenu*>(DeleteSelected1->parent())->menuAction(), Save1, NextSong1, PrevSong1,
+         Play2, Pause2, SavePlayList1, Pause1, Next, Skip},
+        {Open1, LoadPlayList1, DeleteSelected1, ClearPlayList1, MoveBack1, MoveFwd1, Delete1,
+         Clear1},
+        *Load,
+        *FileList,
+        {*Shuffle2, *Shuffle1},
+        {*Loop1, *LoopN},
+        {*Preview1, *PreviewN},
+        *PMLen,
+        *playbackWidgets_});
+    controls_->StartState();
+    controls_->ShowPreview(false);
     sequencer_ = std::make_unique<Sequencer>(state_, playList_, MediaPlayer1, *playbackWidgets_,
                                              services_.clock);
     editor_ = std::make_unique<PlayListEditor>(state_, playList_, MediaPlayer1);
     dragTracker_ = std::make_unique<EntryTracker>(playList_, state_.DragSourceItem);
+    CreateTagCaptions();
     listWatcher_ = std::make_unique<PlayListWatcher>(playList_, [this](bool entryChanged) {
         if (entryChanged && sortByName_ && !sortPending_) {
             // Settled after the change, or earlier by a command that needs the order.
@@ -197,7 +205,7 @@ void TQuavrel::CreateLogic() {
         }
         // A change to an entry runs the emptiness rule, as the view reports it. A removal that
         // empties the list runs it too, so no command is left enabled on an empty list.
-        if (entryChanged || (playList_.Empty() && Play->isEnabled()))
+        if (entryChanged || (playList_.Empty() && controls_->CanPlay()))
             FileListChange();
     });
 }
@@ -237,34 +245,20 @@ void TQuavrel::MediaPlayer1Notify() {
 
 void TQuavrel::ShuffleClick() {
     sequencer_->ShuffleClick();
-    Shuffle1->setChecked(state_.ShuffleOn == 1);
-    Shuffle2->setChecked(state_.ShuffleOn == 1);
-    playbackWidgets_->LightShuffle(state_.ShuffleOn == 1);
+    controls_->ShowShuffle(state_.ShuffleOn == 1);
 }
 
 void TQuavrel::TBLoopClick() {
     sequencer_->TBLoopClick();
-    Loop1->setChecked(state_.LoopOn == 1);
-    LoopN->setChecked(state_.LoopOn == 1);
-    playbackWidgets_->LightLoop(LoopN->isChecked());
+    controls_->ShowLoop(state_.LoopOn == 1);
 }
 
 void TQuavrel::TBPlayModeClick() {
-    if (state_.PlayMode == 1) {
-        state_.PlayMode = 0;
-        PMLen->setEnabled(false);
-        PaintPMLen(PMLen, false);
-        PreviewN->setChecked(false);
-    } else {
-        state_.PlayMode = 1;
-        PMLen->setEnabled(true);
-        PaintPMLen(PMLen, true);
-        PreviewN->setChecked(true);
+    const bool previewing = state_.PlayMode != 1;
+    state_.PlayMode = previewing ? 1 : 0;
+    controls_->ShowPreview(previewing);
+    if (previewing)
         state_.PreviewTicks = 0;
-    }
-    Preview1->setChecked(playbackWidgets_->PreviewLengthEnabled());
-    PreviewN->setChecked(playbackWidgets_->PreviewLengthEnabled());
-    playbackWidgets_->LightPreview(PreviewN->isChecked());
 }
 
 void TQuavrel::Play1Click() {
@@ -301,12 +295,10 @@ void TQuavrel::PrevSong1Click() {
 
 void TQuavrel::Shuffle1Click() {
     ShuffleClick();
-    Shuffle1->setChecked(state_.ShuffleOn == 1);
 }
 
 void TQuavrel::Shuffle2Click() {
     Shuffle1Click();
-    Shuffle2->setChecked(Shuffle1->isChecked());
 }
 
 void TQuavrel::LoopNClick() {
@@ -315,7 +307,6 @@ void TQuavrel::LoopNClick() {
 
 void TQuavrel::Loop1Click() {
     LoopNClick();
-    Loop1->setChecked(LoopN->isChecked());
 }
 
 void TQuavrel::PreviewNClick() {
@@ -324,7 +315,6 @@ void TQuavrel::PreviewNClick() {
 
 void TQuavrel::Preview1Click() {
     PreviewNClick();
-    Preview1->setChecked(PreviewN->isChecked());
 }
 
 void TQuavrel::PMLenChange() {

@@ -6,6 +6,8 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev
     libmpv-dev libpulse-dev libpugixml-dev
+    # tags: TagLib reads them, SQLite keeps the tag cache; ffmpeg writes the tests' tagged files
+    libtag1-dev libsqlite3-dev ffmpeg
     libgtest-dev libgmock-dev libbenchmark-dev
     pulseaudio pulseaudio-utils
     xvfb xauth x11-apps xdotool imagemagick dbus playerctl

@@ -2,8 +2,8 @@
 
 #include <charconv>
 #include <filesystem>
-#include <fstream>
 
+#include "textfile/FileBytes.h"
 #include "textfile/SaveFile.h"
 
 namespace {
@@ -26,17 +26,12 @@ std::string_view TrimLineEnd(std::string_view line) {
 }  // namespace
 
 LinuxSettings LinuxSettings::Read(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    try {
+        // A FIFO or device in its place is never waited on, a huge file never read.
+        return Parse(ReadFileBytes(path, kMaxFileBytes));
+    } catch (const std::exception&) {
         return {};
-    const auto size = std::filesystem::file_size(path, error);
-    if (error || size > kMaxFileBytes)
-        return {};
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
-        return {};
-    return Parse(bytes);
+    }
 }
 
 LinuxSettings LinuxSettings::Parse(std::string_view bytes) {

@@ -1,7 +1,24 @@
 #include "config/StrToInt.h"
 
+namespace {
+
+// A message box shows the text it is given whole: a line of ten million digits would take
+// minutes to lay out. The start of the line says which one it was.
+constexpr std::size_t kShownBytes = 64;
+
+std::string Shown(const std::string& text) {
+    if (text.size() <= kShownBytes)
+        return text;
+    std::size_t cut = kShownBytes;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;  // not inside a UTF-8 character
+    return text.substr(0, cut) + "...";
+}
+
+}  // namespace
+
 EConvertError::EConvertError(const std::string& text)
-    : std::runtime_error("'" + text + "' is not a valid integer value") {}
+    : std::runtime_error("'" + Shown(text) + "' is not a valid integer value") {}
 
 std::int32_t StrToInt(const std::string& text) {
     std::size_t at = 0;

@@ -5,8 +5,7 @@
 #include "textfile/AsciiCase.h"
 #include "textfile/FileErrors.h"
 #include "textfile/StringListFile.h"
-
-namespace {}  // namespace
+#include "textfile/TextEncoding.h"
 
 const std::vector<std::string>& DefaultFilterList() {
     // The 17 types of the Windows program, in their order, then the ones libmpv plays that
@@ -35,10 +34,25 @@ bool PassesFilter(std::string_view path, const std::vector<std::string>* filterL
     return false;
 }
 
+bool IsFilterEntry(std::string_view line) {
+    if (line.empty() || line.size() > kMaxFilterEntryBytes || !IsValidUtf8(line))
+        return false;
+    for (const char c : line) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || c == '/' || c == '\\')
+            return false;
+    }
+    return true;
+}
+
 void LoadFilterFile(const std::string& path, std::vector<std::string>& list) {
     std::error_code error;
-    if (std::filesystem::exists(path, error))
-        list = LoadStringList(path);
+    if (std::filesystem::exists(path, error)) {
+        std::size_t kept = 0;
+        list = LoadStringList(path, [&kept](std::string_view line) {
+            return kept < kMaxFilterEntries && IsFilterEntry(line) && ++kept;
+        });
+    }
     if (list.empty())
         list = DefaultFilterList();
 }

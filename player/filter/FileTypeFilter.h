@@ -24,8 +24,19 @@ inline constexpr std::string_view kFilterFileName = "Qvrl.flt";
 bool PassesFilter(std::string_view path, const std::vector<std::string>* filterList,
                   std::uint8_t filteringOn);
 
-// Reads the filter list file into list when the file exists; a list left empty (no file, or a
-// file without lines) gets the defaults. Throws EFOpenError ("Cannot open file %s") for a file
+// The longest entry kept from the file and the most entries kept; longer lines, and lines past
+// the count, are dropped as the file is read.
+inline constexpr std::size_t kMaxFilterEntryBytes = 40;
+inline constexpr std::size_t kMaxFilterEntries = 4096;
+
+// Whether a line of the filter list file can be an extension: 1 to kMaxFilterEntryBytes bytes
+// of UTF-8 with no control character and no path separator ("/" or "\\"). A leading dot, as a
+// user may type it, is kept (it matches nothing, as it always did).
+bool IsFilterEntry(std::string_view line);
+
+// Reads the filter list file into list when the file exists, keeping only the lines that are
+// IsFilterEntry (at most kMaxFilterEntries); a list left empty (no file, a file without lines,
+// or one of garbage) gets the defaults. Throws EFOpenError ("Cannot open file %s") for a file
 // that exists but cannot be read; the list is then unchanged.
 void LoadFilterFile(const std::string& path, std::vector<std::string>& list);
 

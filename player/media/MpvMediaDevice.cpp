@@ -67,6 +67,13 @@ void MpvMediaDevice::Prepare() {
     Mpv();
 }
 
+void MpvMediaDevice::ReloadAudio() {
+    if (!mpv_ || output_ != Output::System)
+        return;
+    const char* reload[] = {"ao-reload", nullptr};
+    MpvLibrary::Get().command(mpv_->get(), reload);
+}
+
 mpv_handle* MpvMediaDevice::Mpv() const {
     if (mpv_)
         return mpv_->get();

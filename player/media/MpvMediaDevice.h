@@ -48,6 +48,10 @@ public:
     void Prepare();
     // Applies to the files opened from now on (and to the open one where mpv can). Never throws.
     void SetReplayGain(const ReplayGain& gain);
+    // Opens the sound output again, for a sound server that has come back: mpv fell back to no
+    // sound when it went, and the file plays on silently otherwise. The file stays where it
+    // stands. Nothing before libmpv is in use; a failure is passed over.
+    void ReloadAudio();
 
     void Open() override;
     void Notify(bool requested) override { notifyRequested_ = requested; }

@@ -20,7 +20,13 @@ QStringList ExtensionMimeTypes(const std::vector<std::string>& extensions) {
 }
 
 QStringList PlayListMimeTypes() {
-    return {QStringLiteral("audio/x-mpegurl"), QStringLiteral("audio/mpegurl"),
-            QStringLiteral("application/vnd.apple.mpegurl"), QStringLiteral("audio/x-scpls"),
-            QStringLiteral("application/xspf+xml")};
+    return {QStringLiteral("audio/x-mpegurl"),
+            QStringLiteral("audio/mpegurl"),
+            QStringLiteral("application/vnd.apple.mpegurl"),
+            QStringLiteral("audio/x-scpls"),
+            QStringLiteral("application/xspf+xml"),
+            QStringLiteral("application/x-cue"),
+            QStringLiteral("application/vnd.ms-wpl"),
+            QStringLiteral("video/x-ms-asf"),
+            QStringLiteral("audio/x-ms-asx")};
 }

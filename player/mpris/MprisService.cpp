@@ -18,6 +18,8 @@
 #include "mpris/TrackedMediaDevice.h"
 #include "playlist/FileUri.h"
 #include "playlist/PlayListEntry.h"
+#include "playlist/TrackPath.h"
+#include "tags/CoverArt.h"
 
 namespace {
 
@@ -125,16 +127,41 @@ QStringList MprisService::SupportedMimeTypes() const {
 
 // --- Player interface: commands ---
 
+QString MprisService::RunTransport(Transport kind, const std::function<void()>& command) {
+    if (!burst_) {
+        burst_ = true;
+        QTimer::singleShot(0, this, &MprisService::NextOfBurst);
+        return Run(command);
+    }
+    constexpr std::size_t kMostQueued = 64;
+    const bool sameAsLast = !queued_.empty() && queued_.back().first == kind;
+    if ((sameAsLast && kind != Transport::PlayPause) || queued_.size() >= kMostQueued)
+        return {};
+    queued_.emplace_back(kind, command);
+    return {};
+}
+
+void MprisService::NextOfBurst() {
+    if (queued_.empty()) {
+        burst_ = false;
+        return;
+    }
+    const std::function<void()> command = std::move(queued_.front().second);
+    queued_.pop_front();
+    QTimer::singleShot(0, this, &MprisService::NextOfBurst);
+    Run(command);
+}
+
 QString MprisService::Play() {
-    return Run([this] { player_.PlaySelected(); });
+    return RunTransport(Transport::Play, [this] { player_.PlaySelected(); });
 }
 
 QString MprisService::Pause() {
-    return Run([this] { player_.StopPlaying(); });
+    return RunTransport(Transport::Pause, [this] { player_.StopPlaying(); });
 }
 
 QString MprisService::PlayPause() {
-    return Run([this] {
+    return RunTransport(Transport::PlayPause, [this] {
         if (device_.Mode() == MediaMode::Playing)
             player_.StopPlaying();
         else
@@ -143,15 +170,15 @@ QString MprisService::PlayPause() {
 }
 
 QString MprisService::Stop() {
-    return Run([this] { player_.StopPlaying(); });
+    return RunTransport(Transport::Stop, [this] { player_.StopPlaying(); });
 }
 
 QString MprisService::Next() {
-    return Run([this] { player_.PlayNext(); });
+    return RunTransport(Transport::Next, [this] { player_.PlayNext(); });
 }
 
 QString MprisService::Previous() {
-    return Run([this] { player_.PlayPrevious(); });
+    return RunTransport(Transport::Previous, [this] { player_.PlayPrevious(); });
 }
 
 QString MprisService::Seek(qint64 offsetUs) {
@@ -190,12 +217,9 @@ QString MprisService::OpenUri(const QString& uri) {
         StreamText::IsStreamAddress(text) ? std::optional<std::string>(text) : FileUriPath(text);
     if (!path)
         return QStringLiteral("Only local files and http(s) streams can be opened: %1").arg(uri);
-    QString refused;
-    QString error = Run([this, &path, &refused] {
-        if (!player_.AddAndPlay(*path))
-            refused = QStringLiteral("The play list did not take %1").arg(Text(*path));
-    });
-    return error.isEmpty() ? refused : error;
+    // After the answer: a walk or a large list is long work, and the caller must not wait.
+    QTimer::singleShot(0, this, [this, file = *path] { Run([&] { player_.AddAndPlay(file); }); });
+    return {};
 }
 
 // --- Player interface: properties ---
@@ -239,9 +263,13 @@ QVariantMap MprisService::Metadata() const {
         return metadata;
     const std::string& file = device_.OpenFile();
     // The entry being played names the track; after edits moved it, the file's own name does.
-    std::string title = file.substr(file.rfind('/') + 1);
-    if (const PlayListEntry* entry = player_.CurrentEntry(); entry && entry->Path == file)
-        title = entry->Caption;
+    const PlayListEntry* entry = player_.CurrentEntry();
+    if (entry && entry->Path != file)
+        entry = nullptr;
+    std::string title = entry ? entry->Caption : file.substr(file.rfind('/') + 1);
+    const TrackTags* tags = entry ? entry->Tags.get() : nullptr;
+    if (tags && !tags->Title.empty())
+        title = tags->Title;
     if (StreamText::IsStreamAddress(file)) {
         // A stream has no length; its title is what it says it plays, as in the caption.
         if (const std::string now = device_.StreamTitle(); !now.empty())
@@ -250,10 +278,32 @@ QVariantMap MprisService::Metadata() const {
         metadata.insert(QStringLiteral("xesam:url"), Text(file));
         return metadata;
     }
-    metadata.insert(QStringLiteral("mpris:length"), qlonglong(device_.Length()) * 1000);
+    std::int64_t length = device_.Length();
+    if (length <= 0 && tags && tags->LengthMs > 0)
+        length = tags->LengthMs;
+    metadata.insert(QStringLiteral("mpris:length"), qlonglong(length) * 1000);
     metadata.insert(QStringLiteral("xesam:title"), Text(title));
+    // A CUE sheet's track names its file: a client that opens the url gets the file itself.
     metadata.insert(QStringLiteral("xesam:url"),
-                    QUrl::fromLocalFile(Text(file)).toString(QUrl::FullyEncoded));
+                    QUrl::fromLocalFile(Text(PlayedFileOf(file))).toString(QUrl::FullyEncoded));
+    if (tags) {
+        // Artists are lists in MPRIS; a tag holds one text.
+        if (!tags->Artist.empty())
+            metadata.insert(QStringLiteral("xesam:artist"), QStringList{Text(tags->Artist)});
+        if (!tags->AlbumArtist.empty())
+            metadata.insert(QStringLiteral("xesam:albumArtist"),
+                            QStringList{Text(tags->AlbumArtist)});
+        if (!tags->Album.empty())
+            metadata.insert(QStringLiteral("xesam:album"), Text(tags->Album));
+        if (tags->Track > 0)
+            metadata.insert(QStringLiteral("xesam:trackNumber"), tags->Track);
+    }
+    if (art_) {
+        const std::string picture = art_->PictureFor(PlayedFileOf(file));
+        if (!picture.empty())
+            metadata.insert(QStringLiteral("mpris:artUrl"),
+                            QUrl::fromLocalFile(Text(picture)).toString(QUrl::FullyEncoded));
+    }
     return metadata;
 }
 
@@ -312,10 +362,7 @@ MprisService::Seen MprisService::Look() const {
     seen.status = PlaybackStatus();
     seen.loop = LoopStatus();
     seen.trackId = TrackId();
-    const QVariantMap metadata = Metadata();
-    seen.title = metadata.value(QStringLiteral("xesam:title")).toString();
-    seen.url = metadata.value(QStringLiteral("xesam:url")).toString();
-    seen.length = metadata.value(QStringLiteral("mpris:length"), -1).toLongLong();
+    seen.metadata = Metadata();
     seen.shuffle = Shuffle();
     seen.canNext = CanGoNext();
     seen.canPrevious = CanGoPrevious();
@@ -345,9 +392,9 @@ void MprisService::Refresh() {
         player.insert(QStringLiteral("LoopStatus"), now.loop);
     if (now.shuffle != seen_.shuffle)
         player.insert(QStringLiteral("Shuffle"), now.shuffle);
-    if (now.trackId != seen_.trackId || now.title != seen_.title || now.url != seen_.url ||
-        now.length != seen_.length)
-        player.insert(QStringLiteral("Metadata"), Metadata());
+    // Tags that arrive while the file plays, or its picture, change it too.
+    if (now.trackId != seen_.trackId || now.metadata != seen_.metadata)
+        player.insert(QStringLiteral("Metadata"), now.metadata);
     if (now.volume != seen_.volume)
         player.insert(QStringLiteral("Volume"), now.volume);
     if (now.canNext != seen_.canNext)

@@ -6,10 +6,13 @@
 #include <QStringList>
 #include <QVariantMap>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+class CoverArt;
 class PlayerControl;
 class TrackedMediaDevice;
 
@@ -39,6 +42,10 @@ public:
                  QDBusConnection connection = QDBusConnection::sessionBus());
     ~MprisService() override;
 
+    // Finds the playing file's picture for mpris:artUrl; none without (the default). art must
+    // outlive the service.
+    void SetCoverArt(CoverArt* art) { art_ = art; }
+
     // The bus name held; empty when the bus was missing or refused every name.
     const QString& ServiceName() const { return serviceName_; }
 
@@ -57,7 +64,9 @@ public:
     QString Seek(qint64 offsetUs);
     QString SetPosition(const QString& trackId, qint64 positionUs);
     // Adds a local file (a file: URI) as a drop on the play list would, then plays the new
-    // entry as a double-click on it would. A file the play list refuses is an error.
+    // entry as a double-click on it would. Answers at once: the work (a folder's walk, a large
+    // list) runs afterwards as the window's long work, with its progress dialog, while the bus
+    // is answered. An address that is no local file is an error.
     QString OpenUri(const QString& uri);
 
     // --- org.mpris.MediaPlayer2.Player: properties ---
@@ -88,13 +97,23 @@ public:
 private:
     // What clients have been told, to tell them only what changed.
     struct Seen {
-        QString status, loop, trackId, title, url;
-        qint64 length = -1;
+        QString status, loop, trackId;
+        QVariantMap metadata;
         bool shuffle = false, canNext = false, canPrevious = false, canPlay = false,
              canPause = false, canSeek = false;
         double volume = -1;
         QStringList mimeTypes;
     };
+
+    // The transport commands, which a burst of calls may carry out fewer times than asked.
+    enum class Transport { Play, Pause, PlayPause, Stop, Next, Previous };
+    // The first transport command of a burst runs at once, as a button would; those that come
+    // while the burst lasts (before the event loop has caught up with the calls) are answered at
+    // once and queued, a command of the kind last queued (but PlayPause) taken as that one, and
+    // run one per turn of the event loop. So 10,000 calls of Next open a handful of files
+    // rather than each of them in turn.
+    QString RunTransport(Transport kind, const std::function<void()>& command);
+    void NextOfBurst();
 
     Seen Look() const;
     // Runs a command; an error it raises comes back as its text and is shown to the user.
@@ -107,9 +126,12 @@ private:
     PlayerControl& player_;
     TrackedMediaDevice& device_;
     QDBusConnection connection_;
+    CoverArt* art_ = nullptr;
     QString serviceName_;
     Seen seen_;
     bool seekPending_ = false;
+    bool burst_ = false;  // a transport command ran and the event loop has not caught up yet
+    std::deque<std::pair<Transport, std::function<void()>>> queued_;
     int volumeTicks_ = 0;
     bool volumeRead_ = false;  // a client set the volume: read it at the next refresh
     // SupportedMimeTypes for the filter list it was made from.

@@ -144,6 +144,7 @@ void Sequencer::OpenAndPlay() {
         return;
     }
     const std::int64_t length = device_.Length();
+    KeepLength(length);
     display_.SetTrackBarMax(length);
     // A stream has no length to hold the preview against.
     if (state_.PlayMode == 1 && !StreamText::IsStreamAddress(device_.FileName())) {
@@ -158,6 +159,18 @@ void Sequencer::OpenAndPlay() {
     display_.SetTrackBarPosition(0);
     state_.PreviewTicks = 0;
     PlayFile();
+}
+
+void Sequencer::KeepLength(std::int64_t length) {
+    const int index = state_.PlayIndex;
+    if (length <= 0 || !list_.Contains(index) || list_.At(index).Path != device_.FileName())
+        return;
+    const std::shared_ptr<const TrackTags>& had = list_.At(index).Tags;
+    if (had && had->LengthMs >= 0)
+        return;
+    auto tags = had ? std::make_shared<TrackTags>(*had) : std::make_shared<TrackTags>();
+    tags->LengthMs = length;
+    list_.SetTags({{index, std::move(tags)}});
 }
 
 void Sequencer::PlayFile() {

@@ -80,6 +80,9 @@ public:
     static std::int64_t PreviewSeconds(const std::string& text);
 
 private:
+    // An entry whose file told no length (video, MIDI, not read yet) keeps the one the device
+    // found at the open; a length read from the tags is not replaced.
+    void KeepLength(std::int64_t length);
     // The shuffle draw: draws until a selected entry comes up, focuses it once and deselects it;
     // then FileName and PlayIndex name it. Needs at least one selected entry.
     void DrawUnplayed();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "playlist/VlcTimes.h"
 #include "textfile/SaveFile.h"
 
 void ExtM3uWriter::Write(SaveFile& file, const std::vector<PlayListRecord>& records) {
@@ -14,6 +15,8 @@ void ExtM3uWriter::Write(SaveFile& file, const std::vector<PlayListRecord>& reco
         file.Write("#EXTINF:-1,");
         file.Write(caption);
         file.Write("\n");
+        for (const std::string& option : VlcTimeOptions(record))
+            file.Write("#EXTVLCOPT:" + option + "\n");
         file.Write(record.Path);
         file.Write("\n");
     }

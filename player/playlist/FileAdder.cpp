@@ -13,6 +13,7 @@
 
 #include "media/StreamText.h"
 #include "playlist/PlayList.h"
+#include "playlist/PlayListFiles.h"
 #include "services/ShellInfo.h"
 
 // One call's walk: the folders entered so far, by device and inode; the devices never
@@ -126,6 +127,9 @@ int FileAdder::Add(const std::string& path, const Append& append, Walk& walk) co
     if (path.empty() || path.find('\0') != std::string::npos || StatPath(path, info) != 0)
         return -1;  // names nothing (a dangling link included)
     if (!S_ISDIR(info.st_mode)) {
+        // A FIFO, terminal or socket would hold whoever opens it; a device has no end.
+        if (!S_ISREG(info.st_mode))
+            return -1;
         std::optional<PlayListEntry> entry = FileEntry(path);
         return entry ? append(std::move(*entry)) : -1;
     }
@@ -211,6 +215,10 @@ PlayListEntry FileAdder::StreamEntry(const std::string& address) {
 
 std::optional<PlayListEntry> FileAdder::FileEntry(const std::string& path) const {
     if (passesFilter_ && !passesFilter_(path))
+        return std::nullopt;
+    // A play list is read as a list, never played as media: a list naming itself would
+    // otherwise be opened by the media device again and again.
+    if (PlayListFiles::IsPlayListFile(path))
         return std::nullopt;
     ShellInfo::Info info = shell_.FileInfo(path, false);
     return PlayListEntry{std::move(info.DisplayName), std::move(info.TypeName), path,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string_view>
 #include <vector>
 
 #include "media/StreamText.h"
@@ -41,6 +42,19 @@ std::string FoldCase(const std::string& name) {
     return folded;
 }
 
+// True when text holds a "%XY" escape (two hexadecimal digits).
+bool HasEscape(const std::string& text) {
+    for (std::size_t i = text.find('%'); i != std::string::npos && i + 2 < text.size();
+         i = text.find('%', i + 1))
+        if (HexDigitValue(text[i + 1]) >= 0 && HexDigitValue(text[i + 2]) >= 0)
+            return true;
+    return false;
+}
+
+bool Names(const std::optional<std::string>& path) {
+    return path && Exists(*path);
+}
+
 std::vector<std::string> Components(const std::string& relative) {
     std::vector<std::string> parts;
     std::size_t start = 0;
@@ -64,7 +78,47 @@ std::string ListPathResolver::Join(const std::string& folder, const std::string&
     return (fs::path(folder) / path).lexically_normal().string();
 }
 
-std::optional<std::string> ListPathResolver::Resolve(const std::string& written) const {
+std::optional<std::string> ListPathResolver::Resolve(const std::string& written,
+                                                     PlayListRecord::Escapes escapes) const {
+    using Escapes = PlayListRecord::Escapes;
+    if (escapes == Escapes::AsWritten || !HasEscape(written))
+        return ResolveWritten(written);
+    if (escapes == Escapes::WrittenFirst) {
+        // A URI says itself how it is meant; only a plain path can be either.
+        std::optional<std::string> asWritten = ResolveWritten(written);
+        if (HasUriScheme(written) || Names(asWritten))
+            return asWritten;
+        const std::string decoded = PercentDecode(written);
+        std::optional<std::string> fromDecoded =
+            decoded.find('\0') == std::string::npos ? ResolveWritten(decoded) : std::nullopt;
+        return Names(fromDecoded) ? fromDecoded : asWritten;
+    }
+    // A URI reference: decoded, as its form says; some writers put raw names there all the same.
+    std::optional<std::string> decoded;
+    std::string raw = written;
+    if (HasUriScheme(written)) {
+        decoded = ResolveWritten(written);
+        const std::optional<std::string> rawPath = FileUriPath(written);
+        if (!rawPath)
+            return decoded;
+        // The path part as it stands, escapes kept.
+        const std::size_t start = written.size() - written.substr(written.find(':') + 1).size();
+        std::string_view rest = std::string_view(written).substr(start);
+        if (rest.starts_with("//"))
+            rest.remove_prefix(std::min(rest.size(), rest.find('/', 2)));
+        raw = std::string(rest.substr(0, rest.find_first_of("?#")));
+    } else {
+        const std::string text = PercentDecode(written);
+        if (text.find('\0') == std::string::npos)
+            decoded = ResolveWritten(text);
+    }
+    if (Names(decoded))
+        return decoded;
+    std::optional<std::string> fromRaw = ResolveWritten(raw);
+    return Names(fromRaw) ? fromRaw : decoded;
+}
+
+std::optional<std::string> ListPathResolver::ResolveWritten(const std::string& written) const {
     // An empty line must stay empty: joined, it would name the list's folder and add all of it.
     if (written.empty())
         return std::nullopt;

@@ -16,6 +16,10 @@ void PlayListObserver::EntriesDeleted(const std::vector<std::pair<int, int>>& ru
         EntriesRemoved(run->first, run->second);
 }
 
+void PlayListObserver::TagsChanged(int first, int last) {
+    EntriesChanged(first, last);
+}
+
 // Two strings, the shared type name, the tags handle and the icon: a million entries stay
 // under 100 MB before their texts.
 static_assert(sizeof(PlayListEntry) <= 96, "a play list entry stays within 96 bytes");
@@ -110,6 +114,20 @@ void PlayList::Move(int from, int to) {
 void PlayList::SetCaption(int index, std::string caption) {
     items_.at(index).Caption = std::move(caption);
     Tell([&](PlayListObserver& o) { o.EntriesChanged(index, index); });
+}
+
+void PlayList::SetTags(const std::vector<TagUpdate>& updates) {
+    int first = Count();
+    int last = -1;
+    for (const TagUpdate& update : updates) {
+        if (!Contains(update.Index))
+            continue;
+        items_[update.Index].Tags = update.Tags;
+        first = std::min(first, update.Index);
+        last = std::max(last, update.Index);
+    }
+    if (last >= 0)
+        Tell([&](PlayListObserver& o) { o.TagsChanged(first, last); });
 }
 
 void PlayList::Sort(bool (*less)(const PlayListEntry&, const PlayListEntry&)) {
@@ -217,4 +235,17 @@ bool PlayList::IsConsistent() const {
     const auto marked =
         std::count_if(items_.begin(), items_.end(), [](const Item& item) { return item.selected; });
     return marked == selectedCount_ && focused_ >= -1 && focused_ < Count();
+}
+
+void PlayList::SetCaptions(std::vector<std::pair<int, std::string>> captions) {
+    if (captions.empty())
+        return;
+    int first = Count();
+    int last = -1;
+    for (auto& [index, caption] : captions) {
+        items_.at(index).Caption = std::move(caption);
+        first = std::min(first, index);
+        last = std::max(last, index);
+    }
+    Tell([&](PlayListObserver& o) { o.EntriesChanged(first, last); });
 }

@@ -20,6 +20,9 @@ public:
     virtual void EntriesDeleted(const std::vector<std::pair<int, int>>& runs);
     virtual void EntryMoved(int from, int to) = 0;
     virtual void EntriesChanged(int first, int last) = 0;  // caption, selected state
+    // Tags arrived for some entries of first..last (others between may be untouched), one
+    // notice for a whole batch read in the background. By default told as EntriesChanged.
+    virtual void TagsChanged(int first, int last);
     virtual void FocusChanged(int previous, int current) = 0;
     virtual void Reset() = 0;
 };
@@ -45,6 +48,14 @@ public:
     void Clear();
     void Move(int from, int to);  // the entry at from ends up at to; the others close up
     void SetCaption(int index, std::string caption);
+    // New tags for some entries (a null Tags clears them), with one notice for all: a batch
+    // read in the background costs the view one redraw. Indexes out of range are skipped, so a
+    // batch computed before an edit cannot throw; the caller matches entries by path first.
+    struct TagUpdate {
+        int Index = -1;
+        std::shared_ptr<const TrackTags> Tags;
+    };
+    void SetTags(const std::vector<TagUpdate>& updates);
     void Sort(bool (*less)(const PlayListEntry&, const PlayListEntry&));
     // Puts the entries in the order less(a, b) gives, a and b being positions before the
     // sort; stable, so equal entries keep their order. The focus stays with its entry; one
@@ -67,6 +78,9 @@ public:
     void SetSelectedRange(int first, int last, bool selected);
     void DeselectAll();
     void SelectOnly(int index);  // the user's own click: the entry alone
+
+    // Sets several captions, (index, caption) each, with one notice for the rows they span.
+    void SetCaptions(std::vector<std::pair<int, std::string>> captions);
 
     int Focused() const { return focused_; }  // -1 when no entry has the focus
     void Focus(int index);                    // -1 removes the focus from every entry

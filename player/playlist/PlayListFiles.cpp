@@ -1,8 +1,11 @@
 #include "playlist/PlayListFiles.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "media/StreamText.h"
+#include "playlist/AsxReader.h"
+#include "playlist/CueReader.h"
 #include "playlist/ExtM3uWriter.h"
 #include "playlist/FileAdder.h"
 #include "playlist/ListPathResolver.h"
@@ -11,9 +14,14 @@
 #include "playlist/PlayList.h"
 #include "playlist/PlayListFormatError.h"
 #include "playlist/PlsReader.h"
+#include "playlist/PlsWriter.h"
 #include "playlist/QplReader.h"
 #include "playlist/QplWriter.h"
+#include "playlist/TrackEntries.h"
+#include "playlist/TrackPath.h"
+#include "playlist/WplReader.h"
 #include "playlist/XspfReader.h"
+#include "playlist/XspfWriter.h"
 #include "textfile/AsciiCase.h"
 #include "textfile/FileBytes.h"
 #include "textfile/SaveFile.h"
@@ -46,7 +54,54 @@ PlayListFiles::Form PlayListFiles::FormOf(const std::string& fileName) {
         return Form::Pls;
     if (ext == ".xspf")
         return Form::Xspf;
+    if (ext == ".cue")
+        return Form::Cue;
+    if (ext == ".wpl")
+        return Form::Wpl;
+    if (ext == ".asx")
+        return Form::Asx;
     return Form::Own;
+}
+
+std::optional<int> PlayListFiles::FilterIndexOf(const std::string& fileName) {
+    const std::string ext = LowerExtension(fileName);
+    if (ext == ".qpl")
+        return 1;
+    switch (FormOf(fileName)) {
+        case Form::M3u:
+            return M3uFilterIndex;
+        case Form::M3u8:
+            return ExtM3uFilterIndex;
+        case Form::Pls:
+            return PlsFilterIndex;
+        case Form::Xspf:
+            return XspfFilterIndex;
+        default:
+            return std::nullopt;
+    }
+}
+
+PlayListFiles::Form PlayListFiles::SaveFormOf(const std::string& fileName, int filterIndex) {
+    switch (FilterIndexOf(fileName).value_or(filterIndex)) {
+        case M3uFilterIndex:
+            return Form::M3u;
+        case ExtM3uFilterIndex:
+            return Form::M3u8;
+        case PlsFilterIndex:
+            return Form::Pls;
+        case XspfFilterIndex:
+            return Form::Xspf;
+        default:
+            return Form::Own;
+    }
+}
+
+std::string PlayListFiles::SaveNameOf(const std::string& currentListFile) {
+    const Form form = FormOf(currentListFile);
+    if (form != Form::Cue && form != Form::Wpl && form != Form::Asx)
+        return currentListFile;
+    const std::size_t dot = currentListFile.find_last_of('.');
+    return currentListFile.substr(0, dot) + ".qpl";
 }
 
 std::string PlayListFiles::FolderOf(const std::string& fileName) {
@@ -69,6 +124,12 @@ std::vector<PlayListRecord> PlayListFiles::Read(Form form, std::string_view byte
             return PlsReader::Read(bytes);
         case Form::Xspf:
             return XspfReader::Read(bytes);
+        case Form::Cue:
+            return CueReader::Read(bytes);
+        case Form::Wpl:
+            return WplReader::Read(bytes);
+        case Form::Asx:
+            return AsxReader::Read(bytes);
         case Form::Own:
             break;
     }
@@ -93,13 +154,16 @@ PlayListFiles::LoadOutcome PlayListFiles::Append(const std::string& fileName, Pl
     std::error_code error;
     if (fileName.empty() || !fs::exists(fileName, error))
         return LoadOutcome::Missing;
-    const std::string bytes = ReadFileBytes(fileName);
     std::vector<PlayListRecord> records;
-    try {
-        records = Read(form, bytes);
-    } catch (const EPlayListFormatError& broken) {
-        throw EPlayListFormatError("The play list " + ReadableText(fileName) +
-                                   " could not be read.\r" + broken.what());
+    {
+        // Only a regular file of a sane size is read; the bytes go once the records are made.
+        const std::string bytes = ReadFileBytes(fileName);
+        try {
+            records = Read(form, bytes);
+        } catch (const EPlayListFormatError& broken) {
+            throw EPlayListFormatError("The play list " + ReadableText(fileName) +
+                                       " could not be read.\r" + broken.what());
+        }
     }
 
     std::error_code absoluteError;
@@ -121,11 +185,19 @@ PlayListFiles::LoadOutcome PlayListFiles::Append(const std::string& fileName, Pl
         return !cancelled;
     };
     const FileAdder::Session session(adder);
+    // The tracks of a sheet name their file again and again: it is looked for once.
+    std::optional<std::pair<std::string, PlayListRecord::Escapes>> looked;
+    std::optional<std::string> path;
     for (const PlayListRecord& record : records) {
         if (!heard(0))
             break;
-        const std::optional<std::string> path = resolver.Resolve(record.Path);
-        const int index = path ? adder.AddFile(*path, append, heard) : -1;
+        if (!looked || looked->first != record.Path || looked->second != record.PathEscapes) {
+            path = resolver.Resolve(record.Path, record.PathEscapes);
+            if (form == Form::Cue)
+                path = TrackEntries::SheetMedia(path, record.Path, folder);
+            looked.emplace(record.Path, record.PathEscapes);
+        }
+        const int index = path ? TrackEntries::Add(adder, record, *path, append, heard) : -1;
         if (cancelled)
             break;
         if (index < 0) {
@@ -136,7 +208,8 @@ PlayListFiles::LoadOutcome PlayListFiles::Append(const std::string& fileName, Pl
         if (form == Form::Own || !record.Caption.empty())
             caption = utf8Only ? record.Caption : ReadableText(record.Caption);
         else  // a stream without a title by its address: the address's last part names nothing
-            caption = ReadableText(StreamText::IsStreamAddress(*path) ? *path : CaptionOf(*path));
+            caption = ReadableText(
+                StreamText::IsStreamAddress(*path) ? *path : CaptionOf(PlayedFileOf(*path)));
     }
     list.Append(std::move(added));
     return failed ? LoadOutcome::SomeFailed : LoadOutcome::AllAdded;
@@ -148,15 +221,21 @@ void PlayListFiles::Save(const std::string& fileName, int filterIndex, const Pla
     records.reserve(list.Count());
     for (int i = 0; i < list.Count(); ++i)
         if (!selectedOnly || list.IsSelected(i))
-            records.push_back(PlayListRecord{list.At(i).Caption, list.At(i).Path});
-    if (filterIndex == ExtM3uFilterIndex) {
+            records.push_back(TrackEntries::RecordOf(list.At(i)));
+    const Form form = SaveFormOf(fileName, filterIndex);
+    if (form == Form::M3u8 || form == Form::Pls || form == Form::Xspf) {
         SaveFile file(fileName);
-        ExtM3uWriter::Write(file, records);
+        if (form == Form::M3u8)
+            ExtM3uWriter::Write(file, records);
+        else if (form == Form::Pls)
+            PlsWriter::Write(file, records);
+        else
+            XspfWriter::Write(file, records);
         file.Commit();
         return;
     }
     TextLineWriter writer(fileName);
-    if (filterIndex == M3uFilterIndex)
+    if (form == Form::M3u)
         M3uWriter::Write(writer, records);
     else
         QplWriter::Write(writer, records);

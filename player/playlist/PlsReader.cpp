@@ -50,6 +50,7 @@ std::vector<PlayListRecord> PlsReader::Read(std::string_view bytes) {
         if (const long long n = IndexAfter(key, "file"); n >= 0) {
             slots[n].hasFile = true;
             slots[n].record.Path = value;
+            slots[n].record.PathEscapes = PlayListRecord::Escapes::WrittenFirst;
         } else if (const long long t = IndexAfter(key, "title"); t >= 0) {
             slots[t].record.Caption = TrimBlanks(value);
         }

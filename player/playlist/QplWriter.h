@@ -8,6 +8,7 @@ class TextLineWriter;
 
 // Writes the player's own play list form: the header "Quavrel v2.0 PlayList File", then each
 // record's caption line and path line, every line ended by CR LF; nothing after the last path.
+// A part of a file (a CUE track) is written as its track path (TrackPath.h).
 // The caller commits the writer. Errors are EInOutError.
 class QplWriter {
 public:

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "playlist/FileUri.h"
 #include "playlist/PlayListFormatError.h"
+#include "playlist/TrackPath.h"
 
 namespace {
 
@@ -31,6 +31,33 @@ std::string TrimmedText(const pugi::xml_node& node) {
     return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
 }
 
+// VLC's start and stop options of a track: <extension application="...videolan..."> holding
+// <vlc:option>start-time=12.5</vlc:option>.
+void ReadVlcTimes(const pugi::xml_node& track, PlayListRecord& record) {
+    std::int64_t startMs = 0, endMs = -1;
+    for (pugi::xml_node extension = track.first_child(); extension;
+         extension = extension.next_sibling()) {
+        if (extension.type() != pugi::node_element || LocalName(extension) != "extension")
+            continue;
+        for (pugi::xml_node option = extension.first_child(); option;
+             option = option.next_sibling()) {
+            if (option.type() != pugi::node_element || LocalName(option) != "option")
+                continue;
+            const std::string text = TrimmedText(option);
+            const std::size_t equals = text.find('=');
+            const std::string name = text.substr(0, equals);
+            if (equals == std::string::npos || (name != "start-time" && name != "stop-time"))
+                continue;
+            if (const auto ms = ParseSeconds(text.substr(equals + 1)))
+                (name == "start-time" ? startMs : endMs) = *ms;
+        }
+    }
+    if (endMs < 0 || endMs > startMs) {
+        record.StartMs = startMs;
+        record.EndMs = endMs;
+    }
+}
+
 }  // namespace
 
 std::vector<PlayListRecord> XspfReader::Read(std::string_view bytes) {
@@ -53,8 +80,9 @@ std::vector<PlayListRecord> XspfReader::Read(std::string_view bytes) {
             continue;
         PlayListRecord record;
         record.Caption = TrimmedText(Child(track, "title"));
-        const std::string location = TrimmedText(Child(track, "location"));
-        record.Path = HasUriScheme(location) ? location : PercentDecode(location);
+        record.Path = TrimmedText(Child(track, "location"));
+        record.PathEscapes = PlayListRecord::Escapes::DecodedFirst;
+        ReadVlcTimes(track, record);
         records.push_back(std::move(record));
     }
     return records;

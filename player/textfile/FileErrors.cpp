@@ -33,3 +33,7 @@ EFOpenError::EFOpenError(const std::string& path)
 
 EFCreateError::EFCreateError(const std::string& path)
     : std::runtime_error("Cannot create file " + path) {}
+
+EFileTooLarge::EFileTooLarge(const std::string& path, std::uint64_t limitBytes)
+    : std::runtime_error("The file " + path + " is larger than " +
+                         std::to_string(limitBytes >> 20) + " MiB and was not read.") {}

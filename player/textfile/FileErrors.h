@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -24,6 +25,13 @@ private:
 class EFOpenError : public std::runtime_error {
 public:
     explicit EFOpenError(const std::string& path);
+};
+
+// A file larger than the player reads into memory: "The file %s is larger than 256 MiB and
+// was not read." (the limit in MiB).
+class EFileTooLarge : public std::runtime_error {
+public:
+    EFileTooLarge(const std::string& path, std::uint64_t limitBytes);
 };
 
 // "Cannot create file %s": a file could not be written (the filter list).

@@ -127,3 +127,41 @@ void SaveFile::Discard() noexcept {
     tempPath_.clear();
     buffer_.clear();
 }
+
+namespace {
+
+// ".NAME." followed by the six characters mkostemp puts in place of "XXXXXX".
+bool IsTempNameOf(std::string_view file, std::string_view name) {
+    constexpr std::size_t kRandom = 6;
+    if (file.size() != name.size() + 2 + kRandom || file[0] != '.' ||
+        file.substr(1, name.size()) != name || file[name.size() + 1] != '.')
+        return false;
+    for (const char c : file.substr(name.size() + 2)) {
+        const bool alnum =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!alnum)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int RemoveLeftoverSaveFiles(const std::string& folder, const std::vector<std::string>& names) {
+    int removed = 0;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string file = it->path().filename().string();
+        for (const std::string& name : names) {
+            std::error_code typeError;
+            if (IsTempNameOf(file, name) &&
+                it->symlink_status(typeError).type() == std::filesystem::file_type::regular) {
+                std::error_code removeError;
+                removed += std::filesystem::remove(it->path(), removeError) ? 1 : 0;
+                break;
+            }
+        }
+    }
+    return removed;
+}

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Writes a file without ever losing the old one: the bytes go to a temporary file in the same
 // folder, which Commit flushes to disk and renames over the old file. Until Commit succeeds the
@@ -39,3 +40,8 @@ private:
     std::string buffer_;
     int fd_ = -1;
 };
+
+// Removes what interrupted saves left in folder: regular files named as SaveFile names its
+// temporary files (".NAME.XXXXXX", six letters or digits) for each of names. Run it only while no
+// other copy of the program can be saving there. Returns how many were removed; never throws.
+int RemoveLeftoverSaveFiles(const std::string& folder, const std::vector<std::string>& names);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,9 +11,15 @@
 // entry with CR LF.
 
 std::vector<std::string> ParseStringList(std::string_view bytes);
+// The same lines, each handed to take as it is found, without holding them all.
+void ForEachStringListLine(std::string_view bytes,
+                           const std::function<void(std::string_view)>& take);
 
-// Reads and parses a file. Throws EFOpenError ("Cannot open file %s") when it cannot be read.
-std::vector<std::string> LoadStringList(const std::string& path);
+// Reads a file and parses it, lines refused by keep (when given) dropped as they are read.
+// Throws EFOpenError ("Cannot open file %s") when it cannot be read: it is no regular file, or
+// larger than the player reads.
+std::vector<std::string> LoadStringList(const std::string& path,
+                                        const std::function<bool(std::string_view)>& keep = {});
 
 // Replaces the file through SaveFile. Throws EFCreateError ("Cannot create file %s") on any
 // failure; the old file then stays whole.

@@ -35,9 +35,22 @@ bool CaptionOrder::Sorted(const PlayList& list) {
 }
 
 bool CaptionOrder::Sort(PlayList& list) {
+    int none = -1;
+    return Sort(list, none);
+}
+
+bool CaptionOrder::Sort(PlayList& list, int& follow) {
     const std::vector<QCollatorSortKey> keys = Keys(list);
     if (InOrder(keys))
         return false;
-    list.SortBy([&keys](int a, int b) { return keys[a].compare(keys[b]) < 0; });
+    const auto less = [&keys](int a, int b) { return keys[a].compare(keys[b]) < 0; };
+    if (follow >= 0 && follow < list.Count()) {
+        int landing = 0;
+        for (int i = 0; i < list.Count(); ++i)
+            if (less(i, follow) || (i < follow && !less(follow, i)))
+                ++landing;
+        follow = landing;
+    }
+    list.SortBy(less);
     return true;
 }

@@ -13,4 +13,7 @@ public:
     // Sorts the list by caption, stable, unless it is in that order already (then nothing
     // changes and no notice is sent). Returns whether it sorted.
     static bool Sort(PlayList& list);
+    // Sorts as Sort does, and moves follow, when it indexes an entry, to where that entry lands:
+    // after every entry that sorts before it and every equal one that stood before it.
+    static bool Sort(PlayList& list, int& follow);
 };

@@ -4,30 +4,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include "services/ScopedValue.h"
+#include "views/FolderNameOrder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-unsigned char FoldCase(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
-}
-
-// Names sorted without regard to (ASCII) case. Linux keeps "Music" and "music" apart, so both
-// stay, in byte order, rather than one hiding the other.
-bool NameLess(const std::string& a, const std::string& b) {
-    const auto mismatch = std::mismatch(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return FoldCase(x) == FoldCase(y); });
-    if (mismatch.first == a.end() || mismatch.second == b.end()) {
-        if (a.size() != b.size())
-            return a.size() < b.size();
-        return a < b;
-    }
-    return FoldCase(*mismatch.first) < FoldCase(*mismatch.second);
-}
-
-bool StartsWith(const std::string& text, const std::string& prefix) {
-    return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
-}
 
 // The desktop trash of a volume is its top folder's ".Trash-<uid>" (or ".Trash/<uid>"). True
 // when the path goes below the first such folder in it.
@@ -152,11 +134,7 @@ std::unique_ptr<DirTreeNode> DirTree::MakeNode(DirTreeNode* parent, int row, std
 void DirTree::ReadDrives() {
     if (!windowCreated_ || readingDrives_)
         return;
-    struct Running {
-        bool& flag;
-        explicit Running(bool& f) : flag(f) { flag = true; }
-        ~Running() { flag = false; }
-    } running(readingDrives_);
+    const ScopedValue<bool> running(readingDrives_, true);
 
     treeFilled_ = false;
     ++generation_;
@@ -308,8 +286,9 @@ void DirTree::ReadSubfolders(DirTreeNode* node) {
     nodePaths_[node->data_].front() = 'i';
     ++folderReads_;
     std::vector<Subfolder> folders = Enumerate(PathOf(node), false);
-    std::sort(folders.begin(), folders.end(),
-              [](const Subfolder& a, const Subfolder& b) { return NameLess(a.name, b.name); });
+    std::sort(folders.begin(), folders.end(), [](const Subfolder& a, const Subfolder& b) {
+        return FolderNameLess(a.name, b.name);
+    });
     if (folders.empty()) {
         if (hadPlaceholder)
             Tell([&](DirTreeObserver& o) { o.PlaceholderChanged(node); });
@@ -462,7 +441,7 @@ bool DirTree::FolderAttributesAccepted(const FolderAttributes& attributes) const
 bool DirTree::FolderAllowed(const std::string& path) const {
     if (!goBelowRecycleBin_) {
         const std::string& trash = platform_.homeTrash;
-        if (!trash.empty() && path.size() > trash.size() && StartsWith(path, trash))
+        if (!trash.empty() && path.size() > trash.size() && path.starts_with(trash))
             return false;
         if (BelowVolumeTrash(path))
             return false;
@@ -471,71 +450,6 @@ bool DirTree::FolderAllowed(const std::string& path) const {
         bool doAdd = true;
         OnAddDir(path, doAdd);
         return doAdd;
-    }
-    return true;
-}
-
-bool DirTree::NodeConsistent(const DirTreeNode* node, const DirTreeNode* parent, int row,
-                             std::vector<int>& seen) const {
-    if (node->parent_ != parent || node->row_ != row || node->data_ < 0 ||
-        node->data_ >= static_cast<int>(nodePaths_.size()) || seen[node->data_]++ != 0)
-        return false;
-    const std::string& entry = nodePaths_[node->data_];
-    if (entry.size() < 2 || (entry.front() != 'u' && entry.front() != 'i') || entry.back() != '/' ||
-        entry[1] != '/')
-        return false;
-    const bool read = entry.front() == 'i';
-    if (!read && !node->children_.empty())
-        return false;
-    if (read && !node->placeholder_.empty())
-        return false;
-    if (!node->placeholder_.empty() && node->placeholder_ != "u**" && node->placeholder_ != " ")
-        return false;
-    if (parent) {
-        const std::string parentPath = PathOf(parent);
-        const std::string path = entry.substr(1);
-        if (!StartsWith(path, parentPath) || path.size() < parentPath.size() + 2 ||
-            path.find('/', parentPath.size()) != path.size() - 1)
-            return false;
-    }
-    std::string previousName;
-    for (std::size_t i = 0; i < node->children_.size(); ++i) {
-        const DirTreeNode* child = node->children_[i].get();
-        if (node->expanded_ && !IsRead(child))
-            return false;
-        const std::string path = PathOf(child);
-        const std::size_t start = path.rfind('/', path.size() - 2) + 1;
-        const std::string name = path.substr(start, path.size() - 1 - start);
-        if (i > 0 && NameLess(name, previousName))
-            return false;
-        previousName = name;
-        if (!NodeConsistent(child, node, static_cast<int>(i), seen))
-            return false;
-    }
-    return !node->expanded_ || read;
-}
-
-bool DirTree::IsConsistent() const {
-    std::vector<int> seen(nodePaths_.size(), 0);
-    for (std::size_t i = 0; i < top_.size(); ++i) {
-        if (!NodeConsistent(top_[i].get(), nullptr, static_cast<int>(i), seen))
-            return false;
-    }
-    // Nodes are only ever removed all at once, so every string has its node.
-    if (std::find(seen.begin(), seen.end(), 0) != seen.end())
-        return false;
-    if (selected_) {
-        const DirTreeNode* top = selected_;
-        while (top->parent_)
-            top = top->parent_;
-        if (top->row_ >= static_cast<int>(top_.size()) || top_[top->row_].get() != top)
-            return false;
-        const DirTreeNode* child = selected_;
-        for (const DirTreeNode* up = child->parent_; up; child = up, up = up->parent_) {
-            if (child->row_ >= static_cast<int>(up->children_.size()) ||
-                up->children_[child->row_].get() != child)
-                return false;
-        }
     }
     return true;
 }

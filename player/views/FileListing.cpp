@@ -314,39 +314,49 @@ void FileListing::Rescan() {
     // left behind can be double-clicked into the play list.
     if (!entries_.empty())
         Publish({});
+    // However the walk ends, short of the list's own end (then nothing is left to tell): the
+    // entries found show while this walk is still the latest, and the observer hears the end.
+    // An escaping error ends it here, showing what was found before it.
+    class Ending {
+    public:
+        Ending(FileListing& self, Listing& listing) : self_(self), listing_(listing) {}
+        ~Ending() {
+            if (!done_)
+                Finish(self_.generation_ == listing_.generation);
+        }
+        void Finish(bool show) {
+            done_ = true;
+            if (!*listing_.alive)
+                return;
+            if (show) {
+                self_.Sort(listing_.entries);
+                self_.Publish(std::move(listing_.entries));
+            }
+            if (self_.observer_)
+                self_.observer_->RescanFinished();
+        }
+
+    private:
+        FileListing& self_;
+        Listing& listing_;
+        bool done_ = false;
+    } ending(*this, listing);
     // A handler run by ProcessEvents may rewrite the folder list: walk a copy.
     const std::vector<std::string> folders = folders_;
     bool current = true;
-    try {
-        for (const std::string& path : folders) {
-            current = ListFolder(path, listing);
-            if (current && ProcessEvents) {
-                const std::function<void()> processEvents = ProcessEvents;
-                processEvents();
-                current = *listing.alive && generation_ == listing.generation;
-            }
-            if (!*listing.alive)
-                return;  // the list itself is gone
-            if (!current)
-                break;
+    for (const std::string& path : folders) {
+        current = ListFolder(path, listing);
+        if (current && ProcessEvents) {
+            const std::function<void()> processEvents = ProcessEvents;
+            processEvents();
+            current = *listing.alive && generation_ == listing.generation;
         }
-    } catch (...) {
-        if (*listing.alive) {
-            if (generation_ == listing.generation) {
-                Sort(listing.entries);
-                Publish(std::move(listing.entries));
-            }
-            if (observer_)
-                observer_->RescanFinished();
-        }
-        throw;
+        if (!*listing.alive)
+            return;  // the list itself is gone
+        if (!current)
+            break;
     }
-    if (current) {
-        Sort(listing.entries);
-        Publish(std::move(listing.entries));
-    }
-    if (observer_)
-        observer_->RescanFinished();
+    ending.Finish(current);
 }
 
 bool FileListing::FileTypesAccepted(std::uint32_t attributes) const {

@@ -2,22 +2,9 @@
 
 #include <QItemSelectionModel>
 
+#include "services/ScopedValue.h"
 #include "services/ShellIconList.h"
-
-namespace {
-
-// Sets a flag for the life of a scope, and restores what it was.
-class FlagGuard {
-public:
-    explicit FlagGuard(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-    ~FlagGuard() { flag_ = old_; }
-
-private:
-    bool& flag_;
-    bool old_;
-};
-
-}  // namespace
+#include "views/PlayListColumns.h"
 
 PlayListItemModel::PlayListItemModel(PlayList& list, TFileListView& owner, QObject* parent)
     : CaptionTableModel(owner, parent), list_(list) {
@@ -45,7 +32,7 @@ int PlayListItemModel::rowCount(const QModelIndex& parent) const {
 }
 
 int PlayListItemModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 3;
+    return parent.isValid() ? 0 : kPlayListColumnCount;
 }
 
 QVariant PlayListItemModel::data(const QModelIndex& index, int role) const {
@@ -55,28 +42,31 @@ QVariant PlayListItemModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole:
-            switch (index.column()) {
-                case 0:
-                    return FromBytes(entry.Caption);
-                case 1:
-                    return FromBytes(entry.TypeName);
-                case 2:
-                    return FromBytes(entry.Path);
-            }
-            return {};
+            if (index.column() < 0 || index.column() >= kPlayListColumnCount)
+                return {};
+            return FromBytes(CellText(entry, static_cast<PlayListColumn>(index.column())));
         case Qt::DecorationRole:
             if (index.column() == 0)
                 return ShellIconList::Instance().Icon(entry.IconIndex);
+            return {};
+        case Qt::TextAlignmentRole:
+            if (index.column() >= 0 && index.column() < kPlayListColumnCount &&
+                PlayListColumnTable()[index.column()].rightAligned)
+                return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
             return {};
     }
     return {};
 }
 
 QVariant PlayListItemModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal || section < 0 || section >= kPlayListColumnCount)
         return {};
-    static const char* const captions[] = {"Name", "Type", "Path"};
-    return section >= 0 && section < 3 ? QString::fromLatin1(captions[section]) : QVariant();
+    const PlayListColumnInfo& info = PlayListColumnTable()[section];
+    if (role == Qt::DisplayRole)
+        return QString::fromLatin1(info.caption);
+    if (role == Qt::TextAlignmentRole && info.rightAligned)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
 }
 
 bool PlayListItemModel::HasRow(int row) const {
@@ -88,7 +78,7 @@ void PlayListItemModel::StoreCaption(int row, std::string caption) {
 }
 
 void PlayListItemModel::EntriesInserted(int first, int count) {
-    FlagGuard guard(mirroring_);
+    const ScopedValue<bool> guard(mirroring_, true);
     beginInsertRows({}, first, first + count - 1);
     endInsertRows();
     // New rows come unselected into the selection model: only marked ones need showing.
@@ -98,7 +88,7 @@ void PlayListItemModel::EntriesInserted(int first, int count) {
 }
 
 void PlayListItemModel::EntriesRemoved(int first, int count) {
-    FlagGuard guard(mirroring_);
+    const ScopedValue<bool> guard(mirroring_, true);
     beginRemoveRows({}, first, first + count - 1);
     endRemoveRows();
     ShowFocus();
@@ -112,7 +102,7 @@ void PlayListItemModel::EntriesDeleted(const std::vector<std::pair<int, int>>& r
         Reset();
         return;
     }
-    FlagGuard guard(mirroring_);
+    const ScopedValue<bool> guard(mirroring_, true);
     for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
         beginRemoveRows({}, run->first, run->first + run->second - 1);
         endRemoveRows();
@@ -121,7 +111,7 @@ void PlayListItemModel::EntriesDeleted(const std::vector<std::pair<int, int>>& r
 }
 
 void PlayListItemModel::EntryMoved(int from, int to) {
-    FlagGuard guard(mirroring_);
+    const ScopedValue<bool> guard(mirroring_, true);
     beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
     endMoveRows();
     ShowMarks(std::min(from, to), std::max(from, to));
@@ -132,8 +122,13 @@ void PlayListItemModel::EntriesChanged(int first, int last) {
     // Marks written from the view's own selection are shown there already.
     if (mirroring_)
         return;
-    emit dataChanged(index(first, 0), index(last, 2));
+    emit dataChanged(index(first, 0), index(last, kPlayListColumnCount - 1));
     ShowMarks(first, last);
+}
+
+void PlayListItemModel::TagsChanged(int first, int last) {
+    // New texts only: the marks stand as they were.
+    emit dataChanged(index(first, 0), index(last, kPlayListColumnCount - 1));
 }
 
 void PlayListItemModel::FocusChanged(int, int) {
@@ -141,7 +136,7 @@ void PlayListItemModel::FocusChanged(int, int) {
 }
 
 void PlayListItemModel::Reset() {
-    FlagGuard guard(mirroring_);
+    const ScopedValue<bool> guard(mirroring_, true);
     beginResetModel();
     endResetModel();
     ShowMarks(0, list_.Count() - 1);
@@ -151,7 +146,7 @@ void PlayListItemModel::Reset() {
 void PlayListItemModel::ShowMarks(int first, int last, bool selectedOnly) {
     if (!selection_ || first > last)
         return;
-    FlagGuard guard(mirroring_);
+    const ScopedValue<bool> guard(mirroring_, true);
     QItemSelection select;
     QItemSelection deselect;
     int run = first;
@@ -160,7 +155,7 @@ void PlayListItemModel::ShowMarks(int first, int last, bool selectedOnly) {
         int end = run;
         while (end + 1 <= last && list_.IsSelected(end + 1) == marked)
             ++end;
-        (marked ? select : deselect).select(index(run, 0), index(end, 2));
+        (marked ? select : deselect).select(index(run, 0), index(end, kPlayListColumnCount - 1));
         run = end + 1;
     }
     if (!deselect.isEmpty() && !selectedOnly)
@@ -172,7 +167,7 @@ void PlayListItemModel::ShowMarks(int first, int last, bool selectedOnly) {
 void PlayListItemModel::ShowFocus() {
     if (!selection_)
         return;
-    FlagGuard guard(mirroring_);
+    const ScopedValue<bool> guard(mirroring_, true);
     const int focused = list_.Focused();
     if (focused < 0)
         selection_->clearCurrentIndex();
@@ -184,7 +179,7 @@ void PlayListItemModel::SelectionChanged(const QItemSelection& selected,
                                          const QItemSelection& deselected) {
     if (mirroring_)
         return;
-    FlagGuard guard(mirroring_);
+    const ScopedValue<bool> guard(mirroring_, true);
     // Whole ranges at once: selecting all of 100,000 entries is one change of the list.
     for (const QItemSelectionRange& range : deselected) {
         const int last = std::min(range.bottom(), list_.Count() - 1);
@@ -213,6 +208,6 @@ void PlayListItemModel::SelectionChanged(const QItemSelection& selected,
 void PlayListItemModel::CurrentChanged(const QModelIndex& current) {
     if (mirroring_)
         return;
-    FlagGuard guard(mirroring_);
+    const ScopedValue<bool> guard(mirroring_, true);
     list_.Focus(current.isValid() && list_.Contains(current.row()) ? current.row() : -1);
 }

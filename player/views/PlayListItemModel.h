@@ -6,7 +6,8 @@
 class QItemSelection;
 class QItemSelectionModel;
 
-// The play list as a Qt model with the columns "Name", "Type" and "Path". It stores nothing:
+// The play list as a Qt model with the columns of PlayListColumns.h ("Name", "Type", "Path",
+// then the tags' "Length", "Title", ...; hidden or reordered by the view). It stores nothing:
 // rows are read from the PlayList, and the selection model attached to it mirrors the list's
 // selected and focused marks both ways (the user's clicks are written into the list, the
 // list's changes shown). User-interface thread only.
@@ -32,6 +33,7 @@ private:
     void EntriesDeleted(const std::vector<std::pair<int, int>>& runs) override;
     void EntryMoved(int from, int to) override;
     void EntriesChanged(int first, int last) override;
+    void TagsChanged(int first, int last) override;
     void FocusChanged(int previous, int current) override;
     void Reset() override;
 

@@ -2,31 +2,38 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QMenu>
-#include <QStandardPaths>
 #include <QSystemTrayIcon>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
+#include "startup/HandOverReader.h"
+#include "startup/SingleCopy.h"
 #include "widgets/TaskbarHider.h"
 
 namespace {
 
 // The single-copy check's socket: in the user's runtime folder, so copies run by different
-// users never meet, named after IDMessage ("/" would name a folder, so it becomes "_").
+// users never meet, named after IDMessage.
 QString ServerPath(const QString& id) {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    QString name = id;
-    name.replace(QChar('/'), QChar('_'));
-    return folder + QChar('/') + name;
+    return QString::fromStdString(SingleCopy::SocketPath(id.toStdString()));
 }
 
-constexpr int kConnectMs = 1000;  // a running first copy accepts within the kernel at once
+// A running first copy takes a hand-over within the kernel at once; a busy one may take a while
+// to read it, and a start never becomes a second player meanwhile.
+constexpr std::chrono::milliseconds kSendWait{1000};
+constexpr std::chrono::milliseconds kClaimWait{15000};
+// A later start that connects and then sends nothing (or never its end) is let go after this.
+constexpr int kIdleMs = 10000;
+
+QByteArray Message(const QString& id, const QByteArray& handOver) {
+    return id.toUtf8() + '\n' + handOver;
+}
 
 }  // namespace
 
@@ -122,31 +129,31 @@ void TTrayIcon::Loaded() {
 }
 
 bool TTrayIcon::HandToFirstCopy(const QString& id, const QByteArray& handOver) {
-    QLocalSocket first;
-    first.connectToServer(ServerPath(id));
-    if (!first.waitForConnected(kConnectMs))
-        return false;
-    first.write(id.toUtf8() + '\n' + handOver);
-    first.flush();
-    while (first.bytesToWrite() > 0 && first.waitForBytesWritten(kConnectMs)) {
-    }
-    first.disconnectFromServer();
-    if (first.state() != QLocalSocket::UnconnectedState)
-        first.waitForDisconnected(kConnectMs);
-    return true;
+    const QByteArray message = Message(id, handOver);
+    return SingleCopy::Send(ServerPath(id).toStdString(),
+                            std::string_view(message.constData(), message.size()), kSendWait);
 }
 
 void TTrayIcon::CheckSingleCopy() {
     if (server_ != nullptr)
         return;
-    // Another copy runs: end at once, as the program has not started anything yet.
-    if (HandToFirstCopy(idMessage_, handOver_))
-        std::_Exit(0);
-
     const QString path = ServerPath(idMessage_);
+    const QByteArray message = Message(idMessage_, handOver_);
+    switch (SingleCopy::Claim(path.toStdString(),
+                              std::string_view(message.constData(), message.size()), kClaimWait)) {
+        case SingleCopy::Outcome::HandedOver:
+            // Another copy runs: end at once, as the program has not started anything yet.
+            std::_Exit(0);
+        case SingleCopy::Outcome::NoAnswer:
+            std::fputs("qvrl: another copy runs with these settings and does not answer\n", stderr);
+            std::_Exit(1);
+        case SingleCopy::Outcome::First:
+            break;
+    }
+
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
-    // A socket left behind by a copy that crashed answers nobody: take its place.
+    // This copy holds the lock: a socket at the path is one a crashed copy left.
     if (!server_->listen(path) && QLocalServer::removeServer(path))
         server_->listen(path);
     if (!server_->isListening()) {
@@ -162,25 +169,31 @@ void TTrayIcon::ReadSecondCopy() {
         connect(later, &QLocalSocket::disconnected, later, &QObject::deleteLater);
         // The IDMessage line, then the hand-over up to its empty line; a copy that sends only
         // its line and goes away (or an older one) is taken when it disconnects.
-        auto received = std::make_shared<QByteArray>();
-        auto done = std::make_shared<bool>(false);
-        auto deliver = [this, later, received, done](bool closing) {
-            if (*done)
+        auto reader = std::make_shared<HandOverReader>();
+        auto idle = new QTimer(later);
+        idle->setSingleShot(true);
+        connect(idle, &QTimer::timeout, later, [later] { later->abort(); });
+        idle->start(kIdleMs);
+        auto deliver = [this, later, reader](bool closing) {
+            if (reader->Current() != HandOverReader::State::Reading)
                 return;
-            received->append(later->readAll());
-            const qsizetype newline = received->indexOf('\n');
-            if (newline < 0)
+            const QByteArray bytes = later->readAll();
+            HandOverReader::State state =
+                reader->Feed(std::string_view(bytes.constData(), bytes.size()));
+            if (state == HandOverReader::State::Reading && closing)
+                state = reader->Close();
+            if (state == HandOverReader::State::Reading)
                 return;
-            const QByteArray handOver = received->mid(newline + 1);
-            const bool complete = handOver.startsWith('\n') || handOver.contains("\n\n");
-            if (!complete && !closing)
+            // Read whole, or dropped for its size: either way this connection is done.
+            later->abort();
+            if (state != HandOverReader::State::Complete)
                 return;
-            *done = true;
-            later->disconnectFromServer();
+            const std::string_view name = reader->Name();
+            const std::string_view handOver = reader->HandOver();
             if (OnSecondCopy)
-                OnSecondCopy(QString::fromUtf8(received->left(newline)).trimmed());
+                OnSecondCopy(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
             if (OnHandOver)
-                OnHandOver(handOver);
+                OnHandOver(QByteArray(handOver.data(), static_cast<qsizetype>(handOver.size())));
         };
         connect(later, &QLocalSocket::readyRead, this, [deliver] { deliver(false); });
         connect(later, &QLocalSocket::disconnected, this, [deliver] { deliver(true); });

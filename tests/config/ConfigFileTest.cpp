@@ -335,6 +335,25 @@ TEST(StrToIntTest, ReadsWhatTheStandardConversionReads) {
     }
 }
 
+TEST(StrToIntTest, ALineOfTenMillionDigitsFailsAtOnceAndIsShownByItsStart) {
+    const std::string digits(10'000'000, '7');
+    try {
+        StrToInt(digits);
+        FAIL() << "accepted ten million digits";
+    } catch (const EConvertError& error) {
+        EXPECT_EQ(error.what(), "'" + std::string(64, '7') + "...' is not a valid integer value");
+    }
+    // Leading zeros are read to their end, and the value stays in range.
+    EXPECT_EQ(StrToInt(std::string(10'000'000, '0') + "42"), 42);
+    // A cut never splits a UTF-8 character: 63 bytes of "a" and a two-byte "é" keep 63.
+    try {
+        StrToInt(std::string(63, 'a') + "\xC3\xA9" + std::string(10, 'b'));
+        FAIL() << "accepted letters";
+    } catch (const EConvertError& error) {
+        EXPECT_EQ(error.what(), "'" + std::string(63, 'a') + "...' is not a valid integer value");
+    }
+}
+
 TEST(ConfigFormatTest, DockNamesAndSettingsPaths) {
     for (DockSide dock :
          {DockSide::None, DockSide::Top, DockSide::Bottom, DockSide::Left, DockSide::Right})

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 
@@ -42,6 +43,19 @@ TEST(LinuxSettingsTest, GarbageAndOutOfRangeValuesReadAsTheFallback) {
 TEST(LinuxSettingsTest, AMissingFolderOrDeviceGivesDefaultsAndValuesCannotBreakLines) {
     EXPECT_EQ(LinuxSettings::Read("/nonexistent/quavrel.conf"), LinuxSettings());
     EXPECT_EQ(LinuxSettings::Read("/dev/zero"), LinuxSettings());
+    TempDir dir;
+    const std::string fifo = dir.File("quavrel.conf");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(LinuxSettings::Read(fifo), LinuxSettings());  // no writer: never waited on
+    // A value of ten million digits is dropped as read; the lines around it stay.
+    const std::string big =
+        dir.Write("big.conf", "a=1\nresume.position=" + std::string(10'000'000, '7') + "\nb=2\n");
+    EXPECT_EQ(LinuxSettings::Read(big), LinuxSettings());  // past the file's limit: defaults
+    const LinuxSettings parsed =
+        LinuxSettings::Parse("a=1\nresume.position=" + std::string(10'000'000, '7') + "\nb=2\n");
+    EXPECT_EQ(parsed.Get("a"), "1");
+    EXPECT_EQ(parsed.Get("b"), "2");
+    EXPECT_FALSE(parsed.Has("resume.position"));
     LinuxSettings settings;
     settings.Set("title", "first\nsecond=evil");
     settings.Set("bad=key", "x");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -12,6 +14,13 @@ public:
     void Post(std::function<void()> call) override {
         std::lock_guard lock(mutex_);
         calls_.push_back(std::move(call));
+        posted_.notify_all();
+    }
+    // Waits until a call is posted (or one is waiting already), at most limit; whether one is.
+    // For calls posted by worker threads.
+    bool WaitForCall(std::chrono::milliseconds limit = std::chrono::seconds(20)) {
+        std::unique_lock lock(mutex_);
+        return posted_.wait_for(lock, limit, [this] { return !calls_.empty(); });
     }
     // Runs the calls posted so far and those they post; returns how many ran.
     int RunAll() {
@@ -32,5 +41,6 @@ public:
 
 private:
     std::mutex mutex_;
+    std::condition_variable posted_;
     std::deque<std::function<void()>> calls_;
 };

@@ -1,6 +1,8 @@
 #include "filter/FileTypeFilter.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "support/TempDir.h"
@@ -88,7 +90,7 @@ TEST_F(FilterFileTest, ReadsLfOnlyAndCrLfFilesEntryByEntry) {
     EXPECT_EQ(list, (Lines{"wav", "mp3"}));
     dir_.Write("Qvrl.flt", "ogg\r\n\r\nFLAC");
     LoadFilterFile(path_, list);
-    EXPECT_EQ(list, (Lines{"ogg", "", "FLAC"}));
+    EXPECT_EQ(list, (Lines{"ogg", "FLAC"}));  // the empty line is no extension
 }
 
 TEST_F(FilterFileTest, SavesOneEntryPerLineAndMakesTheSettingsFolder) {
@@ -118,6 +120,52 @@ TEST_F(FilterFileTest, ReportsAnUnreadableFileAndKeepsTheList) {
     } catch (const EFCreateError& error) {
         EXPECT_EQ(error.what(), "Cannot create file " + path_);
     }
+}
+
+TEST_F(FilterFileTest, LinesThatAreNoExtensionAreDroppedAsRead) {
+    EXPECT_TRUE(IsFilterEntry("mp3"));
+    EXPECT_TRUE(IsFilterEntry(".mp3"));  // as a user may type it
+    EXPECT_TRUE(IsFilterEntry("m\xC3\xA9"));
+    EXPECT_TRUE(IsFilterEntry(std::string(kMaxFilterEntryBytes, 'a')));
+    for (const std::string& bad :
+         {std::string(), std::string(kMaxFilterEntryBytes + 1, 'a'), std::string("mp\t3"),
+          std::string("m\x7F"), std::string("a/b"), std::string("a\\b"), std::string("\xFF\xFE"),
+          std::string("\x1B[2J")})
+        EXPECT_FALSE(IsFilterEntry(bad)) << bad;
+
+    Lines list;
+    dir_.Write("Qvrl.flt",
+               "mp3\r\n\x01\x02\xFF\r\n" + std::string(10'000'000, '7') + "\r\nogg\r\n");
+    LoadFilterFile(path_, list);
+    EXPECT_EQ(list, (Lines{"mp3", "ogg"}));
+    // A file of garbage alone gives the defaults, not a filter that refuses every file.
+    std::string garbage;
+    for (int i = 0; i < 100'000; ++i)
+        garbage += static_cast<char>((i * 7919 + 13) % 256);
+    dir_.Write("Qvrl.flt", garbage);
+    LoadFilterFile(path_, list);
+    for (const std::string& entry : list)
+        EXPECT_TRUE(IsFilterEntry(entry));
+}
+
+TEST_F(FilterFileTest, KeepsAtMostTheEntryLimit) {
+    std::string bytes;
+    for (std::size_t i = 0; i < kMaxFilterEntries + 10; ++i)
+        bytes += "e" + std::to_string(i) + "\n";
+    dir_.Write("Qvrl.flt", bytes);
+    Lines list;
+    LoadFilterFile(path_, list);
+    ASSERT_EQ(list.size(), kMaxFilterEntries);
+    EXPECT_EQ(list.back(), "e" + std::to_string(kMaxFilterEntries - 1));
+}
+
+TEST_F(FilterFileTest, AFifoOrDeviceIsRefusedWithoutWaiting) {
+    ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0);
+    Lines list{"keep"};
+    EXPECT_THROW(LoadFilterFile(path_, list), EFOpenError);  // no writer: would wait for ever
+    EXPECT_EQ(list, Lines{"keep"});
+    EXPECT_THROW(LoadFilterFile("/dev/zero", list), EFOpenError);
+    EXPECT_EQ(list, Lines{"keep"});
 }
 
 }  // namespace

@@ -37,7 +37,8 @@ private:
                                                           settings_.string(), [] { return true; }});
     }
 
-    // A first run leaves the three files: the configuration, the filter list and a play list
+    // A first run leaves four files: the configuration, the filter list, the Linux-only settings
+    // and a play list
     // saved by the user. Gives their bytes by name.
     void FirstRun(std::map<std::string, std::string>& files) {
         const std::string song = music_->File("song.wav");
@@ -48,7 +49,7 @@ private:
         Part<QAction>(*window, "Save1")->trigger();
         window->close();
         QVERIFY2(messages_.shown.empty(), "the first run could not write its files");
-        for (const char* name : {"Qvrl.ini", "Qvrl.flt", "list.qpl"})
+        for (const char* name : {"Qvrl.ini", "Qvrl.flt", "quavrel.conf", "list.qpl"})
             files[name] = TempDir::Read((settings_ / name).string());
     }
 

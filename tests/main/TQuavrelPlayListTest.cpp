@@ -422,18 +422,22 @@ private slots:
         const std::string a = Media("a.mp3"), b = Media("b.mp3");
         Drop(*window, {a, b});
         window->State().PlayListDir = files_->Path().string() + "/";
-        const std::string file = files_->File("out.qpl");
+        // A name of no list form: the chosen type decides.
+        const std::string file = files_->File("out.lst");
         dialogs_.choice = Dialogs::Choice{file, 2};
         Part<QToolButton>(*window, "Save")->click();
         QCOMPARE(dialogs_.requests.size(), size_t(1));
         const Dialogs::Request& request = dialogs_.requests.back();
         QCOMPARE(request.title, std::string("Save PlayList"));
-        // The Windows program's three types in their order and words, then extended M3U.
-        QCOMPARE(request.filter,
-                 std::string("Quavrel Playlist|*.qpl|WinAmp PlayList|*.m3u|All Files|*.*|"
-                             "Extended M3U (UTF-8)|*.m3u8"));
+        // The Windows program's three types in their order and words, then extended M3U, PLS
+        // and XSPF.
+        QCOMPARE(
+            request.filter,
+            std::string("Quavrel Playlist|*.qpl|WinAmp PlayList|*.m3u|All Files|*.*|"
+                        "Extended M3U (UTF-8)|*.m3u8|PLS Playlist|*.pls|XSPF Playlist|*.xspf"));
         QCOMPARE(request.defaultExt, std::string("qpl"));
-        QCOMPARE(request.typeExts, (std::map<int, std::string>{{4, "m3u8"}}));
+        QCOMPARE(request.typeExts,
+                 (std::map<int, std::string>{{4, "m3u8"}, {5, "pls"}, {6, "xspf"}}));
         QCOMPARE(request.fileName, std::string("*.qpl"));
         QCOMPARE(request.initialDir, window->State().PlayListDir);
         QCOMPARE(TempDir::Read(file), a + "\r\n" + b + "\r\n");
@@ -463,10 +467,49 @@ private slots:
         QCOMPARE(dialogs_.requests.back().filterIndex, 1);
         window->SavePlayList1Click();  // a cancelled dialog keeps what it had
         QCOMPARE(dialogs_.requests.back().filterIndex, 2);
-        dialogs_.choice = Dialogs::Choice{files_->File("out.qpl"), 3};
+        dialogs_.choice = Dialogs::Choice{files_->File("out.lst"), 3};
         window->SavePlayList1Click();
         window->SavePlayList1Click();
         QCOMPARE(dialogs_.requests.back().filterIndex, 3);
+        // A name of a list form comes with its type, whatever was chosen last.
+        dialogs_.choice = Dialogs::Choice{files_->File("out.pls"), 3};
+        window->SavePlayList1Click();
+        window->SavePlayList1Click();
+        QCOMPARE(dialogs_.requests.back().fileName, files_->File("out.pls"));
+        QCOMPARE(dialogs_.requests.back().filterIndex, 5);
+    }
+
+    void savingALoadedListKeepsTheFormItWasLoadedIn() {
+        auto window = StartShown();
+        const std::string a = Media("a.mp3"), b = Media("b.mp3");
+        const std::string m3u = files_->Write("lists/mix.m3u", a + "\r\n" + b + "\r\n");
+        dialogs_.choice = Dialogs::Choice{m3u, 1};
+        window->LoadPlayList1Click();
+        // Ctrl+S, then Enter: the name offered with its own type, whatever was chosen before.
+        dialogs_.choice.reset();
+        dialogs_.answer = [](const Dialogs::Request& request) {
+            return Dialogs::Choice{request.fileName, request.filterIndex};
+        };
+        window->Save1Click();
+        QCOMPARE(dialogs_.requests.back().fileName, m3u);
+        QCOMPARE(dialogs_.requests.back().filterIndex, 2);
+        QCOMPARE(TempDir::Read(m3u), a + "\r\n" + b + "\r\n");
+        // A CUE sheet is only read: its name is never offered for the save.
+        const std::string sheet = files_->Write(
+            "lists/album.cue", "FILE \"a.mp3\" MP3\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n");
+        Media("lists/a.mp3");
+        dialogs_.answer = {};
+        dialogs_.choice = Dialogs::Choice{sheet, 1};
+        window->LoadPlayList1Click();
+        dialogs_.answer = [](const Dialogs::Request& request) {
+            return Dialogs::Choice{request.fileName, request.filterIndex};
+        };
+        window->Save1Click();
+        QCOMPARE(dialogs_.requests.back().fileName, files_->File("lists/album.qpl"));
+        QCOMPARE(dialogs_.requests.back().filterIndex, 1);
+        QVERIFY(TempDir::Read(sheet).starts_with("FILE"));
+        QVERIFY(TempDir::Read(files_->File("lists/album.qpl")).starts_with("Quavrel v2.0"));
+        dialogs_.answer = {};
     }
 
     void loadingReplacesTheListAndPlaysItsFirstEntryWithLoopForcedOn() {
@@ -482,7 +525,8 @@ private slots:
         QCOMPARE(dialogs_.requests.back().title, std::string("Open PlayList"));
         QCOMPARE(dialogs_.requests.back().filter,
                  std::string("Quavrel PlayList|*.qpl|WinAmp Playlist|*.m3u|All Files|*.*|"
-                             "M3U8 Playlist|*.m3u8|PLS Playlist|*.pls|XSPF Playlist|*.xspf"));
+                             "M3U8 Playlist|*.m3u8|PLS Playlist|*.pls|XSPF Playlist|*.xspf|"
+                             "CUE Sheet|*.cue|Windows Media Playlist|*.wpl|ASX Playlist|*.asx"));
         QCOMPARE(dialogs_.requests.back().fileName, std::string("*.qpl"));
         QCOMPARE(Captions(*window), (QStringList{"First", "Second"}));
         QCOMPARE(messages_.shown.size(), size_t(1));

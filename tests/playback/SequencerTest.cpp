@@ -141,9 +141,10 @@ public:
     void EntriesRemoved(int, int) override {}
     void EntryMoved(int, int) override {}
     void EntriesChanged(int, int) override { ++changes; }
+    void TagsChanged(int, int) override { ++tagChanges; }
     void FocusChanged(int, int) override { ++focusChanges; }
     void Reset() override {}
-    int changes = 0, focusChanges = 0;
+    int changes = 0, focusChanges = 0, tagChanges = 0;
 };
 
 TEST_F(SequencerTest, AShuffleNextShowsOnlyItsFinalChoiceHoweverManyDrawsItTakes) {
@@ -162,7 +163,8 @@ TEST_F(SequencerTest, AShuffleNextShowsOnlyItsFinalChoiceHoweverManyDrawsItTakes
     list_.RemoveObserver(&counter);
     EXPECT_EQ(Playing(), "s1234");
     EXPECT_EQ(counter.focusChanges, 1);
-    EXPECT_EQ(counter.changes, 1);  // the chosen entry's mark
+    EXPECT_EQ(counter.changes, 1);     // the chosen entry's mark
+    EXPECT_EQ(counter.tagChanges, 1);  // and the length the device told at the open
 }
 
 TEST_F(SequencerTest, SwitchingShuffleOffDeselectsEverythingSoNextStartsAtTheFirst) {
@@ -332,6 +334,27 @@ TEST_F(SequencerTest, ModeNamesFollowTheDeviceModes) {
     EXPECT_EQ(Sequencer::PreviewSeconds("12"), 12);
     EXPECT_EQ(Sequencer::PreviewSeconds(""), 5);
     EXPECT_EQ(Sequencer::PreviewSeconds("99999999999999999999"), 2147483647);
+}
+
+TEST_F(SequencerTest, AFileWhoseTagsToldNoLengthKeepsTheOneTheDeviceFound) {
+    AddEntries(3, 42000);
+    TrackTags told;
+    told.Title = "Tagged";
+    told.LengthMs = 5000;  // from the file's tags: stays
+    list_.SetTags({{1, std::make_shared<TrackTags>(told)}});
+    TrackTags lengthless;
+    lengthless.Title = "No length";
+    list_.SetTags({{2, std::make_shared<TrackTags>(lengthless)}});
+    state_.LoopOn = 0;
+    sequencer_.NextSClick();
+    ASSERT_TRUE(list_.At(0).Tags);  // no tags read yet: the length alone
+    EXPECT_EQ(list_.At(0).Tags->LengthMs, 42000);
+    EXPECT_EQ(list_.At(0).Tags->Title, "");
+    FinishFile();
+    EXPECT_EQ(list_.At(1).Tags->LengthMs, 5000);
+    FinishFile();
+    EXPECT_EQ(list_.At(2).Tags->LengthMs, 42000);
+    EXPECT_EQ(list_.At(2).Tags->Title, "No length");
 }
 
 }  // namespace

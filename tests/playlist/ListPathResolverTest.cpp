@@ -30,11 +30,17 @@ TEST(FileUriTest, DecodesFileUrisAndRefusesEveryOtherScheme) {
     EXPECT_EQ(PercentDecode(PercentEncode(bytes)), bytes);
 }
 
+using Escapes = PlayListRecord::Escapes;
+
 class ListPathResolverTest : public ::testing::Test {
 protected:
     std::string Media(const std::string& name) { return dir_.Write("list/" + name, "RIFF"); }
     std::optional<std::string> Resolve(const std::string& written, bool utf8Only = false) {
         return ListPathResolver(dir_.File("list"), utf8Only).Resolve(written);
+    }
+    std::optional<std::string> Resolve(const std::string& written, Escapes escapes) {
+        return ListPathResolver(dir_.File("list"), escapes == Escapes::DecodedFirst)
+            .Resolve(written, escapes);
     }
 
     TempDir dir_;
@@ -82,6 +88,46 @@ TEST_F(ListPathResolverTest, TriesWindows1252OnlyWhenTheBytesNameNothing) {
     EXPECT_EQ(Resolve("Caf\xE9 3.mp3"), dir_.File("list/Caf\xE9 3.mp3"));
     // A list that is UTF-8 by its form gets no second reading.
     EXPECT_EQ(Resolve("Caf\xE9 2.mp3", true), dir_.File("list/Caf\xE9 2.mp3"));
+}
+
+TEST_F(ListPathResolverTest, EscapesInM3uLinesAreTriedAsWrittenThenDecoded) {
+    // VLC writes a file beside its list as a relative URI reference.
+    const std::string bjork = Media("Bj\xC3\xB6rk \xE2\x80\x93 J\xC3\xB3ga.flac");
+    EXPECT_EQ(Resolve("Bj%C3%B6rk%20%E2%80%93%20J%C3%B3ga.flac", Escapes::WrittenFirst), bjork);
+    EXPECT_EQ(Resolve(bjork, Escapes::WrittenFirst), bjork);
+    // A name that holds a literal "%20" is what it says, even beside the decoded name.
+    const std::string literal = Media("100%20Pure.opus");
+    Media("100 Pure.opus");
+    EXPECT_EQ(Resolve("100%20Pure.opus", Escapes::WrittenFirst), literal);
+    // Decoded bytes that are not UTF-8 are a Windows-1252 name, as other lines are.
+    const std::string cafe = Media("Caf\xC3\xA9.mp3");
+    EXPECT_EQ(Resolve("Caf%E9.mp3", Escapes::WrittenFirst), cafe);
+    // Where neither names a file, the line as written is handed on (and refused).
+    EXPECT_EQ(Resolve("no%20such.mp3", Escapes::WrittenFirst), dir_.File("list/no%20such.mp3"));
+    EXPECT_EQ(Resolve("x%00y.mp3", Escapes::WrittenFirst), dir_.File("list/x%00y.mp3"));
+    // The own form never decodes: the Windows program took its lines as they stand.
+    EXPECT_EQ(Resolve("Bj%C3%B6rk%20%E2%80%93%20J%C3%B3ga.flac"),
+              dir_.File("list/Bj%C3%B6rk%20%E2%80%93%20J%C3%B3ga.flac"));
+    // A URI is decoded as a URI, whatever the form.
+    const std::string spaced = Media("a b.mp3");
+    EXPECT_EQ(Resolve("file://" + PercentEncode(spaced), Escapes::WrittenFirst), spaced);
+}
+
+TEST_F(ListPathResolverTest, XspfLocationsAreDecodedUnlessOnlyTheRawTextNamesAFile) {
+    const std::string spaced = Media("Relative Folder/c.ogg");
+    EXPECT_EQ(Resolve("Relative%20Folder/c.ogg", Escapes::DecodedFirst), spaced);
+    // Some writers put raw names in <location>: a literal "%20" wins where only it exists.
+    const std::string literal = Media("100%20Pure.opus");
+    EXPECT_EQ(Resolve("100%20Pure.opus", Escapes::DecodedFirst), literal);
+    EXPECT_EQ(Resolve("file://" + dir_.File("list/100%20Pure.opus"), Escapes::DecodedFirst),
+              literal);
+    // Where both exist the decoded one is meant.
+    const std::string decoded = Media("100 Pure.opus");
+    EXPECT_EQ(Resolve("100%20Pure.opus", Escapes::DecodedFirst), decoded);
+    // Where neither exists, the decoded path is handed on.
+    EXPECT_EQ(Resolve("gone%20away.ogg", Escapes::DecodedFirst), dir_.File("list/gone away.ogg"));
+    EXPECT_EQ(Resolve("file:///x/%00y.mp3", Escapes::DecodedFirst), std::nullopt);
+    EXPECT_EQ(Resolve("http://radio.example/a%20b", Escapes::DecodedFirst), std::nullopt);
 }
 
 }  // namespace

@@ -51,12 +51,49 @@ TEST_F(PlayListFilesTest, TwoEntriesSavedInTheOwnFormGiveFiveCrLfLines) {
     list_.Append(PlayListEntry{"Second", "", "/music/b.mp3", 0});
     const std::string file = dir_.File("list.qpl");
     PlayListFiles::Save(file, 1, list_, false);
-    EXPECT_EQ(TempDir::Read(file),
-              "Quavrel v2.0 PlayList File\r\nFirst\r\n/music/a.mp3\r\nSecond\r\n/music/b.mp3\r\n");
-    PlayListFiles::Save(file, 3, list_, false);  // "All Files" writes the own form too
-    EXPECT_EQ(TempDir::Read(file).substr(0, 28), "Quavrel v2.0 PlayList File\r\n");
-    PlayListFiles::Save(file, 2, list_, false);
-    EXPECT_EQ(TempDir::Read(file), "/music/a.mp3\r\n/music/b.mp3\r\n");
+    const std::string own =
+        "Quavrel v2.0 PlayList File\r\nFirst\r\n/music/a.mp3\r\nSecond\r\n/music/b.mp3\r\n";
+    EXPECT_EQ(TempDir::Read(file), own);
+    // A name of no list form takes the dialog's type, as the Windows program always did.
+    const std::string bare = dir_.File("list.lst");
+    PlayListFiles::Save(bare, 3, list_, false);  // "All Files" writes the own form too
+    EXPECT_EQ(TempDir::Read(bare), own);
+    PlayListFiles::Save(bare, 2, list_, false);
+    EXPECT_EQ(TempDir::Read(bare), "/music/a.mp3\r\n/music/b.mp3\r\n");
+}
+
+TEST_F(PlayListFilesTest, TheNamesExtensionDecidesTheFormOverTheChosenType) {
+    using Form = PlayListFiles::Form;
+    const std::pair<const char*, Form> names[] = {{"a.qpl", Form::Own}, {"a.QPL", Form::Own},
+                                                  {"a.m3u", Form::M3u}, {"a.M3U8", Form::M3u8},
+                                                  {"a.pls", Form::Pls}, {"a.Xspf", Form::Xspf}};
+    for (const auto& [name, form] : names)
+        for (int type = 1; type <= 6; ++type)
+            EXPECT_EQ(PlayListFiles::SaveFormOf(name, type), form) << name << " " << type;
+    const Form byType[] = {Form::Own, Form::M3u, Form::Own, Form::M3u8, Form::Pls, Form::Xspf};
+    for (const char* name : {"/a/list", "/a/list.txt", "/a.m3u/list", "/a/b.cue", "/a/b.wpl"})
+        for (int type = 1; type <= 6; ++type)
+            EXPECT_EQ(PlayListFiles::SaveFormOf(name, type), byType[type - 1]) << name << type;
+    // The save dialog offers the type of the name it offers; a list that is only read is
+    // offered under a ".qpl" name, never its own.
+    EXPECT_EQ(PlayListFiles::FilterIndexOf("/m/mix.m3u"), 2);
+    EXPECT_EQ(PlayListFiles::FilterIndexOf("/m/mix.qpl"), 1);
+    EXPECT_EQ(PlayListFiles::FilterIndexOf("/m/mix.m3u8"), 4);
+    EXPECT_EQ(PlayListFiles::FilterIndexOf("/m/mix.pls"), 5);
+    EXPECT_EQ(PlayListFiles::FilterIndexOf("/m/mix.xspf"), 6);
+    EXPECT_EQ(PlayListFiles::FilterIndexOf("/m/mix"), std::nullopt);
+    EXPECT_EQ(PlayListFiles::SaveNameOf("/m/mix.m3u"), "/m/mix.m3u");
+    EXPECT_EQ(PlayListFiles::SaveNameOf("/m/Album.cue"), "/m/Album.qpl");
+    EXPECT_EQ(PlayListFiles::SaveNameOf("/m/a.b/Mix.WPL"), "/m/a.b/Mix.qpl");
+    EXPECT_EQ(PlayListFiles::SaveNameOf("/m/x.asx"), "/m/x.qpl");
+    EXPECT_EQ(PlayListFiles::SaveNameOf(""), "");
+
+    // A loaded M3U saved again with the type last chosen (the own form) stays an M3U.
+    const std::string a = Media("a.mp3"), b = Media("b.mp3");
+    const std::string m3u = dir_.Write("mix.m3u", a + "\r\n" + b + "\r\n");
+    EXPECT_EQ(Load(m3u), PlayListFiles::LoadOutcome::AllAdded);
+    PlayListFiles::Save(m3u, 1, list_, false);
+    EXPECT_EQ(TempDir::Read(m3u), a + "\r\n" + b + "\r\n");
 }
 
 TEST_F(PlayListFilesTest, SavingSelectedWritesOnlyTheSelectedEntries) {
@@ -87,26 +124,22 @@ TEST_F(PlayListFilesTest, TheOwnFormReadsBackWithItsCaptions) {
     EXPECT_EQ(list_.Focused(), -1);
 }
 
-TEST_F(PlayListFilesTest, AnM3uTypeSavedUnderAQplNameIsReadAsTheOwnForm) {
+TEST_F(PlayListFilesTest, BarePathsInAQplFileAreReadAsTheOwnForm) {
+    // What the Windows program writes with its M3U type under a ".qpl" name.
     const std::string a = Media("a.mp3"), b = Media("b.mp3"), c = Media("c.mp3");
-    for (const std::string& path : {a, b, c})
-        list_.Append(PlayListEntry{"x", "", path, 0});
-    const std::string file = dir_.File("bare.qpl");
-    PlayListFiles::Save(file, 2, list_, false);
-    EXPECT_EQ(TempDir::Read(file), a + "\r\n" + b + "\r\n" + c + "\r\n");
+    const std::string file = dir_.Write("bare.qpl", a + "\r\n" + b + "\r\n" + c + "\r\n");
     // The first path is taken as the header, then b is a caption and c its path.
     EXPECT_EQ(Load(file), PlayListFiles::LoadOutcome::AllAdded);
     EXPECT_EQ(Captions(), std::vector<std::string>{b});
     EXPECT_EQ(Paths(), std::vector<std::string>{c});
 }
 
-TEST_F(PlayListFilesTest, TheOwnFormSavedUnderAnM3uNameIsReadAsM3u) {
+TEST_F(PlayListFilesTest, TheOwnFormUnderAnM3uNameIsReadAsM3u) {
+    // What the Windows program writes with its own type under a ".m3u" name.
     const std::string a = Media("a.b.mp3"), b = Media("song");
-    list_.Append(PlayListEntry{"Cap A", "", a, 0});
-    list_.Append(PlayListEntry{"Cap B", "", b, 0});
     for (const char* name : {"own.m3u", "OWN2.M3U"}) {
-        const std::string file = dir_.File(name);
-        PlayListFiles::Save(file, 1, list_, false);
+        const std::string file = dir_.Write(
+            name, "Quavrel v2.0 PlayList File\r\nCap A\r\n" + a + "\r\nCap B\r\n" + b + "\r\n");
         filterCalls_ = 0;
         // The header and the caption lines name nothing: the load says so once, at the end.
         EXPECT_EQ(Load(file), PlayListFiles::LoadOutcome::SomeFailed) << name;
@@ -205,8 +238,9 @@ TEST_F(PlayListFilesTest, ANameThatIsNotUtf8PlaysShowsReadablyAndSavesBackUnchan
     const std::string saved = dir_.File("saved.m3u");
     PlayListFiles::Save(saved, 2, list_, false);
     EXPECT_EQ(TempDir::Read(saved), latin + "\r\n");
-    PlayListFiles::Save(saved, 4, list_, false);
-    EXPECT_EQ(TempDir::Read(saved), "#EXTM3U\n#EXTINF:-1,Caf\xC3\xA9\n" + latin + "\n");
+    const std::string extended = dir_.File("saved.m3u8");
+    PlayListFiles::Save(extended, 4, list_, false);
+    EXPECT_EQ(TempDir::Read(extended), "#EXTM3U\n#EXTINF:-1,Caf\xC3\xA9\n" + latin + "\n");
 }
 
 TEST_F(PlayListFilesTest, TheExtendedM3uTypeKeepsCaptionsInUtf8WithLfEnds) {

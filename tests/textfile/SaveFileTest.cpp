@@ -132,4 +132,28 @@ TEST_F(SaveFileTest, FollowsASymbolicLinkToItsTarget) {
     EXPECT_EQ(TempDir::Read(target), "new");
 }
 
+TEST_F(SaveFileTest, LeftoversOfInterruptedSavesAreRemovedOthersStay) {
+    // What a kill during a save leaves: a temporary file of the real naming.
+    {
+        SaveFile interrupted(dir_.File("Qvrl.ini"));
+        interrupted.Write("half");
+        const std::vector<std::string> during = Names();
+        ASSERT_EQ(during.size(), 1u);
+        fs::copy_file(dir_.File(during[0]), dir_.File(during[0] + "x"));
+        fs::rename(dir_.File(during[0] + "x"), dir_.File(".Qvrl.flt.a1B2c3"));
+    }
+    dir_.Write(".quavrel.conf.Zz9Yy8", "left");
+    dir_.Write("Qvrl.ini", "kept");
+    dir_.Write(".Qvrl.ini.short", "not ours: five characters");
+    dir_.Write(".Qvrl.ini.abc-ef", "not ours: a dash");
+    dir_.Write(".other.txt.abcdef", "not one of the names");
+    fs::create_directory(dir_.File(".Qvrl.ini.folder"));
+    EXPECT_EQ(
+        RemoveLeftoverSaveFiles(dir_.Path().string(), {"Qvrl.ini", "Qvrl.flt", "quavrel.conf"}), 2);
+    EXPECT_EQ(Names(),
+              (std::vector<std::string>{".Qvrl.ini.abc-ef", ".Qvrl.ini.folder", ".Qvrl.ini.short",
+                                        ".other.txt.abcdef", "Qvrl.ini"}));
+    EXPECT_EQ(RemoveLeftoverSaveFiles(dir_.File("missing"), {"Qvrl.ini"}), 0);
+}
+
 }  // namespace

@@ -3,7 +3,9 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTreeView>
 #include <QUrl>
 #include <QtTest>
@@ -154,6 +156,176 @@ private slots:
         QCOMPARE(view_->AddDirectory(dir.Path().string()), 1);
         QCOMPARE(list_->At(1).Caption, std::string("????"));
         QCOMPARE(list_->At(1).TypeName.Str(), std::string("Folder"));
+    }
+
+    // The header's captions from the left, as the user sees them.
+    QStringList ShownCaptions() const {
+        auto* report = qobject_cast<QTreeView*>(view_->CurrentView());
+        QStringList captions;
+        for (int visual = 0; visual < report->header()->count(); ++visual) {
+            const int logical = report->header()->logicalIndex(visual);
+            if (!report->header()->isSectionHidden(logical))
+                captions << report->model()->headerData(logical, Qt::Horizontal).toString();
+        }
+        return captions;
+    }
+    static QAction* Item(QMenu& menu, const QString& text) {
+        for (QAction* action : menu.actions())
+            if (action->text() == text)
+                return action;
+        return nullptr;
+    }
+
+    void DetailedShowsTheTagColumnsInTheirDefaultOrder() {
+        view_->SetViewStyle(TViewStyle::vsReport);
+        QCOMPARE(ShownCaptions(),
+                 (QStringList{"Name", "Artist", "Album", "Length", "Type", "Path"}));
+        PlayListEntry entry{"Help", "FLAC audio", "/m/help.flac", 0};
+        auto tags = std::make_shared<TrackTags>();
+        tags->Title = "Help!";
+        tags->Artist = "The Beatles";
+        tags->Album = "Help!";
+        tags->Track = 1;
+        tags->Year = 1965;
+        tags->Genre = "Pop";
+        tags->LengthMs = 3600000 + 61000;
+        entry.Tags = tags;
+        list_->Append(entry);
+        list_->Append(PlayListEntry{"untagged", "MP3 audio", "/m/u.mp3", 0});
+        QAbstractItemModel* model = view_->CurrentView()->model();
+        QStringList cells;
+        for (int column = 0; column < model->columnCount(); ++column)
+            cells << model->index(0, column).data().toString();
+        QCOMPARE(cells, (QStringList{"Help", "FLAC audio", "/m/help.flac", "1:01:01", "Help!",
+                                     "The Beatles", "Help!", "1", "1965", "Pop"}));
+        QCOMPARE(model->index(1, 3).data().toString(), QString());
+        QCOMPARE(model->index(0, 3).data(Qt::TextAlignmentRole).value<Qt::Alignment>(),
+                 Qt::AlignRight | Qt::AlignVCenter);
+        // Tags read later: the rows redraw in every column, and their marks stand.
+        list_->Select(1);
+        QSignalSpy tagged(model, &QAbstractItemModel::dataChanged);
+        auto later = std::make_shared<TrackTags>();
+        later->Artist = "Björk";
+        later->LengthMs = 59999;
+        list_->SetTags({{1, later}});
+        QCOMPARE(tagged.size(), 1);
+        QCOMPARE(tagged[0][1].toModelIndex(), model->index(1, kPlayListColumnCount - 1));
+        QCOMPARE(model->index(1, 5).data().toString(), QStringLiteral("Björk"));
+        QCOMPARE(model->index(1, 3).data().toString(), QStringLiteral("0:59"));
+        QVERIFY(view_->IsSelected(1) && !view_->IsSelected(0));
+        // A changed entry is redrawn in every column, the tags' too.
+        QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+        list_->SetCaption(1, "renamed");
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(changed[0][0].toModelIndex(), model->index(1, 0));
+        QCOMPARE(changed[0][1].toModelIndex(), model->index(1, kPlayListColumnCount - 1));
+    }
+
+    void TheHeaderMenuShowsHidesAndMovesColumns() {
+        view_->SetViewStyle(TViewStyle::vsReport);
+        std::unique_ptr<QMenu> menu(view_->ColumnMenu(static_cast<int>(PlayListColumn::Album)));
+        QCOMPARE(menu->actions().size(), kPlayListColumnCount + 5);  // columns, moves, default
+        QVERIFY(Item(*menu, "Artist")->isChecked());
+        QVERIFY(!Item(*menu, "Year")->isChecked());
+        Item(*menu, "Year")->trigger();
+        Item(*menu, "Type")->trigger();
+        QCOMPARE(ShownCaptions(),
+                 (QStringList{"Name", "Artist", "Album", "Length", "Path", "Year"}));
+        Item(*menu, "Move Left")->trigger();
+        QCOMPARE(ShownCaptions(),
+                 (QStringList{"Name", "Album", "Artist", "Length", "Path", "Year"}));
+        menu.reset(view_->ColumnMenu(static_cast<int>(PlayListColumn::Year)));
+        QVERIFY(!Item(*menu, "Move Right")->isEnabled());
+        Item(*menu, "Move Left")->trigger();
+        QCOMPARE(ShownCaptions(),
+                 (QStringList{"Name", "Album", "Artist", "Length", "Year", "Path"}));
+        // A hidden column keeps its width, and shows with it again.
+        view_->SetColumnWidth(static_cast<int>(PlayListColumn::Path), 321);
+        view_->ShowColumn(PlayListColumn::Path, false);
+        view_->ShowColumn(PlayListColumn::Path, true);
+        QCOMPARE(view_->ColumnWidth(static_cast<int>(PlayListColumn::Path)), 321);
+
+        // The last column shown cannot be hidden.
+        for (PlayListColumn column : view_->Columns().shown)
+            view_->ShowColumn(column, false);
+        QCOMPARE(ShownCaptions(), QStringList{"Path"});
+        menu.reset(view_->ColumnMenu(-1));
+        QVERIFY(!Item(*menu, "Path")->isEnabled());
+        QVERIFY(Item(*menu, "Name")->isEnabled());
+        Item(*menu, "Default Columns")->trigger();
+        QCOMPARE(view_->Columns().OrderText(), ColumnLayout::Default().OrderText());
+    }
+
+    void AColumnLayoutReadsBackAsSet() {
+        ColumnLayout layout = ColumnLayout::Default();
+        layout.shown = {PlayListColumn::Genre, PlayListColumn::Name, PlayListColumn::Track};
+        layout.widths[static_cast<int>(PlayListColumn::Genre)] = 77;
+        layout.widths[static_cast<int>(PlayListColumn::Path)] = 88;  // hidden, width kept
+        view_->SetColumns(layout);
+        view_->SetViewStyle(TViewStyle::vsReport);
+        QCOMPARE(ShownCaptions(), (QStringList{"Genre", "Name", "Track"}));
+        QCOMPARE(view_->Columns(), layout);
+        QCOMPARE(view_->ColumnWidth(static_cast<int>(PlayListColumn::Genre)), 77);
+    }
+
+    void TellsWhichRowsAreOnScreenAfterAScroll() {
+        std::vector<PlayListEntry> entries;
+        for (int i = 0; i < 300; ++i)
+            entries.emplace_back("entry " + std::to_string(i), "Audio", "/m/" + std::to_string(i),
+                                 0);
+        std::vector<std::pair<int, int>> told;
+        view_->OnRowsShown = [&](int first, int last) { told.emplace_back(first, last); };
+        list_->Append(std::move(entries));
+        for (TViewStyle style : {TViewStyle::vsList, TViewStyle::vsReport}) {
+            view_->SetViewStyle(style);
+            told.clear();
+            QAbstractItemView* view = view_->CurrentView();
+            view->scrollToTop();
+            QTRY_VERIFY(!told.empty());
+            const auto [first, last] = view_->RowsShown();
+            QCOMPARE(first, 0);
+            QVERIFY2(last > 5 && last < 299,
+                     qPrintable(QString("style %1: %2..%3").arg(int(style)).arg(first).arg(last)));
+            QVERIFY(view->visualRect(view->model()->index(last, 0))
+                        .intersects(view->viewport()->rect()));
+            QVERIFY(!view->visualRect(view->model()->index(last + 1, 0))
+                         .intersects(view->viewport()->rect()) ||
+                    style == TViewStyle::vsList);
+            // The list style lays a long list out in batches, over many turns of the event loop
+            // offscreen: the scroll is checked in the report style.
+            if (style == TViewStyle::vsList)
+                continue;
+            told.clear();
+            QScrollBar* bar = style == TViewStyle::vsList ? view->horizontalScrollBar()
+                                                          : view->verticalScrollBar();
+            QTRY_VERIFY(bar->maximum() > 0);
+            view->scrollTo(view->model()->index(299, 0));
+            QTRY_VERIFY2(!told.empty() && told.back().second == 299,
+                         qPrintable(QString("style %1: told %2, shown %3..%4")
+                                        .arg(int(style))
+                                        .arg(told.empty() ? -1 : told.back().second)
+                                        .arg(view_->RowsShown().first)
+                                        .arg(view_->RowsShown().second)));
+            QCOMPARE(told.back(), view_->RowsShown());
+            QVERIFY(told.back().first > 0);
+        }
+    }
+
+    void AHeaderClickAsksForASortByItsColumn() {
+        view_->SetViewStyle(TViewStyle::vsReport);
+        auto* report = qobject_cast<QTreeView*>(view_->CurrentView());
+        std::vector<int> clicks;
+        view_->OnColumnClick = [&](int column) { clicks.push_back(column); };
+        QHeaderView* header = report->header();
+        const int artist = static_cast<int>(PlayListColumn::Artist);
+        const QPoint at(header->sectionViewportPosition(artist) + 10, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(clicks, std::vector<int>{artist});
+        view_->SetSortIndicator(artist, true);
+        QVERIFY(header->isSortIndicatorShown());
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        view_->SetSortIndicator(-1, false);
+        QVERIFY(!header->isSortIndicatorShown());
     }
 
     void MirrorsTheMarksOfThePlayListBothWays() {

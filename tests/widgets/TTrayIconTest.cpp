@@ -1,12 +1,25 @@
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 #include <QProcess>
+#include <QSet>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QUuid>
 #include <QtTest>
 
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <vector>
+
+#include "startup/SingleCopy.h"
 #include "widgets/TTrayIcon.h"
 
 namespace {
@@ -30,6 +43,22 @@ int RunSecondCopy(const QString& id) {
         return -1;
     }
     return copy.exitCode();
+}
+
+// Waits for a child process while the event loop runs; its exit code, or -1.
+int WaitForChild(pid_t child, int timeoutMs) {
+    int status = 0;
+    pid_t done = 0;
+    QElapsedTimer clock;
+    clock.start();
+    while ((done = ::waitpid(child, &status, WNOHANG)) == 0 && clock.elapsed() < timeoutMs)
+        QTest::qWait(10);
+    if (done != child) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+        return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace
@@ -161,6 +190,65 @@ private slots:
         first.Loaded();
         QVERIFY(first.IsFirstCopy());
         QCOMPARE(RunSecondCopy(id), 0);
+    }
+
+    void TwoHundredConcurrentLaterStartsAllArrive() {
+        const QString id = UniqueId();
+        TTrayIcon first;
+        first.SetIDMessage(id);
+        QList<QByteArray> received;
+        first.OnHandOver = [&](const QByteArray& handOver) { received << handOver; };
+        first.Loaded();
+        QVERIFY(first.IsFirstCopy());
+        const std::string path = SingleCopy::SocketPath(id.toStdString());
+        std::vector<pid_t> starts;
+        for (int k = 0; k < 200; ++k) {
+            const pid_t start = ::fork();
+            if (start == 0) {
+                const std::string message =
+                    id.toStdString() + "\n/f" + std::to_string(k) + ".ogg\n\n";
+                ::_exit(SingleCopy::Send(path, message, std::chrono::seconds(20)) ? 0 : 1);
+            }
+            starts.push_back(start);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(received.size(), 200, 30000);
+        for (const pid_t start : starts)
+            QCOMPARE(WaitForChild(start, 10000), 0);
+        QSet<QByteArray> distinct(received.begin(), received.end());
+        QCOMPARE(distinct.size(), 200);
+    }
+
+    // A start that sends far more than any hand-over, with no end, is cut off without being
+    // kept; the copy answers the next start.
+    void AnOversizedHandOverIsDroppedAndItsConnectionClosed() {
+        const QString id = UniqueId();
+        TTrayIcon first;
+        first.SetIDMessage(id);
+        int received = 0;
+        first.OnHandOver = [&](const QByteArray&) { ++received; };
+        first.Loaded();
+        const std::string path = SingleCopy::SocketPath(id.toStdString());
+        const pid_t flood = ::fork();
+        if (flood == 0) {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+            if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+                ::_exit(2);
+            const std::string chunk(64 * 1024, 'x');
+            for (std::size_t sent = 0; sent < (std::size_t{300} << 20);) {
+                const ssize_t n = ::send(fd, chunk.data(), chunk.size(), MSG_NOSIGNAL);
+                if (n < 0)
+                    ::_exit(0);  // cut off
+                sent += static_cast<std::size_t>(n);
+            }
+            ::_exit(1);  // 300 MB taken
+        }
+        QCOMPARE(WaitForChild(flood, 60000), 0);
+        QCOMPARE(received, 0);
+        QVERIFY(TTrayIcon::HandToFirstCopy(id, "/after.ogg\n\n"));
+        QTRY_COMPARE(received, 1);
     }
 };
 
