@@ -41,10 +41,10 @@ public:
     MediaMode Mode() const override;
     NotifyResult NotifyValue() const override { return value_; }
     void Close() override;
-    // A part never joins its neighbour through the wrapped device's queue (the next track of
-    // the same file plays on by itself), so only a plain file after a plain file is queued.
+    // A part is no file end to join at, and a part cannot be followed into: only a whole file
+    // after a whole file is queued on the wrapped device.
     void Queue(const std::string& fileName) override;
-    std::string StreamTitle() const override;
+    std::string StreamTitle() const override { return device_.StreamTitle(); }
 
 private:
     // Before a command of the wrapped device that ends its play: a play that ran on past the

@@ -270,9 +270,6 @@ QVariantMap MprisService::Metadata() const {
     const TrackTags* tags = entry ? entry->Tags.get() : nullptr;
     if (tags && !tags->Title.empty())
         title = tags->Title;
-    std::int64_t length = device_.Length();
-    if (length <= 0 && tags && tags->LengthMs > 0)
-        length = tags->LengthMs;
     if (StreamText::IsStreamAddress(file)) {
         // A stream has no length; its title is what it says it plays, as in the caption.
         if (const std::string now = device_.StreamTitle(); !now.empty())
@@ -281,6 +278,9 @@ QVariantMap MprisService::Metadata() const {
         metadata.insert(QStringLiteral("xesam:url"), Text(file));
         return metadata;
     }
+    std::int64_t length = device_.Length();
+    if (length <= 0 && tags && tags->LengthMs > 0)
+        length = tags->LengthMs;
     metadata.insert(QStringLiteral("mpris:length"), qlonglong(length) * 1000);
     metadata.insert(QStringLiteral("xesam:title"), Text(title));
     // A CUE sheet's track names its file: a client that opens the url gets the file itself.

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <utility>
 
+#include "media/StreamText.h"
 #include "playlist/AsxReader.h"
 #include "playlist/CueReader.h"
-#include "media/StreamText.h"
 #include "playlist/ExtM3uWriter.h"
 #include "playlist/FileAdder.h"
 #include "playlist/ListPathResolver.h"
@@ -208,8 +208,8 @@ PlayListFiles::LoadOutcome PlayListFiles::Append(const std::string& fileName, Pl
         if (form == Form::Own || !record.Caption.empty())
             caption = utf8Only ? record.Caption : ReadableText(record.Caption);
         else  // a stream without a title by its address: the address's last part names nothing
-            caption = ReadableText(StreamText::IsStreamAddress(*path) ? *path
-                                                                      : CaptionOf(PlayedFileOf(*path)));
+            caption = ReadableText(
+                StreamText::IsStreamAddress(*path) ? *path : CaptionOf(PlayedFileOf(*path)));
     }
     list.Append(std::move(added));
     return failed ? LoadOutcome::SomeFailed : LoadOutcome::AllAdded;

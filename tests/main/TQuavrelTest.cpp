@@ -75,10 +75,11 @@ private slots:
         QVERIFY(Part<QAction>(*window, "HotTrack1")->isChecked());
         QVERIFY(Part<QAction>(*window, "FunctionsToolbar1")->isChecked());
 
-        QCOMPARE(Captions(Part<QMenu>(*window, "TrayPopUp")),
-                 (QStringList{"File Type Filtering", "-", "Load PlayList", "Save PlayList", "-",
-                              "Loop", "Shuffle", "Preview", "-", "Play", "Pause", "Next",
-                              "Previous", "Jump to File", "Stop After This Entry", "-", "AlwaysOnTop", "Exit"}));
+        QCOMPARE(
+            Captions(Part<QMenu>(*window, "TrayPopUp")),
+            (QStringList{"File Type Filtering", "-", "Load PlayList", "Save PlayList", "-", "Loop",
+                         "Shuffle", "Preview", "-", "Play", "Pause", "Next", "Previous",
+                         "Stop After This Entry", "Jump to File", "-", "AlwaysOnTop", "Exit"}));
         QVERIFY(Part<QAction>(*window, "LoopN")->isChecked());
         QVERIFY(!Part<QAction>(*window, "StopAfterEntry2")->isChecked());
         QCOMPARE(Part<QAction>(*window, "OpenLocation1")->shortcut(),

@@ -395,8 +395,8 @@ private slots:
         QCOMPARE(window_->windowTitle(), QStringLiteral("[ d.wav ] Quavrel v2.0"));
         QCOMPARE(Metadata().value(QStringLiteral("mpris:length")).toLongLong(), 4'000'000);
 
-        // A type the filter refuses is answered at once and adds nothing; an address that is no
-        // local file is an error.
+        // A type the filter refuses is answered at once and adds nothing; an address of another
+        // scheme is an error.
         const std::string text = media_->Write("notes.txt", "x");
         QDBusMessage refused = Call(Player, QStringLiteral("OpenUri"),
                                     {QUrl::fromLocalFile(QString::fromStdString(text)).toString()});
