@@ -198,5 +198,5 @@ void RangedMediaDevice::DeviceNotice() {
 }
 
 void RangedMediaDevice::Queue(const std::string& fileName) {
-    device_.Queue(ranged_ || ParseTrackPath(fileName) ? std::string() : fileName);
+    device_.Queue(ranged_ || PartPlayedBy(fileName) ? std::string() : fileName);
 }
