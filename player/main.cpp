@@ -38,11 +38,11 @@
 #include "startup/BusProbe.h"
 #include "startup/CommandLine.h"
 #include "startup/SingleCopy.h"
-#include "textfile/SaveFile.h"
 #include "tags/CoverArt.h"
 #include "tags/TagCache.h"
 #include "tags/TagLibReader.h"
 #include "tags/TagScanner.h"
+#include "textfile/SaveFile.h"
 #include "widgets/TTrayIcon.h"
 
 namespace {

@@ -16,10 +16,10 @@ class ShellInfo;
 
 // AddFile of the file list views, without a view: the one way entries are made from a path.
 // An http:// or https:// address becomes a stream's entry as it is, without a look at the
-// network (whether the station answers is found out when it plays). A path that names nothing is refused, and so is anything but a regular file or a folder
-// (devices, pipes and sockets would hold whoever opens them); a file must pass the type filter
-// and be no play list file (a list is read as a list, never played: a list that names itself
-// or another list ends at once); a folder is walked
+// network (whether the station answers is found out when it plays). A path that names nothing is
+// refused, and so is anything but a regular file or a folder (devices, pipes and sockets would hold
+// whoever opens them); a file must pass the type filter and be no play list file (a list is read as
+// a list, never played: a list that names itself or another list ends at once); a folder is walked
 // depth first, in the order the file system returns its entries, each accepted regular file
 // becoming an entry (devices, pipes and sockets never do, filtering on or off); a folder with
 // no entry at all becomes one entry itself. Each real folder is entered once per call, so a
