@@ -1,4 +1,5 @@
 #include "TQuavrel.h"
+#include "views/PlayListStatus.h"
 
 #include <QIcon>
 #include <QTimer>
@@ -51,8 +52,10 @@ TQuavrel::~TQuavrel() {
     // The media device belongs to main(); it is closed with the window, as designed.
     MediaPlayer1.SetOnNotify({});
     MediaPlayer1.Close();
-    // The play list view watches playList_, a member that dies before the window's children.
+    // The play list view and the status line watch playList_, a member that dies before the
+    // window's children.
     delete FileList;
+    delete StatusLine;
 }
 
 void TQuavrel::CreateComponents() {

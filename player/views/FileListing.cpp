@@ -321,7 +321,8 @@ void FileListing::Rescan() {
     public:
         Ending(FileListing& self, Listing& listing) : self_(self), listing_(listing) {}
         ~Ending() {
-            if (!done_)
+            // A list destroyed while the walk let events run is never touched again.
+            if (!done_ && *listing_.alive)
                 Finish(self_.generation_ == listing_.generation);
         }
         void Finish(bool show) {

@@ -97,6 +97,14 @@ void TFileView::TellRowsShownLater() {
 }
 
 TFileView::~TFileView() {
+    // The scroll bars and viewports die with the base widgets, after this part of the view: what
+    // they do then must not reach it.
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(ReportView()),
+                                    static_cast<QAbstractItemView*>(IconView())}) {
+        for (QScrollBar* bar : {view->verticalScrollBar(), view->horizontalScrollBar()})
+            disconnect(bar, nullptr, this, nullptr);
+        view->viewport()->removeEventFilter(this);
+    }
     // The model goes first, so no list change reaches a half-destroyed view.
     delete model_;
 }

@@ -353,7 +353,9 @@ TYPED_TEST(MediaDeviceTest, AQueuedFileFollowsAndAnOpenInTheNoticeTakesItOver) {
 }
 
 TYPED_TEST(MediaDeviceTest, TheLastQueuedNameIsTheOneThatFollows) {
-    const std::string first = this->driver_.AddFile("first.wav", 300);
+    // Long enough that both names are given before mpv reads on into the queued file, also
+    // on a slow (sanitized) build.
+    const std::string first = this->driver_.AddFile("first.wav", 1200);
     const std::string replaced = this->driver_.AddFile("replaced.wav", 2000);
     const std::string next = this->driver_.AddFile("next.wav", 2500);
     MediaMode modeAfterOpen = MediaMode::NotReady;
@@ -362,7 +364,7 @@ TYPED_TEST(MediaDeviceTest, TheLastQueuedNameIsTheOneThatFollows) {
     this->PlayWithNotice();
     this->device().Queue(replaced);
     this->device().Queue(next);
-    this->driver_.Advance(350);
+    this->driver_.Advance(1250);
     this->driver_.Deliver(this->notices_, 1);
     EXPECT_EQ(this->notices_, std::vector<NotifyResult>{NotifyResult::Successful});
     EXPECT_EQ(modeAfterOpen, MediaMode::Playing);
