@@ -90,6 +90,25 @@ private:
         QVERIFY(TempDir::Read((settings_ / "Qvrl.ini").string()) != before.at("Qvrl.ini"));
     }
 
+    // Makes the settings folder take no writes and sets unblock_ to undo it; false when that
+    // failed. Root writes through any permission bits: only a read-only mount stops it.
+    bool BlockWrites() {
+        if (::geteuid() != 0) {
+            if (::chmod(settings_.c_str(), 0555) != 0)
+                return false;
+            unblock_ = [this] { ::chmod(settings_.c_str(), 0755); };
+            return true;
+        }
+        if (::mount(settings_.c_str(), settings_.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+            ::mount(nullptr, settings_.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
+                    nullptr) != 0)
+            return false;
+        unblock_ = [this] {
+            ::mount(nullptr, settings_.c_str(), nullptr, MS_REMOUNT | MS_BIND, nullptr);
+        };
+        return true;
+    }
+
     // Mounts a fresh tmpfs of the given size on settings_.
     bool MountTmpfs(const char* size) {
         const std::string options = std::string("size=") + size;
@@ -133,20 +152,9 @@ private slots:
         FirstRun(before);
         if (QTest::currentTestFailed())
             return;
-        if (::geteuid() != 0) {
-            QVERIFY(::chmod(settings_.c_str(), 0555) == 0);
-            unblock_ = [this] { ::chmod(settings_.c_str(), 0755); };
-        } else {
-            // Root writes through any permission bits: only a read-only mount stops it.
-            if (!namespace_)
-                QSKIP("root, and no mount allowed: a read-only folder cannot be made");
-            QVERIFY(::mount(settings_.c_str(), settings_.c_str(), nullptr, MS_BIND, nullptr) == 0);
-            QVERIFY(::mount(nullptr, settings_.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
-                            nullptr) == 0);
-            unblock_ = [this] {
-                ::mount(nullptr, settings_.c_str(), nullptr, MS_REMOUNT | MS_BIND, nullptr);
-            };
-        }
+        if (::geteuid() == 0 && !namespace_)
+            QSKIP("root, and no mount allowed: a read-only folder cannot be made");
+        QVERIFY(BlockWrites());
         std::unique_ptr<TQuavrel> window;
         const auto texts = FailingRun(window);
         const std::string filterFile = (settings_ / "Qvrl.flt").string();
@@ -199,17 +207,7 @@ private slots:
         FirstRun(before);
         if (QTest::currentTestFailed())
             return;
-        if (::geteuid() != 0) {
-            QVERIFY(::chmod(settings_.c_str(), 0555) == 0);
-            unblock_ = [this] { ::chmod(settings_.c_str(), 0755); };
-        } else {
-            QVERIFY(::mount(settings_.c_str(), settings_.c_str(), nullptr, MS_BIND, nullptr) == 0);
-            QVERIFY(::mount(nullptr, settings_.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
-                            nullptr) == 0);
-            unblock_ = [this] {
-                ::mount(nullptr, settings_.c_str(), nullptr, MS_REMOUNT | MS_BIND, nullptr);
-            };
-        }
+        QVERIFY(BlockWrites());
         std::unique_ptr<TQuavrel> window;
         const auto texts = FailingRun(window);
         QVERIFY(window->isVisible());
